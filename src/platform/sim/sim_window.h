@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/catalogue.h"
+#include "platform/window.h"
+
+namespace scourix::sim {
+
+class SimList : public platform::ListControl {
+ public:
+  void Clear() override { items.clear(); }
+  void AddItem(std::string_view text) override { items.emplace_back(text); }
+  std::size_t Count() const override { return items.size(); }
+  std::string Item(std::size_t index) const override { return items.at(index); }
+  std::vector<std::string> items;
+};
+
+// The main window without a screen: box states, the label and every caption it showed, the
+// scratch lists, and a hook that runs at each message pump (where a user could act).
+class SimWindow : public platform::MainWindow {
+ public:
+  SimWindow();
+
+  void SetStatusText(std::string_view text) override;
+  std::string StatusText() const override { return status; }
+  int BoxState(std::size_t box) const override { return boxes.at(box); }
+  void SetBoxState(std::size_t box, int state) override { boxes.at(box) = state; }
+  platform::ListControl& List(platform::ScratchList which) override;
+  void PumpMessages() override;
+  void ShowMessage(std::string_view text, std::string_view caption) override;
+  void EndProgram() override { ended = true; }
+
+  // Sets a box by its name.
+  void Check(std::string_view box, int state);
+  void UncheckAll();
+
+  std::array<int, kTargetCount> boxes{};
+  std::string status;
+  std::vector<std::string> status_history;
+  SimList keys, val_names, values;
+  int pumps = 0;
+  std::function<void()> on_pump;
+  std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+  bool ended = false;
+};
+
+}  // namespace scourix::sim

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace scourix {
+
+// A view on one open registry key.
+class RegView {};
+
+}  // namespace scourix

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "platform/sim/sim_machine.h"
+#include "platform/sim/sim_window.h"
+
+namespace scourix::testing {
+
+// A started program on an in-memory machine: Form_Initialize, the window, Form_Load.
+class AppHarness {
+ public:
+  AppHarness() = default;
+
+  // Starts the program (call after setting up the machine).
+  void Start() {
+    frm = std::make_unique<FrmMain>(machine.platform);
+    frm->Form_Initialize();
+    frm->AttachWindow(window);
+    frm->Form_Load();
+  }
+
+  std::string LogPath() const {
+    return "C:\\Program Files\\Scourix\\9.05 12-4-2026.txt";
+  }
+
+  // The log file's lines, split at CRLF.
+  std::vector<std::string> LogLines() const {
+    std::string text = machine.files.Content(LogPath());
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find("\r\n", start);
+      if (end == std::string::npos) {
+        lines.push_back(text.substr(start) + "<no CRLF>");
+        break;
+      }
+      lines.push_back(text.substr(start, end - start));
+      start = end + 2;
+    }
+    return lines;
+  }
+
+  // The log lines without their stamps.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> out;
+    for (const std::string& line : LogLines()) {
+      std::size_t close = line.find("] ");
+      out.push_back(close == std::string::npos ? line : line.substr(close + 2));
+    }
+    return out;
+  }
+
+  sim::SimMachine machine;
+  sim::SimWindow window;
+  std::unique_ptr<FrmMain> frm;
+};
+
+}  // namespace scourix::testing

@@ -1,0 +1,82 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/activity_log.h"
+#include "app_harness.h"
+
+namespace scourix {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::AppHarness;
+
+platform::LocalTime At(int hour, int minute) { return {2026, 12, 4, hour, minute, 0}; }
+
+TEST(LogFormat, HourUnpaddedMinutePadded) {
+  EXPECT_EQ(StampLine(At(9, 5), "12/4/2026", "Cleaning IE Cache..."),
+            "[9:05 12/4/2026] Cleaning IE Cache...");
+  EXPECT_EQ(StampLine(At(14, 30), "12/4/2026", "x"), "[14:30 12/4/2026] x");
+  EXPECT_EQ(StampLine(At(0, 0), "12/4/2026", "x"), "[0:00 12/4/2026] x");
+  EXPECT_EQ(LogFileName(At(9, 5), "12/4/2026"), "9.05 12-4-2026.txt");
+  EXPECT_EQ(LogFileName(At(0, 0), "12/4/2026"), "0.00 12-4-2026.txt");
+  EXPECT_EQ(LogFileName(At(14, 30), "04.12.2026"), "14.30 04.12.2026.txt");
+}
+
+TEST(LogFormat, FolderOfProgram) {
+  EXPECT_EQ(FolderOf("C:\\Tools\\scourix.exe"), "C:\\Tools");
+  EXPECT_EQ(FolderOf("C:\\scourix.exe"), "C:\\");
+}
+
+TEST(Lifecycle, StartAndCloseLeaveExactlyTwoStampedLines) {
+  AppHarness app;
+  app.Start();
+  EXPECT_EQ(app.window.status, "[9:05 12/4/2026] Scourix Initialized.");
+  app.frm->Form_Unload();
+  EXPECT_EQ(app.machine.files.Content(app.LogPath()),
+            "[9:05 12/4/2026] Scourix Initialized.\r\n"
+            "[9:05 12/4/2026] Scourix Decommissioned.\r\n");
+  EXPECT_TRUE(app.window.ended);
+  EXPECT_THAT(app.machine.system.load_log, ElementsAre("load shell32.dll", "free shell32.dll"));
+  EXPECT_EQ(app.machine.system.common_controls_initialised, 1);
+}
+
+TEST(Lifecycle, DateWithOtherSeparatorsStaysTheSameInNameAndLines) {
+  AppHarness app;
+  app.machine.clock.date_format = [](const platform::LocalTime&) { return "04.12.2026"; };
+  app.Start();
+  EXPECT_EQ(app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 04.12.2026.txt"),
+            "[9:05 04.12.2026] Scourix Initialized.\r\n");
+}
+
+TEST(Lifecycle, ASecondStartInTheSameMinuteAppendsToTheLog) {
+  AppHarness first;
+  first.machine.files.AddFile(first.LogPath(),
+                              "[9:05 12/4/2026] Scourix Initialized.\r\n"
+                              "[9:05 12/4/2026] Scourix Decommissioned.\r\n");
+  first.Start();
+  EXPECT_THAT(first.Messages(), ElementsAre("Scourix Initialized.", "Scourix Decommissioned.",
+                                            "Scourix Initialized."));
+}
+
+TEST(Lifecycle, AnUnwritableFolderLeavesTheWindowWorking) {
+  AppHarness app;
+  app.machine.files.AddFolder("C:\\Program Files\\Scourix");
+  app.machine.files.DenyCreate("C:\\Program Files\\Scourix");
+  app.Start();
+  EXPECT_FALSE(app.machine.files.Exists(app.LogPath()));
+  EXPECT_EQ(app.window.status, "[9:05 12/4/2026] Scourix Initialized.");
+  app.window.UncheckAll();
+  app.frm->cmdScour_Click();
+  EXPECT_EQ(app.window.status, "[9:05 12/4/2026] Finished in 0 seconds.");
+}
+
+TEST(Lifecycle, LogTextIsWrittenInTheAnsiCodePage) {
+  AppHarness app;
+  app.machine.clock.date_format = [](const platform::LocalTime&) { return "4 d\xC3\xA9" "c."; };
+  app.Start();
+  EXPECT_EQ(app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 4 d\xC3\xA9" "c..txt"),
+            "[9:05 4 d\xE9" "c.] Scourix Initialized.\r\n");
+}
+
+}  // namespace
+}  // namespace scourix

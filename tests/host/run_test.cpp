@@ -1,0 +1,126 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/mdl_time.h"
+#include "app_harness.h"
+
+namespace scourix {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::AppHarness;
+
+class RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override { app.Start(); }
+  AppHarness app;
+};
+
+TEST_F(RunTest, NothingCheckedLogsStartAndZeroSeconds) {
+  app.window.UncheckAll();
+  app.frm->cmdScour_Click();
+  EXPECT_THAT(app.Messages(),
+              ElementsAre("Scourix Initialized.", "Scour started.", "Finished in 0 seconds."));
+}
+
+TEST_F(RunTest, DefaultsLogTheirStatusLinesInRunOrder) {
+  app.frm->cmdScour_Click();
+  std::vector<std::string> expected = {"Scourix Initialized.", "Scour started."};
+  for (const Target& t : Targets()) {
+    if (t.default_state == 1) expected.emplace_back(t.status_line);
+  }
+  expected.emplace_back("Finished in 0 seconds.");
+  EXPECT_EQ(app.Messages(), expected);
+  EXPECT_EQ(app.Messages()[expected.size() - 2], "Cleaning Windows History...");
+}
+
+TEST_F(RunTest, CheckAllChecksEveryBoxAndNeverUnchecks) {
+  app.frm->cmdCheckAll_Click();
+  app.frm->cmdCheckAll_Click();
+  for (int state : app.window.boxes) EXPECT_EQ(state, 1);
+  app.frm->cmdScour_Click();
+  EXPECT_EQ(app.Messages().size(), 1u + 1 + 37 + 1);  // initialised, started, 37, finished
+  EXPECT_EQ(app.Messages()[2], "Cleaning IE Cache...");
+}
+
+TEST_F(RunTest, OnlyStateOneCounts) {
+  app.window.UncheckAll();
+  app.window.Check("chkRun", 2);  // an indeterminate state is not "checked"
+  app.window.Check("chkAcrobat", 1);
+  app.frm->cmdScour_Click();
+  EXPECT_THAT(app.Messages(),
+              ElementsAre("Scourix Initialized.", "Scour started.",
+                          "Cleaning Adobe Acrobat Reader Recent...", "Finished in 0 seconds."));
+}
+
+TEST_F(RunTest, OneYieldPerCheckedTargetAndAChangeDuringAYieldCounts) {
+  app.window.UncheckAll();
+  app.window.Check("chkIETemp", 1);
+  app.window.Check("chkRun", 1);
+  app.window.Check("chkHistory", 1);
+  int pumps_before = app.window.pumps;
+  // While the run yields before the first target, the user unchecks a later box and checks
+  // one that the run has already passed.
+  app.window.on_pump = [&] {
+    app.window.Check("chkRun", 0);
+    app.window.Check("chkIETemp", 0);
+    app.window.Check("chkWinamp", 1);
+    app.window.on_pump = nullptr;
+  };
+  app.frm->cmdScour_Click();
+  EXPECT_THAT(app.Messages(),
+              ElementsAre("Scourix Initialized.", "Scour started.", "Cleaning IE Cache...",
+                          "Cleaning WinAmp Last Opened...", "Cleaning Windows History...",
+                          "Finished in 0 seconds."));
+  EXPECT_EQ(app.window.pumps - pumps_before, 3);
+}
+
+TEST_F(RunTest, APressDuringARunDoesNotNestASecondRun) {
+  app.window.UncheckAll();
+  app.window.Check("chkRun", 1);
+  app.window.on_pump = [&] { app.frm->cmdScour_Click(); };
+  app.frm->cmdScour_Click();
+  EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized.", "Scour started.",
+                                          "Cleaning Run Recent...", "Finished in 0 seconds."));
+  app.window.on_pump = nullptr;
+  app.frm->cmdScour_Click();  // and a later press runs again
+  EXPECT_EQ(app.Messages().size(), 7u);
+}
+
+TEST_F(RunTest, ClosingDuringARunEndsItWithoutAFinishedLine) {
+  app.window.UncheckAll();
+  app.window.Check("chkIETemp", 1);
+  app.window.Check("chkRun", 1);
+  app.window.on_pump = [&] { app.frm->Form_Unload(); };
+  app.frm->cmdScour_Click();
+  EXPECT_TRUE(app.window.ended);
+  EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized.", "Scour started.",
+                                          "Cleaning IE Cache...", "Scourix Decommissioned."));
+}
+
+TEST_F(RunTest, ElapsedSecondsComeFromTheTickCounterEvenAcrossItsWrap) {
+  app.window.UncheckAll();
+  app.machine.clock.tick = 0xFFFFFF00u;  // 256 ms before the wrap
+  app.machine.clock.tick_step = 2756;    // 2756 ms later, past 0
+  app.frm->cmdScour_Click();
+  EXPECT_EQ(app.Messages().back(), "Finished in 3 seconds.");
+  app.machine.clock.tick = 0x7FFFFF00u;  // across the signed boundary
+  app.machine.clock.tick_step = 1500;
+  app.frm->cmdScour_Click();
+  EXPECT_EQ(app.Messages().back(), "Finished in 2 seconds.");
+}
+
+TEST(RoundedSeconds, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(RoundedSeconds(0), 0);
+  EXPECT_EQ(RoundedSeconds(499), 0);
+  EXPECT_EQ(RoundedSeconds(500), 0);
+  EXPECT_EQ(RoundedSeconds(1000), 1);
+  EXPECT_EQ(RoundedSeconds(1499), 1);
+  EXPECT_EQ(RoundedSeconds(1500), 2);
+  EXPECT_EQ(RoundedSeconds(2500), 2);
+  EXPECT_EQ(RoundedSeconds(3500), 4);
+  EXPECT_EQ(RoundedSeconds(0xFFFFFFFFu), 4294967);
+}
+
+}  // namespace
+}  // namespace scourix
