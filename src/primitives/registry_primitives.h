@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/context.h"
+
+// Single-value registry operations for the cleaners. None reports anything; failures are
+// swallowed, and a read that fails gives "".
+namespace scourix {
+
+// Deletes one value; an empty name is the key's default value. Opens with full access.
+void DeleteRegValue(Context& ctx, std::uint32_t root, std::string_view subkey,
+                    std::string_view value_name);
+// Writes a plain string value by its full path ("HKEY_CURRENT_USER\...\name"), creating
+// missing keys.
+void ShellRegWrite(Context& ctx, std::string_view path, std::string_view value);
+// Reads a value by its full path: strings as they are, 32-bit numbers as decimal text, ""
+// for anything else and for any failure.
+std::string ShellRegRead(Context& ctx, std::string_view path);
+// 0 only when the product name reads exactly "Microsoft Windows 2000"; otherwise 1.
+std::int16_t IsNotWindows2000(Context& ctx);
+
+}  // namespace scourix
