@@ -4,6 +4,7 @@ drive() {
   driver wait boxes >"$ARTIFACTS/boxes-before.txt" || return 1
   driver layout >"$ARTIFACTS/layout.txt" || return 1
   driver press:"Check All" sleep:300 boxes >"$ARTIFACTS/boxes-after.txt" || return 1
+  import -window root "$ARTIFACTS/screen.png" && convert "$ARTIFACTS/screen.png" -trim +repage "$ARTIFACTS/window.png"
   driver scour:120 close
 }
 
