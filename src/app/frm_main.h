@@ -23,6 +23,8 @@ class FrmMain : public platform::WindowEvents {
   ~FrmMain() override;
   FrmMain(const FrmMain&) = delete;
   FrmMain& operator=(const FrmMain&) = delete;
+  FrmMain(FrmMain&&) = delete;
+  FrmMain& operator=(FrmMain&&) = delete;
 
   // Start-up: Form_Initialize before the window exists, Form_Load once it is attached.
   void Form_Initialize();

@@ -9,6 +9,8 @@
 //   status                print the status label
 //   close                 close the window and wait for the program to end
 //   sleep:<ms>
+//   key:tab | key:space   post a key press to the control that has the keyboard focus
+//   focus                 print the caption of the control that has the keyboard focus
 // Exit code 0 when every step succeeded.
 #define NOMINMAX
 #define WIN32_LEAN_AND_MEAN
@@ -150,6 +152,33 @@ void Layout() {
               client.bottom);
 }
 
+HWND Focused() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  DWORD thread = GetWindowThreadProcessId(g_main, nullptr);
+  if (!GetGUIThreadInfo(thread, &info))
+    return nullptr;
+  return info.hwndFocus;
+}
+
+// A key goes to the focused control as the keyboard would send it, down then up; the program's
+// dialog-style message loop does the rest (Tab moves the focus, Space toggles a box).
+bool Key(const std::string& name) {
+  WPARAM key = name == "tab" ? VK_TAB : name == "space" ? VK_SPACE : 0;
+  if (key == 0)
+    return false;
+  HWND target = Focused();
+  if (target == nullptr)
+    target = g_main;
+  UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+  PostMessageW(target, WM_KEYDOWN, key, 1 | (scan << 16));
+  if (key == VK_SPACE)
+    PostMessageW(target, WM_CHAR, L' ', 1 | (scan << 16));
+  PostMessageW(target, WM_KEYUP, key, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+  Sleep(100);
+  return true;
+}
+
 bool Step(const std::string& step) {
   std::string name = step.substr(0, step.find(':'));
   std::string argument = step.find(':') == std::string::npos ? "" : step.substr(step.find(':') + 1);
@@ -193,6 +222,13 @@ bool Step(const std::string& step) {
   }
   if (name == "close")
     return Close();
+  if (name == "key")
+    return Key(argument);
+  if (name == "focus") {
+    HWND focused = Focused();
+    std::printf("%s\n", focused != nullptr ? ToUtf8(TextOf(focused)).c_str() : "<none>");
+    return true;
+  }
   if (name == "sleep") {
     Sleep(static_cast<DWORD>(std::stoi(argument)));
     return true;

@@ -1,7 +1,5 @@
 #include "platform/win32/win32_shell.h"
 
-#include <shlobj.h>
-
 #include "platform/win32/windows_api.h"
 
 namespace scourix::win32 {

@@ -1,7 +1,5 @@
 #include "platform/win32/win32_system.h"
 
-#include <commctrl.h>
-
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 

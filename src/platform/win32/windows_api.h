@@ -9,6 +9,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// These need windows.h first.
+#include <commctrl.h>
+#include <shlobj.h>
 
 #undef CreateFile
 #undef DeleteFile
