@@ -441,6 +441,15 @@ void SimRegistry::SetMultiString(std::string_view path,
   SetValueBytes(path, name, platform::kRegMultiSz, bytes);
 }
 
+void SimRegistry::RemoveValue(std::string_view path, std::string_view name) {
+  std::shared_ptr<SimRegKey> key = KeyAt(path, /*create=*/false);
+  if (!key)
+    return;
+  if (SimRegValue* value = key->FindValue(name)) {
+    key->values.erase(key->values.begin() + (value - key->values.data()));
+  }
+}
+
 void SimRegistry::RemoveTree(std::string_view path) {
   std::size_t slash = path.rfind('\\');
   if (slash == std::string_view::npos)
