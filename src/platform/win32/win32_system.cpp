@@ -1,5 +1,7 @@
 #include "platform/win32/win32_system.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "platform/win32/win32_text.h"
