@@ -1,0 +1,71 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "app/context.h"
+#include "cleaners/registry_sweeps.h"
+
+// A registry cleaner is a short table of steps. Each step acts on one place under
+// HKEY_CURRENT_USER; a step that opens a key (a sweep or a prune) can gate the steps after it,
+// so that a missing application key ends the cleaner there. Tables are written with raw
+// strings so that every path reads exactly as the registry editor shows it.
+namespace scourix {
+
+enum class StepAction {
+  kBlank,         // write "" over the value at a full path, creating what is missing
+  kDeleteValue,   // delete one named value of a key
+  kSweepValues,   // delete every value of a key
+  kSweepSubkeys,  // delete every value of each direct subkey, and maybe the subkey
+  kPruneSubkeys,  // delete each direct subkey that has no subkeys of its own
+};
+
+// When a step runs: always, or only when an earlier step (numbered from 1) opened its key.
+struct RunsWhen {
+  int opened_step = 0;
+};
+inline constexpr RunsWhen kAlways{};
+constexpr RunsWhen StepOpened(int step) {
+  return RunsWhen{step};
+}
+
+struct Step {
+  StepAction action = StepAction::kBlank;
+  // A full path ("HKEY_CURRENT_USER\...\value") for a blank; a key path below
+  // HKEY_CURRENT_USER for every other action.
+  std::string_view location = {};
+  std::string_view value_name = {};  // kDeleteValue
+  std::string_view prefix = {};      // kPruneSubkeys: joined directly to each listed subkey name
+  std::string_view pass_over = {};   // kSweepSubkeys: a subkey left alone; "" for none
+  SweptSubkeys swept_subkeys = SweptSubkeys::kKept;  // kSweepSubkeys
+  RunsWhen when = kAlways;
+};
+
+constexpr Step Blank(std::string_view full_path, RunsWhen when = kAlways) {
+  return Step{.action = StepAction::kBlank, .location = full_path, .when = when};
+}
+constexpr Step Delete(std::string_view key, std::string_view value_name, RunsWhen when = kAlways) {
+  return Step{
+      .action = StepAction::kDeleteValue, .location = key, .value_name = value_name, .when = when};
+}
+constexpr Step Sweep(std::string_view key, RunsWhen when = kAlways) {
+  return Step{.action = StepAction::kSweepValues, .location = key, .when = when};
+}
+constexpr Step SweepEachSubkey(std::string_view parent,
+                               SweptSubkeys swept,
+                               std::string_view pass_over = {},
+                               RunsWhen when = kAlways) {
+  return Step{.action = StepAction::kSweepSubkeys,
+              .location = parent,
+              .pass_over = pass_over,
+              .swept_subkeys = swept,
+              .when = when};
+}
+constexpr Step Prune(std::string_view key, std::string_view prefix, RunsWhen when = kAlways) {
+  return Step{.action = StepAction::kPruneSubkeys, .location = key, .prefix = prefix, .when = when};
+}
+
+// Carries out the steps in order. Nothing is reported and nothing stops the run.
+void RunSteps(Context& ctx, std::span<const Step> steps);
+
+}  // namespace scourix

@@ -1,0 +1,86 @@
+#include "cleaners/registry_sweeps.h"
+
+#include <memory>
+#include <string>
+
+#include "app/frm_main.h"
+#include "cleaners/cleaners_state.h"
+#include "primitives/registry_primitives.h"
+#include "registry/reg_view.h"
+
+namespace scourix {
+
+namespace {
+
+constexpr platform::RegKey kRoot = platform::kHkeyCurrentUser;
+
+// Opens `key` on the shared view and lets `list` fill the scratch lists, then closes the key.
+// False when the key could not be opened; the lists are then left as they were.
+template <typename ListInto>
+bool ListKey(Context& ctx, std::string_view key, ListInto list) {
+  RegView& view = UseCleanerRegView(ctx);
+  if (view.OpenRegistry(kRoot, key) != -1)
+    return false;
+  list(view);
+  view.CloseRegistry();
+  return true;
+}
+
+}  // namespace
+
+RegView& UseCleanerRegView(Context& ctx) {
+  if (!ctx.cleaners.CleanerRegView) {
+    ctx.cleaners.CleanerRegView = std::make_unique<RegView>(ctx);
+  }
+  return *ctx.cleaners.CleanerRegView;
+}
+
+bool SweepKeyValues(Context& ctx, std::string_view key) {
+  platform::ListControl& names = ctx.frmMain.lstValNames();
+  if (!ListKey(ctx, key,
+               [&](RegView& view) { view.GetAllValues2(names, ctx.frmMain.lstValues()); }))
+    return false;
+  // Each deletion opens the key anew with full access; a refused one is passed over.
+  const std::size_t count = names.Count();
+  for (std::size_t i = 0; i < count; ++i)
+    DeleteRegValue(ctx, kRoot, key, names.Item(i));
+  return true;
+}
+
+bool SweepSubkeys(Context& ctx,
+                  std::string_view parent,
+                  SweptSubkeys swept,
+                  std::string_view pass_over) {
+  platform::ListControl& keys = ctx.frmMain.lstKeys();
+  if (!ListKey(ctx, parent, [&](RegView& view) { view.GetAllSubDirectories2(keys); }))
+    return false;
+  // The value sweeps refill only the value lists, so lstKeys holds the walk throughout.
+  const std::size_t count = keys.Count();
+  for (std::size_t j = 0; j < count; ++j) {
+    const std::string name = keys.Item(j);
+    if (!pass_over.empty() && name == pass_over)
+      continue;
+    const std::string subkey = std::string(parent) + "\\" + name;
+    if (!SweepKeyValues(ctx, subkey))
+      continue;  // a subkey we cannot open is not deleted
+    if (swept == SweptSubkeys::kDeleted) {
+      // Refused when the subkey has subkeys of its own; it then stays, emptied of its values.
+      (void)ctx.platform.registry.DeleteKey(kRoot, subkey);
+    }
+  }
+  return true;
+}
+
+bool PruneSubkeys(Context& ctx, std::string_view key, std::string_view prefix) {
+  platform::ListControl& keys = ctx.frmMain.lstKeys();
+  if (!ListKey(ctx, key, [&](RegView& view) { view.GetAllSubDirectories2(keys); }))
+    return false;
+  const std::size_t count = keys.Count();
+  for (std::size_t j = 0; j < count; ++j) {
+    // The platform refuses a subkey with subkeys of its own, which keeps that branch whole.
+    (void)ctx.platform.registry.DeleteKey(kRoot, std::string(prefix) + keys.Item(j));
+  }
+  return true;
+}
+
+}  // namespace scourix

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app_harness.h"
+#include "cleaners/cleaners.h"
+#include "platform/sim/reg_file.h"
+
+namespace scourix::testing {
+
+// A started program on a machine whose registry holds a user's traces (traces.reg), with the
+// checks that the cleaner tests share.
+class CleanersTest : public ::testing::Test {
+ protected:
+  void SetUp() override { app.Start(); }
+
+  static std::string Fixture(std::string_view name) {
+    std::ifstream in(std::string(SCOURIX_FIXTURES) + "/cleaners/" + std::string(name),
+                     std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << name;
+    return text.str();
+  }
+  void SeedTraces() { Seed(reg(), Fixture("traces.reg")); }
+  static void Seed(sim::SimRegistry& registry, const std::string& reg_text) {
+    sim::RegFileError error;
+    ASSERT_TRUE(sim::LoadRegText(registry, reg_text, &error))
+        << "line " << error.line << ": " << error.message;
+  }
+
+  void Run(Cleaner cleaner) { cleaner(app.frm->context()); }
+  sim::SimRegistry& reg() { return app.machine.registry; }
+
+  // A value's text ("" for a blanked one), nullopt when the value is missing; the checks
+  // that compare a text also insist on a plain string value.
+  std::optional<std::string> Text(std::string_view key, std::string_view name) {
+    std::optional<sim::SimRegValue> value = reg().Value(key, name);
+    if (!value)
+      return std::nullopt;
+    EXPECT_EQ(value->type, platform::kRegSz) << key << "\\" << name;
+    return reg().StringValue(key, name);
+  }
+  std::vector<std::string> Values(std::string_view key) { return reg().ValueNames(key); }
+  std::vector<std::string> Subkeys(std::string_view key) { return reg().SubkeyNames(key); }
+
+  // Fills a scratch list with a marker, to see whether a step listed into it.
+  static void Mark(sim::SimList& list) { list.items = {"<before>"}; }
+
+  AppHarness app;
+};
+
+}  // namespace scourix::testing

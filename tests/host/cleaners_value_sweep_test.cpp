@@ -1,0 +1,117 @@
+// The cleaners built on the value sweep: flat MRU keys, and the steps that depend on a sweep
+// having opened its key.
+#include <gmock/gmock.h>
+
+#include "cleaners_test_support.h"
+
+namespace scourix::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Optional;
+
+constexpr std::string_view kRunMRU =
+    R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU)";
+constexpr std::string_view kTypedURLs = R"(HKCU\Software\Microsoft\Internet Explorer\TypedURLs)";
+constexpr std::string_view kRecentFileList =
+    R"(HKCU\Software\Microsoft\MediaPlayer\Player\RecentFileList)";
+constexpr std::string_view kPreferences = R"(HKCU\Software\Microsoft\MediaPlayer\Preferences)";
+constexpr std::string_view kWinZip = R"(HKCU\Software\Nico Mak Computing\WinZip)";
+constexpr std::string_view kImageReady7 = R"(HKCU\Software\Adobe\ImageReady 7.0\Preferences)";
+constexpr std::string_view kImageReady8 = R"(HKCU\Software\Adobe\ImageReady 8.0\Preferences)";
+constexpr std::string_view kFlash = R"(HKCU\Software\Macromedia\Flash 7)";
+
+std::string Below(std::string_view key, std::string_view sub) {
+  return std::string(key) + "\\" + std::string(sub);
+}
+
+using ValueSweepTest = CleanersTest;
+
+TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {
+  SeedTraces();
+  reg().SetMultiString(kRunMRU, "d", {"notepad", "calc"});
+  reg().SetValueBytes(kRunMRU, "e", platform::kRegBinary, std::string(4096, '\x7f'));
+  reg().SetString(kRunMRU, "", "default");
+  reg().SetString(Below(kRunMRU, "Nested"), "kept", "x");
+  Run(CleanRunMRU);
+  Run(CleanTypedURLs);  // url2 is 300 bytes long
+  EXPECT_THAT(Values(kRunMRU), IsEmpty());
+  EXPECT_THAT(Values(kTypedURLs), IsEmpty());
+  EXPECT_THAT(Subkeys(kRunMRU), ElementsAre("Nested"));
+  EXPECT_THAT(Values(Below(kRunMRU, "Nested")), ElementsAre("kept"));
+}
+
+TEST_F(ValueSweepTest, OfficeBlanksTheOlderListAndSweepsTheNewerKey) {
+  SeedTraces();
+  Run(CleanPowerPointRecent);
+  Run(CleanExcelRecent);
+  const std::string ppt10 = R"(HKCU\Software\Microsoft\Office\10.0\PowerPoint\Recent File List)";
+  EXPECT_THAT(Values(ppt10), ElementsAre("File1", "File2", "File3", "File4", "Max Display"));
+  EXPECT_THAT(Text(ppt10, "File3"), Optional(std::string()));
+  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\12.0\PowerPoint\File MRU)"), IsEmpty());
+  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\10.0\Excel\Recent Files)"),
+              ElementsAre("File1", "File2", "File3", "File4"));
+  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\12.0\Excel\File MRU)"), IsEmpty());
+}
+
+TEST_F(ValueSweepTest, ADependentStepRunsWhenTheKeyOpenedEvenIfEmpty) {
+  SeedTraces();
+  reg().RemoveTree(kRecentFileList);
+  reg().AddKey(kRecentFileList);
+  reg().RemoveTree(Below(kFlash, "LastOpenDocs"));
+  reg().AddKey(Below(kFlash, "LastOpenDocs"));
+  reg().RemoveTree(kImageReady8);
+  Run(CleanMediaPlayerRecent);
+  Run(CleanWinZipRecent);
+  Run(CleanFlashRecent);
+  Run(CleanImageReadyRecent);
+  EXPECT_THAT(Values(kPreferences), ElementsAre("Volume"));
+  EXPECT_THAT(Values(Below(kWinZip, "extract")), IsEmpty());
+  EXPECT_THAT(Values(Below(kWinZip, "WinZip")), ElementsAre("ShowTips"));
+  EXPECT_THAT(Values(Below(kFlash, "Recent File List")), IsEmpty());
+  EXPECT_THAT(Values(Below(kImageReady7, "RecentFiles")), IsEmpty());
+  EXPECT_THAT(Text(Below(kImageReady7, "SaveDir"), "tlfd"), Optional(std::string()));
+  // The 8.0 list could not be opened, so its folder value is not written.
+  EXPECT_FALSE(reg().KeyExists(kImageReady8));
+}
+
+TEST_F(ValueSweepTest, AMissingFirstKeyEndsTheCleanerThere) {
+  SeedTraces();
+  reg().RemoveTree(kRecentFileList);
+  reg().RemoveTree(Below(kWinZip, "filemenu"));
+  reg().RemoveTree(Below(kFlash, "LastOpenDocs"));
+  reg().RemoveTree(Below(kImageReady7, "RecentFiles"));
+  Mark(app.window.val_names);
+  for (Cleaner c :
+       {CleanMediaPlayerRecent, CleanWinZipRecent, CleanFlashRecent, CleanImageReadyRecent}) {
+    Run(c);
+  }
+  EXPECT_THAT(app.window.val_names.items, ElementsAre("<before>"));
+  EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
+  EXPECT_THAT(Values(Below(kWinZip, "extract")), ElementsAre("extract1", "extract2"));
+  EXPECT_THAT(Values(Below(kFlash, "Recent File List")), ElementsAre("File1", "File2"));
+  EXPECT_THAT(Text(Below(kImageReady7, "SaveDir"), "tlfd"),
+              Optional(std::string(R"(C:\web\export)")));
+  EXPECT_THAT(Values(Below(kImageReady8, "RecentFiles")), ElementsAre("File1", "File2"));
+  EXPECT_FALSE(reg().KeyExists(Below(kImageReady8, "SaveDir")));
+}
+
+TEST_F(ValueSweepTest, DeniedKeysKeepTheirValues) {
+  SeedTraces();
+  // Refused outright: nothing is listed, and Media Player's dependent step does not run.
+  reg().DenyAccess(kRecentFileList);
+  // Readable but not deletable with full access: listed, yet every deletion is refused.
+  reg().DenyAccess(kTypedURLs, sim::kDenyFullAccess);
+  Mark(app.window.val_names);
+  Run(CleanMediaPlayerRecent);
+  EXPECT_THAT(app.window.val_names.items, ElementsAre("<before>"));
+  EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
+  Run(CleanTypedURLs);
+  EXPECT_THAT(app.window.val_names.items, ElementsAre("url1", "url2", "url3"));
+  EXPECT_THAT(Values(kTypedURLs), ElementsAre("url1", "url2", "url3"));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+}  // namespace
+}  // namespace scourix::testing
