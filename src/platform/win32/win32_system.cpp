@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+// <commctrl.h> needs the types of <windows.h> first.
 #include <commctrl.h>
 
 #include "platform/win32/win32_text.h"
