@@ -101,8 +101,9 @@ class Registry {
                                        std::uint32_t index,
                                        char* name,
                                        std::uint32_t name_size) = 0;
-  // RegEnumValueA: values in the order they were first set. *name_size is in characters
-  // (without the null on return), *data_size in bytes. When either buffer is too small:
+  // RegEnumValueA: values in the order they were first set (Wine keeps them sorted by name, and
+  // sorts subkeys folding to lower case, so "_" comes before the letters there). *name_size is in
+  // characters (without the null on return), *data_size in bytes. When either buffer is too small:
   // kMoreData, the needed data size reported, the name buffer left unwritten.
   // type, data and data_size may be null.
   [[nodiscard]] virtual Status EnumValue(RegKey key,

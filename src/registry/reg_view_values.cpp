@@ -29,8 +29,8 @@ RenderedValue RegView::GetValue(std::string_view VarName, bool ReturnBinStr) {
   // the buffer holds.
   std::string data(size, ' ');
   std::uint32_t read_size = size;
-  registry().QueryValue(lKeyHandle, VarName, &type, reinterpret_cast<std::uint8_t*>(data.data()),
-                        &read_size);
+  (void)registry().QueryValue(lKeyHandle, VarName, &type,
+                              reinterpret_cast<std::uint8_t*>(data.data()), &read_size);
   return RenderValueData(type, data, ReturnBinStr);
 }
 

@@ -1,12 +1,10 @@
 #include "platform/win32/win32_system.h"
 
-// <commctrl.h> needs the types of <windows.h> first.
-// clang-format off
 #include "platform/win32/windows_api.h"
 #include <commctrl.h>
-// clang-format on
 
 #include "platform/win32/win32_text.h"
+#include "platform/win32/windows_api.h"
 
 namespace scourix::win32 {
 

@@ -1,0 +1,87 @@
+#include "primitives/registry_primitives.h"
+
+#include <gtest/gtest.h>
+
+#include "app_harness.h"
+
+namespace scourix {
+namespace {
+
+constexpr char kWinRar[] = "HKCU\\Software\\WinRAR\\ArcHistory";
+
+class RegistryPrimitivesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { app.Start(); }
+  sim::SimRegistry& reg() { return app.machine.registry; }
+  Context& ctx() { return app.frm->context(); }
+
+  testing::AppHarness app;
+};
+
+TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
+  reg().SetString(kWinRar, "0", "a.rar");
+  reg().SetString(kWinRar, "", "default");
+  DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\Missing", "0");
+  DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "1");
+  EXPECT_EQ(reg().ValueNames(kWinRar), (std::vector<std::string>{"0", ""}));
+  DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "");
+  EXPECT_EQ(reg().ValueNames(kWinRar), std::vector<std::string>{"0"});
+  // Full access is asked for; a key that refuses it keeps its values.
+  reg().DenyAccess(kWinRar, sim::kDenyFullAccess);
+  DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "0");
+  EXPECT_TRUE(reg().ValueExists(kWinRar, "0"));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(RegistryPrimitivesTest, ShellRegWriteStoresAPlainStringCreatingKeys) {
+  ShellRegWrite(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\0", "");
+  EXPECT_EQ(reg().Value(kWinRar, "0")->type, platform::kRegSz);
+  EXPECT_EQ(reg().Value(kWinRar, "0")->data, std::string(1, '\0'));
+  reg().SetDword(kWinRar, "1", 7);
+  ShellRegWrite(ctx(), "HKCU\\Software\\WinRAR\\ArcHistory\\1", "text");
+  EXPECT_EQ(reg().StringValue(kWinRar, "1"), "text");
+  ShellRegWrite(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\", "default");
+  EXPECT_EQ(reg().StringValue("HKCU\\Software\\WinRAR", ""), "default");
+  ShellRegWrite(ctx(), "HKEY_NOWHERE\\Software\\x", "");
+  ShellRegWrite(ctx(), "Software\\x", "");
+  reg().DenyAccess("HKCU\\Software\\Locked");
+  ShellRegWrite(ctx(), "HKCU\\Software\\Locked\\Sub\\v", "");
+  EXPECT_FALSE(reg().KeyExists("HKCU\\Software\\Locked\\Sub"));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(RegistryPrimitivesTest, ShellRegReadGivesStringsAndNumbersAsText) {
+  reg().SetString(kWinRar, "s", "C:\\a.rar");
+  reg().SetString(kWinRar, "e", "%TEMP%", platform::kRegExpandSz);
+  reg().SetDword(kWinRar, "d", 1);
+  reg().SetDword(kWinRar, "neg", 0xFFFFFFFF);
+  reg().SetValueBytes(kWinRar, "b", platform::kRegBinary, "\1");
+  reg().SetMultiString(kWinRar, "m", {"a"});
+  auto read = [this](std::string_view name) {
+    return ShellRegRead(ctx(),
+                        "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\" + std::string(name));
+  };
+  EXPECT_EQ(read("s"), "C:\\a.rar");
+  EXPECT_EQ(read("e"), "%TEMP%");
+  EXPECT_EQ(read("d"), "1");
+  EXPECT_EQ(read("neg"), "-1");
+  EXPECT_EQ(read("b"), "");
+  EXPECT_EQ(read("m"), "");
+  EXPECT_EQ(read("missing"), "");
+  EXPECT_EQ(ShellRegRead(ctx(), "HKEY_CURRENT_USER"), "");
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(RegistryPrimitivesTest, IsNotWindows2000ReadsTheProductName) {
+  constexpr char kNt[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+  EXPECT_EQ(IsNotWindows2000(ctx()), 1);  // unreadable
+  reg().SetString(kNt, "ProductName", "Microsoft Windows 2000");
+  EXPECT_EQ(IsNotWindows2000(ctx()), 0);
+  reg().SetString(kNt, "ProductName", "Microsoft windows 2000");
+  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
+  reg().SetString(kNt, "ProductName", "Microsoft Windows XP");
+  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
+}
+
+}  // namespace
+}  // namespace scourix
