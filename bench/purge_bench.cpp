@@ -1,8 +1,6 @@
 // Purges a tree of small files with the real label and message pump, then deletes an equal
 // tree in a bare loop, and prints the ratio and the process's peak memory.
 //   wine scourix_purge_bench.exe FILES
-#include <psapi.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +10,11 @@
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
+// <psapi.h> needs the types of <windows.h> first.
+// clang-format off
 #include "platform/win32/windows_api.h"
+#include <psapi.h>
+// clang-format on
 #include "primitives/purge.h"
 
 namespace {
