@@ -1,5 +1,6 @@
 #include "platform/win32/win32_file_system.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -82,12 +83,18 @@ platform::Status Win32FileSystem::SetAttributes(std::string_view path, std::uint
 
 platform::Status Win32FileSystem::ListFolder(std::string_view folder,
                                              std::unique_ptr<platform::DirectoryListing>* listing) {
+  // An empty folder would list the current drive's root.
+  if (folder.empty())
+    return platform::kPathNotFound;
   std::wstring pattern = Utf8ToWide(folder);
-  if (!pattern.empty() && pattern.back() != L'\\')
+  if (pattern.back() != L'\\')
     pattern += L'\\';
   pattern += L'*';
   WIN32_FIND_DATAW data;
-  UniqueFindHandle find(FindFirstFileW(pattern.c_str(), &data));
+  // The basic, large-fetch listing: no short names, fewer trips for a big folder.
+  UniqueFindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH));
   if (!find.valid())
     return LastError();
   *listing = std::make_unique<Win32DirectoryListing>(std::move(find), data);
@@ -155,8 +162,21 @@ std::uint32_t Win32FileSystem::GetProfileString(std::string_view section,
   std::string ansi_key = Utf8ToAnsi(key);
   std::string ansi_default = Utf8ToAnsi(default_value);
   std::string ansi_file = Utf8ToAnsi(file);
-  return GetPrivateProfileStringA(ansi_section.c_str(), ansi_key.c_str(), ansi_default.c_str(),
-                                  buffer, size, ansi_file.c_str());
+  if (size == 0)
+    return 0;
+  std::string ansi(size, '\0');
+  DWORD copied =
+      GetPrivateProfileStringA(ansi_section.c_str(), ansi_key.c_str(), ansi_default.c_str(),
+                               ansi.data(), size, ansi_file.c_str());
+  // The value comes back in the ANSI code page; the core speaks UTF-8. Cut at a character
+  // boundary when the longer form no longer fits.
+  std::string utf8 = AnsiToUtf8(std::string_view(ansi.data(), std::min<DWORD>(copied, size - 1)));
+  std::size_t length = std::min<std::size_t>(utf8.size(), size - 1);
+  while (length > 0 && length < utf8.size() && (utf8[length] & 0xC0) == 0x80)
+    --length;
+  std::copy_n(utf8.data(), length, buffer);
+  buffer[length] = '\0';
+  return static_cast<std::uint32_t>(length);
 }
 
 }  // namespace scourix::win32

@@ -1,0 +1,166 @@
+#include <algorithm>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "app/frm_main.h"
+#include "conformance/file_system_env.h"
+#include "conformance/file_system_status_window.h"
+#include "primitives/purge.h"
+
+namespace scourix::conformance {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+namespace fs = platform;
+
+constexpr const char* kCyrillic = "\xd0\xb6\xd1\x83\xd1\x80\xd0\xbd\xd0\xb0\xd0\xbb.txt";
+
+class FileSystemConformance : public ::testing::Test {
+ protected:
+  void SetUp() override { frm.AttachWindow(window); }
+
+  std::string At(const std::string& relative) const { return env->root() + "\\" + relative; }
+  void Folder(const std::string& relative) { ASSERT_EQ(files().MakeFolder(At(relative)), 0); }
+  void File(const std::string& relative, std::string_view content, std::uint32_t extra = 0) {
+    std::unique_ptr<fs::File> file;
+    ASSERT_EQ(files().OpenFile(At(relative), fs::OpenMode::kCreateAlways, &file), 0);
+    ASSERT_EQ(file->Write(content), 0);
+    ASSERT_EQ(file->Close(), 0);
+    if (extra != 0) {
+      ASSERT_EQ(files().SetAttributes(At(relative), extra), 0);
+    }
+  }
+  bool Exists(const std::string& relative) {
+    std::uint32_t attributes = 0;
+    return files().GetAttributes(At(relative), &attributes) == fs::kSuccess;
+  }
+  // Name to attributes, as the listing reports them, of the kinds the cleaners look at.
+  std::map<std::string, std::uint32_t> List(const std::string& relative) {
+    std::map<std::string, std::uint32_t> out;
+    std::unique_ptr<fs::DirectoryListing> listing;
+    if (files().ListFolder(At(relative), &listing) != fs::kSuccess)
+      return out;
+    fs::DirEntry entry;
+    constexpr std::uint32_t kSeen =
+        fs::kAttrReadOnly | fs::kAttrHidden | fs::kAttrDirectory | fs::kAttrReparsePoint;
+    while (listing->Next(&entry))
+      out[entry.name] = entry.attributes & kSeen;
+    return out;
+  }
+  fs::FileSystem& files() { return env->platform().files; }
+  Context& ctx() { return frm.context(); }
+
+  std::unique_ptr<FileSystemEnv> env = MakeFileSystemEnv();
+  StatusWindow window;
+  FrmMain frm{env->platform()};
+};
+
+TEST_F(FileSystemConformance, ListingShowsEveryEntryWithItsAttributes) {
+  Folder("d");
+  File("plain.txt", "x");
+  File("ro.txt", "x", fs::kAttrReadOnly);
+  File("hidden.dat", "x", fs::kAttrHidden);
+  File(kCyrillic, "x");
+  EXPECT_THAT(List(""),
+              UnorderedElementsAre(
+                  std::pair<const std::string, std::uint32_t>("d", fs::kAttrDirectory),
+                  std::pair<const std::string, std::uint32_t>("plain.txt", 0),
+                  std::pair<const std::string, std::uint32_t>("ro.txt", fs::kAttrReadOnly),
+                  std::pair<const std::string, std::uint32_t>("hidden.dat", fs::kAttrHidden),
+                  std::pair<const std::string, std::uint32_t>(kCyrillic, 0)));
+  std::unique_ptr<fs::DirectoryListing> listing;
+  EXPECT_NE(files().ListFolder(At("missing"), &listing), fs::kSuccess);
+}
+
+TEST_F(FileSystemConformance, DeletionRules) {
+  File("ro.txt", "x", fs::kAttrReadOnly);
+  File(kCyrillic, "x");
+  Folder("full");
+  File("full\\f.txt", "x");
+  EXPECT_NE(files().DeleteFileNarrow(At(kCyrillic)), fs::kSuccess);
+  EXPECT_TRUE(Exists(kCyrillic));
+  EXPECT_EQ(files().DeleteFileWide(At(kCyrillic), false), fs::kSuccess);
+  EXPECT_NE(files().DeleteFileNarrow(At("ro.txt")), fs::kSuccess);
+  EXPECT_NE(files().DeleteFileWide(At("ro.txt"), false), fs::kSuccess);
+  EXPECT_EQ(files().DeleteFileWide(At("ro.txt"), true), fs::kSuccess);
+  EXPECT_NE(files().RemoveFolder(At("full")), fs::kSuccess);
+  EXPECT_FALSE(Exists(kCyrillic) || Exists("ro.txt"));
+  EXPECT_TRUE(Exists("full\\f.txt"));
+}
+
+TEST_F(FileSystemConformance, WipeWritesTwoBytesAndAHeldFileIsLeftAlone) {
+  File("ten.txt", "0123456789");
+  File("held.txt", "0123456789");
+  env->HoldOpen(At("held.txt"));
+  std::unique_ptr<fs::File> file;
+  ASSERT_EQ(files().OpenFile(At("ten.txt"), fs::OpenMode::kReadWriteOpenAlways, &file), 0);
+  ASSERT_EQ(file->Write(std::string_view("\x01\x00", 2)), 0);
+  ASSERT_EQ(file->Close(), 0);
+  EXPECT_EQ(env->Read(At("ten.txt")), std::string("\x01\x00"
+                                                  "23456789",
+                                                  10));
+  EXPECT_EQ(WipeAndDeleteFile(ctx(), At("ten.txt")), fs::kSuccess);
+  EXPECT_FALSE(Exists("ten.txt"));
+  EXPECT_NE(WipeAndDeleteFile(ctx(), At("held.txt")), fs::kSuccess);
+  EXPECT_NE(files().DeleteFileWide(At("held.txt"), true), fs::kSuccess);
+  EXPECT_TRUE(Exists("held.txt"));
+}
+
+TEST_F(FileSystemConformance, ProfileStringsAreCutTo254) {
+  std::string value(300, 'v');
+  File("p.ini", "[Profile0]\r\nPath=Profiles/a.default\r\nLong=" + value + "\r\n");
+  char buffer[255];
+  EXPECT_EQ(files().GetProfileString("Profile0", "Path", "", buffer, 255, At("p.ini")), 18u);
+  EXPECT_STREQ(buffer, "Profiles/a.default");
+  EXPECT_EQ(files().GetProfileString("Profile0", "Long", "", buffer, 255, At("p.ini")), 254u);
+  EXPECT_EQ(files().GetProfileString("Profile1", "Path", "", buffer, 255, At("p.ini")), 0u);
+  EXPECT_EQ(files().GetProfileString("Profile0", "Path", "", buffer, 255, At("no.ini")), 0u);
+}
+
+TEST_F(FileSystemConformance, PurgeKeepsTheFolderAndNothingBehindALink) {
+  Folder("outside");
+  File("outside\\precious.doc", "keep");
+  Folder("outside\\inner");
+  File("outside\\inner\\notes.txt", "keep");
+  Folder("purge");
+  File("purge\\top-ro.txt", "x", fs::kAttrReadOnly);
+  File("purge\\hidden.dat", "x", fs::kAttrHidden);
+  File(std::string("purge\\") + kCyrillic, "x");
+  Folder("purge\\sub");
+  File("purge\\sub\\deep-ro.txt", "x", fs::kAttrReadOnly);
+  Folder("purge\\sub\\ro-folder");
+  File("purge\\sub\\ro-folder\\a.txt", "x");
+  ASSERT_EQ(files().SetAttributes(At("purge\\sub\\ro-folder"), fs::kAttrReadOnly), 0);
+  Folder("purge\\holder");
+  ASSERT_TRUE(env->MakeFolderLink(At("purge\\holder\\link"), At("outside")));
+  ASSERT_TRUE(env->MakeFolderLink(At("purge\\top-link"), At("outside")));
+
+  PurgeFolder(ctx(), At("purge"));
+
+  EXPECT_EQ(env->Read(At("outside\\precious.doc")), "keep");
+  EXPECT_EQ(env->Read(At("outside\\inner\\notes.txt")), "keep");
+  EXPECT_TRUE(Exists("purge\\top-ro.txt"));
+  EXPECT_FALSE(Exists("purge\\hidden.dat"));
+  EXPECT_FALSE(Exists(std::string("purge\\") + kCyrillic));
+  EXPECT_FALSE(Exists("purge\\sub"));
+  EXPECT_TRUE(Exists("purge\\holder\\link"));
+  EXPECT_TRUE(Exists("purge\\top-link"));
+  std::vector<std::string> lines = window.lines;
+  std::sort(lines.begin(), lines.end());
+  // The holder's line shows even when the link inside keeps it in place.
+  std::vector<std::string> expected = {"Deleting - " + At("purge\\hidden.dat"),
+                                       "Deleting - " + At("purge\\holder"),
+                                       "Deleting - " + At("purge\\sub"),
+                                       "Deleting - " + At("purge\\sub\\deep-ro.txt"),
+                                       "Deleting - " + At("purge\\sub\\ro-folder\\a.txt"),
+                                       "Deleting - " + At("purge\\top-ro.txt"),
+                                       "Deleting - " + At(std::string("purge\\") + kCyrillic)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(window.pumps, static_cast<int>(window.lines.size()));
+}
+
+}  // namespace
+}  // namespace scourix::conformance
