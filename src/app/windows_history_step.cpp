@@ -1,7 +1,60 @@
 #include "app/windows_history_step.h"
 
-namespace scourix {
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
 
-void WindowsHistoryStep(Context& /*ctx*/) {}
+#include "app/frm_main.h"
+#include "browser/url_history.h"
+#include "primitives/purge.h"
+#include "primitives/registry_primitives.h"
+
+namespace scourix {
+namespace {
+
+constexpr std::string_view kHistoryFolderValue =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+    "Folders\\History";
+
+constexpr std::array<std::string_view, 3> kHistoryFolders = {"\\History.IE5", "\\History.IE6",
+                                                             "\\History.IE7"};
+
+// "C:\..." or "\\server\share...": a path that names its own drive. Anything else would put
+// the suffixes under the current drive's root or folder.
+bool IsAbsolutePath(std::string_view path) {
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
+    char drive = path[0];
+    return (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+  }
+  return path.size() > 2 && path.starts_with("\\\\") && path[2] != '\\';
+}
+
+void ClearHistoryStore(Context& ctx) {
+  FrmMain& frm = ctx.frmMain;
+  try {
+    if (!frm.UrlHistory)
+      frm.UrlHistory = std::make_unique<CURLHistory>(ctx.platform.url_history);
+    frm.UrlHistory->Clear();
+    frm.UrlHistory->Refresh();
+  } catch (const UrlHistoryError&) {
+    // A store that cannot be opened or read (Wine's answers "not implemented") must not cost
+    // the user the folder purge or the rest of the run. A store that failed to open is tried
+    // again by the next run.
+  }
+}
+
+}  // namespace
+
+void WindowsHistoryStep(Context& ctx) {
+  ClearHistoryStore(ctx);
+  for (std::string_view suffix : kHistoryFolders) {
+    // Read afresh for each folder, as a cleaner running meanwhile could change it.
+    std::string folder = ShellRegRead(ctx, kHistoryFolderValue);
+    if (!IsAbsolutePath(folder))
+      continue;
+    PurgeFolder(ctx, folder + std::string(suffix));
+  }
+}
 
 }  // namespace scourix
