@@ -2,6 +2,8 @@
 
 namespace scourix {
 
-void CreateManifest(platform::Platform& platform) { platform.system.InitCommonControls(); }
+void CreateManifest(platform::Platform& platform) {
+  platform.system.InitCommonControls();
+}
 
 }  // namespace scourix
