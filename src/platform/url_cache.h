@@ -34,6 +34,14 @@ struct CacheEntryInfo {
   char* lpszLocalFileName = nullptr;  // null when the entry has no local file
 };
 
+// Lays one entry out in a caller's buffer as the enumeration functions do, or reports the size
+// it needs (kInsufficientBuffer). Shared by the back-ends so that both produce one layout.
+[[nodiscard]] Status WriteCacheEntry(std::uint32_t type,
+                                     std::string_view url,
+                                     std::string_view local_file,
+                                     void* buffer,
+                                     std::uint32_t* size);
+
 // The wininet URL cache functions, one method each.
 //
 // The enumeration functions use the two-call size pattern: with buffer null, or *size smaller

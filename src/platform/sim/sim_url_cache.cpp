@@ -1,7 +1,5 @@
 #include "platform/sim/sim_url_cache.h"
 
-#include <cstring>
-
 namespace scourix::sim {
 namespace {
 
@@ -52,26 +50,7 @@ SimUrlCache::Entries::const_iterator SimUrlCache::NextVisible(std::uint64_t posi
 }
 
 platform::Status SimUrlCache::Fill(const Entry& entry, void* buffer, std::uint32_t* size) const {
-  const std::size_t fixed = sizeof(platform::CacheEntryInfo);
-  const std::size_t needed =
-      fixed + entry.url.size() + 1 + (entry.local_file.empty() ? 0 : entry.local_file.size() + 1);
-  if (buffer == nullptr || *size < needed) {
-    *size = static_cast<std::uint32_t>(needed);
-    return platform::kInsufficientBuffer;
-  }
-  auto* bytes = static_cast<char*>(buffer);
-  platform::CacheEntryInfo info;
-  info.dwStructSize = static_cast<std::uint32_t>(fixed);
-  info.CacheEntryType = entry.type;
-  info.lpszSourceUrlName = bytes + fixed;
-  std::memcpy(info.lpszSourceUrlName, entry.url.c_str(), entry.url.size() + 1);
-  if (!entry.local_file.empty()) {
-    info.lpszLocalFileName = info.lpszSourceUrlName + entry.url.size() + 1;
-    std::memcpy(info.lpszLocalFileName, entry.local_file.c_str(), entry.local_file.size() + 1);
-  }
-  std::memcpy(buffer, &info, fixed);
-  *size = static_cast<std::uint32_t>(needed);
-  return platform::kSuccess;
+  return platform::WriteCacheEntry(entry.type, entry.url, entry.local_file, buffer, size);
 }
 
 platform::Status SimUrlCache::FindFirstEntry(void* buffer,
