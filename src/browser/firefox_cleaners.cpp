@@ -1,10 +1,94 @@
+#include <algorithm>
+#include <memory>
+#include <string>
+
 #include "browser/browser_cleaners.h"
+#include "browser/ini.h"
+#include "cleaners/cleaners_state.h"
+#include "platform/registry.h"
+#include "primitives/purge.h"
+#include "registry/reg_view.h"
 
 namespace scourix {
+namespace {
 
-void FindFirefoxProfile(Context& /*ctx*/) {}
-void CleanFirefoxCache(Context& /*ctx*/) {}
-void CleanFirefoxHistory(Context& /*ctx*/) {}
-void CleanFirefoxCookies(Context& /*ctx*/) {}
+constexpr std::uint32_t kHkeyCurrentUser = 0x80000001;
+constexpr std::string_view kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// A relative profile path that climbs out of the Firefox folder names no profile of it.
+bool ClimbsOut(std::string_view relative) {
+  std::size_t start = 0;
+  while (start <= relative.size()) {
+    std::size_t end = relative.find('\\', start);
+    if (end == std::string_view::npos)
+      end = relative.size();
+    std::string_view part = relative.substr(start, end - start);
+    // Windows drops trailing dots and spaces, so ". ." is ".." too.
+    if (!part.empty() && part.find_first_not_of(". ") == std::string_view::npos &&
+        part.find("..") != std::string_view::npos) {
+      return true;
+    }
+    if (part.find(':') != std::string_view::npos)
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// The profile folder, or "" when there is none that is safe to clean.
+const std::string& ProfileFolder(Context& ctx) {
+  static const std::string kNone;
+  const std::string& path = ctx.cleaners.FirefoxProfilePath;
+  return IsAbsolutePath(path) ? path : kNone;
+}
+
+}  // namespace
+
+void FindFirefoxProfile(Context& ctx) {
+  if (!ctx.cleaners.CleanerRegView)
+    ctx.cleaners.CleanerRegView = std::make_unique<RegView>(ctx);
+  RegView& view = *ctx.cleaners.CleanerRegView;
+  if (view.OpenRegistry(kHkeyCurrentUser, kShellFolders) != kRegTrue)
+    return;
+  RenderedValue app_data = view.GetValue("AppData", false);
+  view.CloseRegistry();
+  // A missing value or one of GetValue's failure texts would put the Firefox folder on the
+  // current drive's root, or nowhere: no profile then.
+  if (!app_data.IsText() || !IsAbsolutePath(app_data.Text()))
+    return;
+  std::string firefox = app_data.Text() + "\\Mozilla\\Firefox";
+  std::string profiles = firefox + "\\profiles.ini";
+  INI ini(ctx.platform.files);
+  std::string path = ini.GetFromINI(profiles, "Profile0", "Path");
+  std::replace(path.begin(), path.end(), '/', '\\');
+  if (ini.GetFromINI(profiles, "Profile0", "IsRelative") == "0") {
+    // An absolute profile is used where it is.
+    if (IsAbsolutePath(path))
+      ctx.cleaners.FirefoxProfilePath = path;
+    return;
+  }
+  if (ClimbsOut(path))
+    return;
+  ctx.cleaners.FirefoxProfilePath = firefox + "\\" + path;
+}
+
+void CleanFirefoxCache(Context& ctx) {
+  const std::string& profile = ProfileFolder(ctx);
+  if (!profile.empty())
+    PurgeFolder(ctx, profile + "\\cache");
+}
+
+void CleanFirefoxHistory(Context& ctx) {
+  const std::string& profile = ProfileFolder(ctx);
+  if (!profile.empty())
+    (void)DeleteOneFile(ctx, profile + "\\history.dat");
+}
+
+void CleanFirefoxCookies(Context& ctx) {
+  const std::string& profile = ProfileFolder(ctx);
+  if (!profile.empty())
+    (void)DeleteOneFile(ctx, profile + "\\cookies.txt");
+}
 
 }  // namespace scourix

@@ -42,6 +42,14 @@ inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
 inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+inline constexpr std::uint32_t kDeleteAccess = 0x10000;  // DELETE
+inline constexpr std::uint32_t kReadControl = 0x20000;
+inline constexpr std::uint32_t kWriteDac = 0x40000;
+inline constexpr std::uint32_t kWriteOwner = 0x80000;
+
+// Statuses that only the registry gives.
+inline constexpr Status kBadPathname = 161;
+inline constexpr Status kKeyDeleted = 1018;  // the key behind an open handle was deleted
 
 // The narrow registry functions of advapi32, one method each, with their status codes.
 //

@@ -11,6 +11,8 @@ namespace {
 
 using platform::Status;
 
+constexpr Status kDiskFull = 112;
+
 char Fold(char c) {
   return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
@@ -50,6 +52,8 @@ class SimFile : public platform::File {
   Status Write(std::string_view bytes) override {
     if (node_ == nullptr)
       return platform::kInvalidHandle;
+    if (node_->fail_writes)
+      return kDiskFull;
     std::string& content = node_->content;
     if (content.size() < position_ + bytes.size())
       content.resize(position_ + bytes.size());
@@ -169,6 +173,21 @@ void SimFileSystem::DenyCreate(std::string_view folder, bool deny) {
     node->deny_create = deny;
 }
 
+void SimFileSystem::DenyList(std::string_view folder, bool deny) {
+  if (Node* node = Find(folder, true))
+    node->deny_list = deny;
+}
+
+void SimFileSystem::FailWrites(std::string_view path, bool fail) {
+  if (Node* node = Find(path, true))
+    node->fail_writes = fail;
+}
+
+void SimFileSystem::DenyDelete(std::string_view path, bool deny) {
+  if (Node* node = Find(path, false))
+    node->deny_delete = deny;
+}
+
 SimFileSystem::Node* SimFileSystem::Find(std::string_view path, bool follow_last_link) {
   std::vector<std::string> parts = SplitPath(path);
   if (parts.empty())
@@ -282,6 +301,8 @@ Status SimFileSystem::ListFolder(std::string_view folder,
     return platform::kPathNotFound;
   if (!node->is_folder())
     return platform::kPathNotFound;
+  if (node->deny_list)
+    return platform::kAccessDenied;
   std::vector<platform::DirEntry> entries;
   for (const auto& [name, child] : node->children) {
     entries.push_back({child->name, child->attributes});
@@ -312,6 +333,8 @@ Status SimFileSystem::DeleteFileWide(std::string_view path, bool force) {
     return platform::kAccessDenied;
   if (node->locked)
     return platform::kSharingViolation;
+  if (node->deny_delete)
+    return platform::kAccessDenied;
   if ((node->attributes & platform::kAttrReadOnly) != 0 && !force)
     return platform::kAccessDenied;
   std::string full = JoinPath(SplitPath(path));
@@ -339,6 +362,8 @@ Status SimFileSystem::RemoveFolder(std::string_view path) {
   } else {
     if (!node->children.empty())
       return platform::kDirNotEmpty;
+    if (node->deny_delete)
+      return platform::kAccessDenied;
     if ((node->attributes & platform::kAttrReadOnly) != 0)
       return platform::kAccessDenied;
     if (node->locked)

@@ -27,6 +27,9 @@ class SimFileSystem : public platform::FileSystem {
     std::string content;
     bool locked = false;       // open by another program: no open, no delete
     bool deny_create = false;  // folder: nothing can be created in it
+    bool deny_list = false;    // folder: cannot be listed (no access)
+    bool fail_writes = false;  // file: opens, but every write fails (disk full)
+    bool deny_delete = false;  // opens and writes, but the ACL refuses deletion
     std::string link_target;   // set for links (reparse points)
     std::map<std::string, std::unique_ptr<Node>, CaseInsensitiveLess> children;
     bool is_folder() const { return (attributes & platform::kAttrDirectory) != 0; }
@@ -45,6 +48,9 @@ class SimFileSystem : public platform::FileSystem {
   void AddLink(std::string_view path, std::string_view target, bool folder);
   void Lock(std::string_view path, bool locked = true);
   void DenyCreate(std::string_view folder, bool deny = true);
+  void DenyList(std::string_view folder, bool deny = true);
+  void FailWrites(std::string_view path, bool fail = true);
+  void DenyDelete(std::string_view path, bool deny = true);
 
   // Inspection.
   bool Exists(std::string_view path) const;

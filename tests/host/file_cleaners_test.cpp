@@ -1,0 +1,131 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app_harness.h"
+#include "browser/browser_cleaners.h"
+
+namespace scourix {
+namespace {
+
+using testing::AppHarness;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+namespace fs = platform;
+
+constexpr const char* kShellFolders =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kCookies = "C:\\Users\\me\\Cookies";
+constexpr const char* kCache = "C:\\Users\\me\\Cache";
+
+class FileCleanersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reg().SetString(kShellFolders, "Cookies", kCookies);
+    reg().SetString(kShellFolders, "Cache", kCache);
+    reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
+    app.Start();
+    app.window.status_history.clear();
+  }
+  void SetProductName(const char* name) {
+    reg().SetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                    "ProductName", name);
+  }
+  sim::SimFileSystem& files() { return app.machine.files; }
+  sim::SimRegistry& reg() { return app.machine.registry; }
+  Context& ctx() { return app.frm->context(); }
+  AppHarness app;
+};
+
+TEST_F(FileCleanersTest, CookieSweepTakesNormalAndReadOnlyFilesShowingBareNames) {
+  files().AddFile("C:\\Users\\me\\Cookies\\a.txt", "cookie");
+  files().AddFile("C:\\Users\\me\\Cookies\\ro.txt", "cookie", fs::kAttrReadOnly);
+  files().AddFile("C:\\Users\\me\\Cookies\\index.dat", "", fs::kAttrHidden | fs::kAttrSystem);
+  files().AddFile("C:\\Users\\me\\Cookies\\sub\\deep.txt");
+  files().AddFile("C:\\Users\\me\\Cookies\\busy.txt");
+  files().Lock("C:\\Users\\me\\Cookies\\busy.txt");
+  files().AddFile("C:\\Users\\me\\Cookies\\z.txt");
+  int pumps = app.window.pumps;
+  CleanIECookies(ctx());
+  // The read-only file is handed to the wipe, which cannot open it; it and the locked one are
+  // skipped and the sweep goes on.
+  EXPECT_THAT(
+      files().Tree(kCookies),
+      ElementsAre("C:\\Users\\me\\Cookies\\", "C:\\Users\\me\\Cookies\\busy.txt",
+                  "C:\\Users\\me\\Cookies\\index.dat", "C:\\Users\\me\\Cookies\\ro.txt",
+                  "C:\\Users\\me\\Cookies\\sub\\", "C:\\Users\\me\\Cookies\\sub\\deep.txt"));
+  EXPECT_THAT(app.window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
+  EXPECT_EQ(app.window.pumps - pumps, 4);
+}
+
+TEST_F(FileCleanersTest, IECookiesEmptiesTheCacheEvenWithNoCookies) {
+  files().AddFile("C:\\Users\\me\\Cache\\X1\\page.htm");
+  CleanIECookies(ctx());
+  EXPECT_THAT(files().Tree(kCache), ElementsAre("C:\\Users\\me\\Cache\\"));
+  EXPECT_THAT(app.window.status_history,
+              ElementsAre("Deleting - C:\\Users\\me\\Cache\\X1\\page.htm",
+                          "Deleting - C:\\Users\\me\\Cache\\X1"));
+}
+
+TEST_F(FileCleanersTest, UnreadableOrRelativeFolderValuesSkipOnlyTheirStep) {
+  files().AddFile("C:\\root.txt");
+  files().AddFile("C:\\Temp\\t.txt");
+  files().AddFile("C:\\Users\\me\\Cache\\c.htm");
+  reg().SetString(kShellFolders, "Cookies", "");
+  reg().SetString(kShellFolders, "Local Settings", "Local Settings");
+  CleanIECookies(ctx());
+  CleanTempFiles(ctx());
+  reg().SetString(kShellFolders, "Cache", "C:\\");
+  reg().SetDword(kShellFolders, "Cookies", 7);
+  CleanIECookies(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
+  EXPECT_TRUE(files().Exists("C:\\root.txt"));
+}
+
+TEST_F(FileCleanersTest, TempFilesPurgeLocalSettingsTemp) {
+  files().AddFile("C:\\Users\\me\\Local Settings\\Temp\\x.tmp");
+  files().AddFile("C:\\Users\\me\\Local Settings\\keep.dat");
+  CleanTempFiles(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Local Settings\\Temp\\x.tmp"));
+}
+
+TEST_F(FileCleanersTest, WindowsFoldersFollowTheProductName) {
+  for (const char* base : {"C:\\WINDOWS", "C:\\WINNT"}) {
+    files().AddFile(std::string(base) + "\\Cookies\\c.txt");
+    files().AddFile(std::string(base) + "\\Temp\\t.tmp");
+  }
+  SetProductName("Microsoft Windows 2000");
+  CleanWindowsCookies(ctx());
+  CleanWindowsTemp(ctx());
+  EXPECT_THAT(files().removed(),
+              ElementsAre("C:\\WINNT\\Cookies\\c.txt", "C:\\WINNT\\Temp\\t.tmp"));
+  SetProductName("microsoft windows 2000");
+  CleanWindowsCookies(ctx());
+  CleanWindowsTemp(ctx());
+  EXPECT_THAT(files().Tree("C:\\WINDOWS"),
+              ElementsAre("C:\\WINDOWS\\", "C:\\WINDOWS\\Cookies\\", "C:\\WINDOWS\\Temp\\"));
+}
+
+TEST_F(FileCleanersTest, CookieLinksAreNotWrittenThrough) {
+  files().AddFile("C:\\Users\\me\\Documents\\thesis.doc", "keep");
+  files().AddLink("C:\\Users\\me\\Cookies\\link.txt", "C:\\Users\\me\\Documents\\thesis.doc",
+                  false);
+  files().AddLink("C:\\Users\\me\\Cookies\\docs", "C:\\Users\\me\\Documents", true);
+  CleanIECookies(ctx());
+  EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
+  EXPECT_THAT(files().links_touched(), IsEmpty());
+  EXPECT_TRUE(files().Exists("C:\\Users\\me\\Cookies\\link.txt"));
+}
+
+TEST_F(FileCleanersTest, RecentDocumentsAndWinamp) {
+  CleanWinampPlaylist(ctx());  // no file: nothing happens
+  files().AddFile("C:\\Program Files\\Winamp\\winamp.m3u", "#EXTM3U");
+  files().AddFile("C:\\Program Files\\Winamp\\winamp.ini");
+  CleanWinampPlaylist(ctx());
+  CleanRecentDocuments(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\Program Files\\Winamp\\winamp.m3u"));
+  EXPECT_THAT(app.machine.shell.recent_docs_cleared, ElementsAre(2u));
+  EXPECT_THAT(app.window.status_history, IsEmpty());
+}
+
+}  // namespace
+}  // namespace scourix
