@@ -1,16 +1,112 @@
 #include "primitives/registry_primitives.h"
 
+#include <optional>
+
+#include "platform/registry_roots.h"
+
 namespace scourix {
+namespace {
 
-void DeleteRegValue(Context& /*ctx*/,
-                    std::uint32_t /*root*/,
-                    std::string_view /*subkey*/,
-                    std::string_view /*value_name*/) {}
+// A full registry path split into its root, its key path and the value name after the last
+// backslash (a path ending in a backslash names the key's default value).
+struct ValuePath {
+  platform::RegKey root = platform::kNoKey;
+  std::string_view key;
+  std::string_view name;
+};
 
-void ShellRegWrite(Context& /*ctx*/, std::string_view /*path*/, std::string_view /*value*/) {}
+std::optional<ValuePath> ParseValuePath(std::string_view path) {
+  auto rooted = platform::SplitRootedPath(path);
+  if (!rooted)
+    return std::nullopt;
+  std::size_t slash = path.rfind('\\');
+  if (slash == std::string_view::npos)
+    return std::nullopt;  // a bare root names no value
+  ValuePath parsed{rooted->root, rooted->rest, path.substr(slash + 1)};
+  parsed.key = rooted->rest.substr(0, rooted->rest.size() - parsed.name.size());
+  if (!parsed.key.empty())
+    parsed.key.remove_suffix(1);  // the backslash before the name
+  return parsed;
+}
 
-std::string ShellRegRead(Context& /*ctx*/, std::string_view /*path*/) {
-  return std::string();
+std::string UpToNull(std::string_view data) {
+  return std::string(data.substr(0, data.find('\0')));
+}
+
+}  // namespace
+
+void DeleteRegValue(Context& ctx,
+                    std::uint32_t root,
+                    std::string_view subkey,
+                    std::string_view value_name) {
+  platform::Registry& registry = ctx.platform.registry;
+  platform::RegKey opened = platform::kNoKey;
+  if (registry.OpenKey(root, subkey, platform::kKeyAllAccess, &opened) != platform::kSuccess) {
+    return;
+  }
+  platform::UniqueRegKey key(registry, opened);
+  (void)registry.DeleteValue(key.get(), value_name);
+}
+
+// Written through the registry itself, not a script host: scripting hosts are disabled by
+// policy on many machines, and a cleaner must not depend on one.
+void ShellRegWrite(Context& ctx, std::string_view path, std::string_view value) {
+  std::optional<ValuePath> parsed = ParseValuePath(path);
+  if (!parsed)
+    return;
+  platform::Registry& registry = ctx.platform.registry;
+  platform::RegKey opened = platform::kNoKey;
+  if (registry.CreateKey(parsed->root, parsed->key, platform::kKeySetValue, &opened, nullptr) !=
+      platform::kSuccess) {
+    return;
+  }
+  platform::UniqueRegKey key(registry, opened);
+  std::string data(value);
+  data.push_back('\0');
+  (void)registry.SetValue(key.get(), parsed->name, platform::kRegSz,
+                          reinterpret_cast<const std::uint8_t*>(data.data()),
+                          static_cast<std::uint32_t>(data.size()));
+}
+
+std::string ShellRegRead(Context& ctx, std::string_view path) {
+  std::optional<ValuePath> parsed = ParseValuePath(path);
+  if (!parsed)
+    return std::string();
+  platform::Registry& registry = ctx.platform.registry;
+  platform::RegKey opened = platform::kNoKey;
+  if (registry.OpenKey(parsed->root, parsed->key, platform::kKeyQueryValue, &opened) !=
+      platform::kSuccess) {
+    return std::string();
+  }
+  platform::UniqueRegKey key(registry, opened);
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (registry.QueryValue(key.get(), parsed->name, &type, nullptr, &size) != platform::kSuccess) {
+    return std::string();
+  }
+  std::string data(size, '\0');
+  if (registry.QueryValue(key.get(), parsed->name, &type,
+                          reinterpret_cast<std::uint8_t*>(data.data()),
+                          &size) != platform::kSuccess) {
+    return std::string();
+  }
+  data.resize(size);
+  switch (type) {
+    case platform::kRegSz:
+    case platform::kRegExpandSz:
+      return UpToNull(data);
+    case platform::kRegDword: {
+      if (data.size() != 4)
+        return std::string();
+      std::uint32_t bits = 0;
+      for (int i = 3; i >= 0; --i)
+        bits = (bits << 8) | static_cast<unsigned char>(data[i]);
+      // A 32-bit number reads as a signed one, as the script host gave it.
+      return std::to_string(static_cast<std::int32_t>(bits));
+    }
+    default:
+      return std::string();
+  }
 }
 
 std::int16_t IsNotWindows2000(Context& ctx) {

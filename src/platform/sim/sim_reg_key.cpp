@@ -12,12 +12,29 @@ std::string FoldRegName(std::string_view name) {
 }
 
 SimRegValue* SimRegKey::FindValue(std::string_view value_name) {
-  std::string folded = FoldRegName(value_name);
-  for (SimRegValue& value : values) {
-    if (FoldRegName(value.name) == folded)
-      return &value;
+  auto it = value_index.find(FoldRegName(value_name));
+  return it == value_index.end() ? nullptr : &values[it->second];
+}
+
+void SimRegKey::PutValue(std::string_view value_name, std::uint32_t type, std::string data) {
+  if (SimRegValue* value = FindValue(value_name)) {
+    value->type = type;
+    value->data = std::move(data);
+    return;
   }
-  return nullptr;
+  value_index[FoldRegName(value_name)] = values.size();
+  values.push_back(SimRegValue{std::string(value_name), type, std::move(data)});
+}
+
+bool SimRegKey::EraseValue(std::string_view value_name) {
+  auto it = value_index.find(FoldRegName(value_name));
+  if (it == value_index.end())
+    return false;
+  values.erase(values.begin() + static_cast<std::ptrdiff_t>(it->second));
+  value_index.clear();
+  for (std::size_t i = 0; i < values.size(); ++i)
+    value_index[FoldRegName(values[i].name)] = i;
+  return true;
 }
 
 std::shared_ptr<SimRegKey> SimRegKey::FindSubkey(std::string_view subkey_name) const {

@@ -28,10 +28,14 @@ struct SimRegKey {
   std::string path;  // full path from the root's long name, with the case of creation
   std::map<std::string, std::shared_ptr<SimRegKey>> subkeys;  // by folded name
   std::vector<SimRegValue> values;
+  std::map<std::string, std::size_t> value_index;  // folded name -> position in values
   bool deleted = false;
   std::uint32_t denied_access = 0;  // access bits that an open or create of this key is refused
 
   SimRegValue* FindValue(std::string_view value_name);
+  // Sets a value, keeping its place (and the case of its name) when it exists.
+  void PutValue(std::string_view value_name, std::uint32_t type, std::string data);
+  bool EraseValue(std::string_view value_name);
   std::shared_ptr<SimRegKey> FindSubkey(std::string_view subkey_name) const;
 };
 

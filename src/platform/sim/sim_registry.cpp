@@ -249,12 +249,7 @@ Status SimRegistry::SetValue(RegKey key,
     return platform::kInvalidParameter;
   std::string bytes =
       size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(data), size);
-  if (SimRegValue* value = found->FindValue(name)) {
-    value->type = type;
-    value->data = std::move(bytes);
-  } else {
-    found->values.push_back(SimRegValue{std::string(name), type, std::move(bytes)});
-  }
+  found->PutValue(name, type, std::move(bytes));
   return platform::kSuccess;
 }
 
@@ -264,10 +259,8 @@ Status SimRegistry::DeleteValue(RegKey key, std::string_view name) {
       status != platform::kSuccess) {
     return status;
   }
-  SimRegValue* value = found->FindValue(name);
-  if (value == nullptr)
+  if (!found->EraseValue(name))
     return platform::kFileNotFound;
-  found->values.erase(found->values.begin() + (value - found->values.data()));
   return platform::kSuccess;
 }
 
@@ -405,12 +398,7 @@ void SimRegistry::SetValueBytes(std::string_view path,
   std::shared_ptr<SimRegKey> key = KeyAt(path, /*create=*/true);
   if (!key)
     return;
-  if (SimRegValue* value = key->FindValue(name)) {
-    value->type = type;
-    value->data = std::string(bytes);
-  } else {
-    key->values.push_back(SimRegValue{std::string(name), type, std::string(bytes)});
-  }
+  key->PutValue(name, type, std::string(bytes));
 }
 
 void SimRegistry::SetString(std::string_view path,
@@ -439,6 +427,13 @@ void SimRegistry::SetMultiString(std::string_view path,
   }
   bytes.push_back('\0');
   SetValueBytes(path, name, platform::kRegMultiSz, bytes);
+}
+
+void SimRegistry::RemoveValue(std::string_view path, std::string_view name) {
+  std::shared_ptr<SimRegKey> key = KeyAt(path, /*create=*/false);
+  if (!key)
+    return;
+  key->EraseValue(name);
 }
 
 void SimRegistry::RemoveTree(std::string_view path) {

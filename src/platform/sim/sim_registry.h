@@ -100,6 +100,7 @@ class SimRegistry : public platform::Registry {
   void SetMultiString(std::string_view path,
                       std::string_view name,
                       const std::vector<std::string>& strings);
+  void RemoveValue(std::string_view path, std::string_view name);
   // Removes a key and everything below it (no effect when missing).
   void RemoveTree(std::string_view path);
 

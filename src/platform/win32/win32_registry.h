@@ -4,62 +4,49 @@
 
 namespace scourix::win32 {
 
-// The real registry (narrow Reg*A functions). Placeholder until the registry back-end lands.
+// The real registry through the narrow Reg*A functions of advapi32. Names and the data of
+// string-typed values are converted between UTF-8 and the ANSI code page here, so sizes are
+// those of the UTF-8 form, as the interface promises.
 class Win32Registry : public platform::Registry {
  public:
-  platform::Status OpenKey(platform::RegKey,
-                           std::string_view,
-                           std::uint32_t,
-                           platform::RegKey*) override {
-    return platform::kFileNotFound;
-  }
-  platform::Status CreateKey(platform::RegKey,
-                             std::string_view,
-                             std::uint32_t,
-                             platform::RegKey*,
-                             bool*) override {
-    return platform::kAccessDenied;
-  }
-  platform::Status CloseKey(platform::RegKey) override { return platform::kInvalidHandle; }
-  platform::Status QueryValue(platform::RegKey,
-                              std::string_view,
-                              std::uint32_t*,
-                              std::uint8_t*,
-                              std::uint32_t*) override {
-    return platform::kInvalidHandle;
-  }
-  platform::Status SetValue(platform::RegKey,
-                            std::string_view,
-                            std::uint32_t,
-                            const std::uint8_t*,
-                            std::uint32_t) override {
-    return platform::kInvalidHandle;
-  }
-  platform::Status DeleteValue(platform::RegKey, std::string_view) override {
-    return platform::kInvalidHandle;
-  }
-  platform::Status DeleteKey(platform::RegKey, std::string_view) override {
-    return platform::kInvalidHandle;
-  }
-  platform::Status EnumKey(platform::RegKey, std::uint32_t, char*, std::uint32_t) override {
-    return platform::kInvalidHandle;
-  }
-  platform::Status EnumValue(platform::RegKey,
-                             std::uint32_t,
-                             char*,
-                             std::uint32_t*,
-                             std::uint32_t*,
-                             std::uint8_t*,
-                             std::uint32_t*) override {
-    return platform::kInvalidHandle;
-  }
-  platform::Status QueryInfoKey(platform::RegKey,
-                                std::uint32_t*,
-                                std::uint32_t*,
-                                std::uint32_t*,
-                                std::uint32_t*) override {
-    return platform::kInvalidHandle;
-  }
+  platform::Status OpenKey(platform::RegKey root,
+                           std::string_view subkey,
+                           std::uint32_t access,
+                           platform::RegKey* result) override;
+  platform::Status CreateKey(platform::RegKey parent,
+                             std::string_view subkey,
+                             std::uint32_t access,
+                             platform::RegKey* result,
+                             bool* created) override;
+  platform::Status CloseKey(platform::RegKey key) override;
+  platform::Status QueryValue(platform::RegKey key,
+                              std::string_view name,
+                              std::uint32_t* type,
+                              std::uint8_t* data,
+                              std::uint32_t* size) override;
+  platform::Status SetValue(platform::RegKey key,
+                            std::string_view name,
+                            std::uint32_t type,
+                            const std::uint8_t* data,
+                            std::uint32_t size) override;
+  platform::Status DeleteValue(platform::RegKey key, std::string_view name) override;
+  platform::Status DeleteKey(platform::RegKey key, std::string_view subkey) override;
+  platform::Status EnumKey(platform::RegKey key,
+                           std::uint32_t index,
+                           char* name,
+                           std::uint32_t name_size) override;
+  platform::Status EnumValue(platform::RegKey key,
+                             std::uint32_t index,
+                             char* name,
+                             std::uint32_t* name_size,
+                             std::uint32_t* type,
+                             std::uint8_t* data,
+                             std::uint32_t* data_size) override;
+  platform::Status QueryInfoKey(platform::RegKey key,
+                                std::uint32_t* subkeys,
+                                std::uint32_t* values,
+                                std::uint32_t* max_value_name_len,
+                                std::uint32_t* max_value_len) override;
 };
 
 }  // namespace scourix::win32

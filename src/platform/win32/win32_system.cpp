@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/win32/windows_api.h"
 #include <commctrl.h>
 
 #include "platform/win32/win32_text.h"

@@ -1,0 +1,282 @@
+#include "platform/win32/win32_registry.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_text.h"
+#include "platform/win32/windows_api.h"
+
+namespace scourix::win32 {
+namespace {
+
+using platform::RegKey;
+using platform::Status;
+
+// Predefined roots are sign-extended 32-bit values as HKEYs; other handles pass as they are.
+HKEY ToHkey(RegKey key) {
+  if (platform::IsPredefinedKey(key)) {
+    return reinterpret_cast<HKEY>(
+        static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(key))));
+  }
+  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key));
+}
+
+RegKey FromHkey(HKEY key) {
+  return static_cast<RegKey>(reinterpret_cast<ULONG_PTR>(key));
+}
+
+bool IsStringType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// One value as the interface sees it: its type and its data, string types as UTF-8.
+struct ValueRead {
+  DWORD type = 0;
+  std::string data;
+};
+
+Status ReadValue(HKEY key, const std::string& ansi_name, ValueRead* out) {
+  DWORD size = 0;
+  DWORD type = 0;
+  LONG status = RegQueryValueExA(key, ansi_name.c_str(), nullptr, &type, nullptr, &size);
+  for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
+    std::string data(size, '\0');
+    DWORD got = size;
+    status = RegQueryValueExA(key, ansi_name.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(data.data()), &got);
+    if (status == ERROR_SUCCESS) {
+      data.resize(got);
+      out->type = type;
+      out->data = IsStringType(type) ? AnsiToUtf8(data) : data;
+      return platform::kSuccess;
+    }
+    if (status != ERROR_MORE_DATA || attempt > 4)
+      break;
+    size = got;  // the value grew between the two reads
+  }
+  return status;
+}
+
+Status Deliver(const ValueRead& value,
+               std::uint32_t* type,
+               std::uint8_t* data,
+               std::uint32_t* size) {
+  auto needed = static_cast<std::uint32_t>(value.data.size());
+  if (data != nullptr && *size < needed) {
+    *size = needed;
+    if (type != nullptr)
+      *type = value.type;
+    return platform::kMoreData;
+  }
+  if (data != nullptr)
+    std::memcpy(data, value.data.data(), needed);
+  if (size != nullptr)
+    *size = needed;
+  if (type != nullptr)
+    *type = value.type;
+  return platform::kSuccess;
+}
+
+struct EnumRead {
+  std::string name;  // UTF-8
+  ValueRead value;
+};
+
+// Value number index with buffers as large as the key's longest name and data.
+Status ReadEnumValue(HKEY key, DWORD index, EnumRead* out) {
+  DWORD max_name = 0;
+  DWORD max_data = 0;
+  LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 &max_name, &max_data, nullptr, nullptr);
+  if (status != ERROR_SUCCESS)
+    return status;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    std::string name(max_name + 2, '\0');
+    std::string data(max_data + 2, '\0');
+    DWORD name_size = static_cast<DWORD>(name.size());
+    DWORD data_size = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    status = RegEnumValueA(key, index, name.data(), &name_size, nullptr, &type,
+                           reinterpret_cast<BYTE*>(data.data()), &data_size);
+    if (status == ERROR_SUCCESS) {
+      name.resize(name_size);
+      data.resize(data_size);
+      out->name = AnsiToUtf8(name);
+      out->value.type = type;
+      out->value.data = IsStringType(type) ? AnsiToUtf8(data) : data;
+      return platform::kSuccess;
+    }
+    if (status != ERROR_MORE_DATA)
+      return status;
+    max_name = max_name * 2 + 256;
+    max_data = std::max<DWORD>(max_data * 2, data_size);
+  }
+  return status;
+}
+
+}  // namespace
+
+Status Win32Registry::OpenKey(RegKey root,
+                              std::string_view subkey,
+                              std::uint32_t access,
+                              RegKey* result) {
+  if (result == nullptr)
+    return platform::kInvalidParameter;
+  HKEY opened = nullptr;
+  LONG status = RegOpenKeyExA(ToHkey(root), Utf8ToAnsi(subkey).c_str(), 0, access, &opened);
+  if (status != ERROR_SUCCESS)
+    return status;
+  *result = FromHkey(opened);
+  return platform::kSuccess;
+}
+
+Status Win32Registry::CreateKey(RegKey parent,
+                                std::string_view subkey,
+                                std::uint32_t access,
+                                RegKey* result,
+                                bool* created) {
+  if (result == nullptr)
+    return platform::kInvalidParameter;
+  HKEY opened = nullptr;
+  DWORD disposition = 0;
+  char no_class[] = "";
+  LONG status = RegCreateKeyExA(ToHkey(parent), Utf8ToAnsi(subkey).c_str(), 0, no_class,
+                                REG_OPTION_NON_VOLATILE, access, nullptr, &opened, &disposition);
+  if (status != ERROR_SUCCESS)
+    return status;
+  *result = FromHkey(opened);
+  if (created != nullptr)
+    *created = disposition == REG_CREATED_NEW_KEY;
+  return platform::kSuccess;
+}
+
+Status Win32Registry::CloseKey(RegKey key) {
+  if (platform::IsPredefinedKey(key))
+    return platform::kSuccess;
+  if (key == platform::kNoKey)
+    return platform::kInvalidHandle;
+  return RegCloseKey(ToHkey(key));
+}
+
+Status Win32Registry::QueryValue(RegKey key,
+                                 std::string_view name,
+                                 std::uint32_t* type,
+                                 std::uint8_t* data,
+                                 std::uint32_t* size) {
+  if (data != nullptr && size == nullptr)
+    return platform::kInvalidParameter;
+  ValueRead value;
+  if (Status status = ReadValue(ToHkey(key), Utf8ToAnsi(name), &value);
+      status != platform::kSuccess) {
+    return status;
+  }
+  return Deliver(value, type, data, size);
+}
+
+Status Win32Registry::SetValue(RegKey key,
+                               std::string_view name,
+                               std::uint32_t type,
+                               const std::uint8_t* data,
+                               std::uint32_t size) {
+  if (data == nullptr && size != 0)
+    return platform::kInvalidParameter;
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  if (IsStringType(type))
+    bytes = Utf8ToAnsi(bytes);
+  return RegSetValueExA(ToHkey(key), Utf8ToAnsi(name).c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(bytes.data()),
+                        static_cast<DWORD>(bytes.size()));
+}
+
+Status Win32Registry::DeleteValue(RegKey key, std::string_view name) {
+  return RegDeleteValueA(ToHkey(key), Utf8ToAnsi(name).c_str());
+}
+
+Status Win32Registry::DeleteKey(RegKey key, std::string_view subkey) {
+  return RegDeleteKeyA(ToHkey(key), Utf8ToAnsi(subkey).c_str());
+}
+
+Status Win32Registry::EnumKey(RegKey key,
+                              std::uint32_t index,
+                              char* name,
+                              std::uint32_t name_size) {
+  char ansi[MAX_PATH + 1];
+  LONG status = RegEnumKeyA(ToHkey(key), index, ansi, sizeof ansi);
+  if (status != ERROR_SUCCESS)
+    return status;
+  if (name == nullptr)
+    return platform::kInvalidParameter;
+  std::string utf8 = AnsiToUtf8(ansi);
+  if (name_size < utf8.size() + 1)
+    return platform::kMoreData;
+  std::memcpy(name, utf8.c_str(), utf8.size() + 1);
+  return platform::kSuccess;
+}
+
+Status Win32Registry::EnumValue(RegKey key,
+                                std::uint32_t index,
+                                char* name,
+                                std::uint32_t* name_size,
+                                std::uint32_t* type,
+                                std::uint8_t* data,
+                                std::uint32_t* data_size) {
+  EnumRead read;
+  if (Status status = ReadEnumValue(ToHkey(key), index, &read); status != platform::kSuccess)
+    return status;
+  if (name == nullptr || name_size == nullptr)
+    return platform::kInvalidParameter;
+  if (data != nullptr && data_size == nullptr)
+    return platform::kInvalidParameter;
+  auto data_length = static_cast<std::uint32_t>(read.value.data.size());
+  bool data_fits = data == nullptr || *data_size >= data_length;
+  bool name_fits = *name_size > read.name.size();
+  if (type != nullptr)
+    *type = read.value.type;
+  if (data_size != nullptr)
+    *data_size = data_length;
+  if (!data_fits || !name_fits)
+    return platform::kMoreData;
+  std::memcpy(name, read.name.c_str(), read.name.size() + 1);
+  *name_size = static_cast<std::uint32_t>(read.name.size());
+  if (data != nullptr)
+    std::memcpy(data, read.value.data.data(), data_length);
+  return platform::kSuccess;
+}
+
+Status Win32Registry::QueryInfoKey(RegKey key,
+                                   std::uint32_t* subkeys,
+                                   std::uint32_t* values,
+                                   std::uint32_t* max_value_name_len,
+                                   std::uint32_t* max_value_len) {
+  HKEY hkey = ToHkey(key);
+  DWORD subkey_count = 0;
+  DWORD value_count = 0;
+  LONG status = RegQueryInfoKeyA(hkey, nullptr, nullptr, nullptr, &subkey_count, nullptr, nullptr,
+                                 &value_count, nullptr, nullptr, nullptr, nullptr);
+  if (status != ERROR_SUCCESS)
+    return status;
+  // The maxima in UTF-8 form: the ANSI ones the registry keeps may be shorter.
+  std::size_t longest_name = 0;
+  std::size_t longest_data = 0;
+  if (max_value_name_len != nullptr || max_value_len != nullptr) {
+    for (DWORD i = 0; i < value_count; ++i) {
+      EnumRead read;
+      if (ReadEnumValue(hkey, i, &read) != platform::kSuccess)
+        break;
+      longest_name = std::max(longest_name, read.name.size());
+      longest_data = std::max(longest_data, read.value.data.size());
+    }
+  }
+  if (subkeys != nullptr)
+    *subkeys = subkey_count;
+  if (values != nullptr)
+    *values = value_count;
+  if (max_value_name_len != nullptr)
+    *max_value_name_len = static_cast<std::uint32_t>(longest_name);
+  if (max_value_len != nullptr)
+    *max_value_len = static_cast<std::uint32_t>(longest_data);
+  return platform::kSuccess;
+}
+
+}  // namespace scourix::win32
