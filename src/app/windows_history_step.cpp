@@ -20,16 +20,6 @@ constexpr std::string_view kHistoryFolderValue =
 constexpr std::array<std::string_view, 3> kHistoryFolders = {"\\History.IE5", "\\History.IE6",
                                                              "\\History.IE7"};
 
-// "C:\..." or "\\server\share...": a path that names its own drive. Anything else would put
-// the suffixes under the current drive's root or folder.
-bool IsAbsolutePath(std::string_view path) {
-  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
-    char drive = path[0];
-    return (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
-  }
-  return path.size() > 2 && path.starts_with("\\\\") && path[2] != '\\';
-}
-
 void ClearHistoryStore(Context& ctx) {
   FrmMain& frm = ctx.frmMain;
   try {
@@ -49,8 +39,9 @@ void ClearHistoryStore(Context& ctx) {
 void WindowsHistoryStep(Context& ctx) {
   ClearHistoryStore(ctx);
   for (std::string_view suffix : kHistoryFolders) {
-    // Read afresh for each folder, as a cleaner running meanwhile could change it.
+    // Read afresh for each folder: the purge before it yields to the window.
     std::string folder = ShellRegRead(ctx, kHistoryFolderValue);
+    // An unreadable or relative value would put the suffixes under the current drive's root.
     if (!IsAbsolutePath(folder))
       continue;
     PurgeFolder(ctx, folder + std::string(suffix));
