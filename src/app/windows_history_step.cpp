@@ -1,7 +1,51 @@
 #include "app/windows_history_step.h"
 
-namespace scourix {
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
 
-void WindowsHistoryStep(Context& /*ctx*/) {}
+#include "app/frm_main.h"
+#include "browser/url_history.h"
+#include "primitives/purge.h"
+#include "primitives/registry_primitives.h"
+
+namespace scourix {
+namespace {
+
+constexpr std::string_view kHistoryFolderValue =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+    "Folders\\History";
+
+constexpr std::array<std::string_view, 3> kHistoryFolders = {"\\History.IE5", "\\History.IE6",
+                                                             "\\History.IE7"};
+
+void ClearHistoryStore(Context& ctx) {
+  FrmMain& frm = ctx.frmMain;
+  try {
+    if (!frm.UrlHistory)
+      frm.UrlHistory = std::make_unique<CURLHistory>(ctx.platform.url_history);
+    frm.UrlHistory->Clear();
+    frm.UrlHistory->Refresh();
+  } catch (const UrlHistoryError&) {
+    // A store that cannot be opened or read (Wine's answers "not implemented") must not cost
+    // the user the folder purge or the rest of the run. A store that failed to open is tried
+    // again by the next run.
+  }
+}
+
+}  // namespace
+
+void WindowsHistoryStep(Context& ctx) {
+  ClearHistoryStore(ctx);
+  for (std::string_view suffix : kHistoryFolders) {
+    // Read afresh for each folder: the purge before it yields to the window.
+    std::string folder = ShellRegRead(ctx, kHistoryFolderValue);
+    // An unreadable or relative value would put the suffixes under the current drive's root.
+    if (!IsAbsolutePath(folder))
+      continue;
+    PurgeFolder(ctx, folder + std::string(suffix));
+  }
+}
 
 }  // namespace scourix

@@ -1,7 +1,34 @@
+#include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
+#include "browser/mdl_cache.h"
+#include "platform/url_cache.h"
 
 namespace scourix {
+namespace {
 
-void CleanIECache(Context& /*ctx*/) {}
+void DeleteCurrentEntry(Context& ctx) {
+  std::string url = GetCacheSourceUrl(ctx);
+  // A refused deletion (an entry in use) is still shown; the walk goes on.
+  (void)DeleteCacheEntry(ctx, url);
+  ctx.frmMain.SetStatus("Deleting - " + url);
+}
+
+}  // namespace
+
+void CleanIECache(Context& ctx) {
+  if (!FindFirstCacheEntry(ctx))
+    return;
+  // The first entry goes whatever its type; the later ones only when they are normal entries.
+  DeleteCurrentEntry(ctx);
+  while (FindNextCacheEntry(ctx)) {
+    if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
+      continue;
+    DeleteCurrentEntry(ctx);
+    ctx.frmMain.DoEvents();
+    if (ctx.frmMain.ended())
+      return;
+  }
+  // The enumeration stays open; the next walk closes it.
+}
 
 }  // namespace scourix

@@ -1,8 +1,21 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
+
+#include "platform/url_cache.h"
+
 namespace scourix {
 
-// Module state of the URL cache walk: lives for the whole process.
-struct CacheState {};
+// Module state of the URL cache walk: lives for the whole process. The enumeration and the
+// last entry outlive one walk; the next walk closes and frees them before it starts. The run
+// does not nest, so one walk at a time uses this state.
+struct CacheState {
+  platform::UniqueCacheFind CacheFindHandle;
+  // The whole current entry, its strings included; sized exactly to it.
+  std::unique_ptr<std::byte[]> CacheEntryBuffer;
+  // A copy of the fixed part of CacheEntryBuffer; its strings point into the buffer.
+  platform::CacheEntryInfo CurrentCacheEntry;
+};
 
 }  // namespace scourix

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/context.h"
+
+// One walk of the URL cache, entry by entry, with the current entry kept in ctx.cache.
+namespace scourix {
+
+// Starts a new walk (closing the previous one) and fetches its first entry.
+bool FindFirstCacheEntry(Context& ctx);
+// Fetches the next entry of the open walk. False at the end, or when no walk is open.
+bool FindNextCacheEntry(Context& ctx);
+std::uint32_t GetCacheEntryType(Context& ctx);
+// The current entry's strings; "" when it has none.
+std::string GetCacheSourceUrl(Context& ctx);
+std::string GetCacheLocalFile(Context& ctx);
+// Removes one entry, with its local file, by its URL.
+bool DeleteCacheEntry(Context& ctx, std::string_view url);
+
+}  // namespace scourix

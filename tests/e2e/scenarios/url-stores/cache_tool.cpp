@@ -1,0 +1,59 @@
+// Seeds and lists the prefix's URL cache for the url-stores scenario:
+//   cache_tool seed URL TYPE [URL TYPE...]   (TYPE in hexadecimal)
+//   cache_tool list                          one "type url" line per entry, type in hexadecimal
+#include <windows.h>
+
+#include <wininet.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+static int Seed(int argc, char** argv) {
+  for (int i = 2; i + 1 < argc; i += 2) {
+    char file[MAX_PATH] = {};
+    if (!CreateUrlCacheEntryA(argv[i], 0, "htm", file, 0))
+      return 1;
+    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(handle, "<html></html>", 13, &written, nullptr);
+    CloseHandle(handle);
+    FILETIME none{};
+    DWORD type = std::strtoul(argv[i + 1], nullptr, 16);
+    if (!CommitUrlCacheEntryA(argv[i], file, none, none, type, nullptr, 0, "htm", nullptr)) {
+      return 1;
+    }
+  }
+  return 0;
+}
+
+static int List() {
+  std::vector<unsigned long long> block;
+  HANDLE find = nullptr;
+  for (;;) {
+    DWORD size = static_cast<DWORD>(block.size() * 8);
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
+    BOOL ok = find == nullptr ? (find = FindFirstUrlCacheEntryA(nullptr, info, &size)) != nullptr
+                              : FindNextUrlCacheEntryA(find, info, &size);
+    if (ok) {
+      std::printf("%lx %s\n", info->CacheEntryType, info->lpszSourceUrlName);
+    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+      block.assign(size / 8 + 1, 0);
+    } else {
+      break;
+    }
+  }
+  if (find != nullptr)
+    FindCloseUrlCache(find);
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "list") == 0)
+    return List();
+  if (argc >= 4 && std::strcmp(argv[1], "seed") == 0)
+    return Seed(argc, argv);
+  std::fprintf(stderr, "usage: cache_tool seed URL TYPE... | list\n");
+  return 2;
+}

@@ -1,0 +1,138 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app_harness.h"
+#include "browser/browser_cleaners.h"
+#include "browser/mdl_cache.h"
+
+namespace scourix {
+namespace {
+
+using platform::kNormalCacheEntry;
+using platform::kStickyCacheEntry;
+using platform::kTrackOfflineCacheEntry;
+using testing::AppHarness;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class UrlCacheWalkTest : public ::testing::Test {
+ protected:
+  void SetUp() override { app.Start(); }
+
+  // The "Deleting - " lines shown since the start.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const std::string& s : app.window.status_history) {
+      if (s.starts_with("Deleting - "))
+        shown.push_back(s);
+    }
+    return shown;
+  }
+
+  void Clean() { CleanIECache(app.frm->context()); }
+
+  AppHarness app;
+  sim::SimUrlCache& cache = app.machine.url_cache;
+};
+
+TEST_F(UrlCacheWalkTest, EmptyCacheShowsAndDeletesNothing) {
+  Clean();
+  EXPECT_THAT(Shown(), IsEmpty());
+  EXPECT_THAT(cache.deleted(), IsEmpty());
+  EXPECT_EQ(cache.open_enumerations(), 0u);
+  EXPECT_EQ(app.window.pumps, 0);
+}
+
+TEST_F(UrlCacheWalkTest, FirstEntryGoesWhateverItsTypeLaterOnlyNormalOnes) {
+  cache.Add("http://a.example/sticky", kStickyCacheEntry);
+  cache.Add("http://a.example/page", kNormalCacheEntry | kTrackOfflineCacheEntry);
+  cache.Add("http://a.example/offline", kTrackOfflineCacheEntry);
+  cache.Add("http://a.example/logo.png", kNormalCacheEntry);
+  Clean();
+  EXPECT_THAT(cache.Urls(), ElementsAre("http://a.example/offline"));
+  EXPECT_THAT(Shown(),
+              ElementsAre("Deleting - http://a.example/sticky", "Deleting - http://a.example/page",
+                          "Deleting - http://a.example/logo.png"));
+  // One yield after each later deletion, none after the first.
+  EXPECT_EQ(app.window.pumps, 2);
+  // The label only: the log holds nothing of the walk.
+  EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized."));
+}
+
+TEST_F(UrlCacheWalkTest, AllNonNormalLeavesOnlyTheFirstDeleted) {
+  cache.Add("http://b.example/1", kStickyCacheEntry);
+  cache.Add("http://b.example/2", kStickyCacheEntry);
+  Clean();
+  EXPECT_THAT(cache.deleted(), ElementsAre("http://b.example/1"));
+  EXPECT_THAT(Shown(), ElementsAre("Deleting - http://b.example/1"));
+}
+
+TEST_F(UrlCacheWalkTest, EntryInUseIsShownAndTheWalkGoesOn) {
+  cache.Add("http://c.example/busy");
+  cache.Add("http://c.example/locked");
+  cache.Add("http://c.example/free");
+  cache.RefuseDelete("http://c.example/busy");
+  cache.RefuseDelete("http://c.example/locked", platform::kSharingViolation);
+  Clean();
+  EXPECT_THAT(cache.Urls(), ElementsAre("http://c.example/busy", "http://c.example/locked"));
+  EXPECT_EQ(Shown().size(), 3u);
+}
+
+TEST_F(UrlCacheWalkTest, EnumerationStaysOpenUntilTheNextWalkClosesIt) {
+  cache.Add("http://d.example/1");
+  Clean();
+  EXPECT_EQ(cache.open_enumerations(), 1u);
+  EXPECT_EQ(cache.closed_enumerations(), 0);
+  cache.Add("http://d.example/2");
+  Clean();
+  EXPECT_EQ(cache.closed_enumerations(), 1);
+  EXPECT_EQ(cache.open_enumerations(), 1u);
+  EXPECT_THAT(cache.Urls(), IsEmpty());
+}
+
+TEST_F(UrlCacheWalkTest, NullPatternLeavesCookieAndHistoryStoresAlone) {
+  cache.Add("Cookie:user@example.com/", kNormalCacheEntry | platform::kCookieCacheEntry);
+  cache.Add("Visited: user@http://e.example/", platform::kUrlHistoryCacheEntry);
+  cache.Add("http://e.example/");
+  Clean();
+  EXPECT_THAT(cache.deleted(), ElementsAre("http://e.example/"));
+}
+
+TEST_F(UrlCacheWalkTest, ClosingTheWindowDuringAYieldEndsTheWalk) {
+  for (int i = 0; i < 4; ++i)
+    cache.Add("http://f.example/" + std::to_string(i));
+  app.window.on_pump = [this] { app.frm->Form_Unload(); };
+  Clean();
+  EXPECT_EQ(cache.deleted().size(), 2u);
+}
+
+TEST_F(UrlCacheWalkTest, AccessorsReadTheCurrentEntryOnly) {
+  Context& ctx = app.frm->context();
+  cache.Add("http://g.example/a", kNormalCacheEntry, "C:\\Cache\\a[1].htm");
+  cache.Add("http://g.example/b", kStickyCacheEntry);
+  EXPECT_FALSE(FindNextCacheEntry(ctx));  // no walk yet
+  EXPECT_EQ(GetCacheSourceUrl(ctx), "");
+  ASSERT_TRUE(FindFirstCacheEntry(ctx));
+  EXPECT_EQ(GetCacheSourceUrl(ctx), "http://g.example/a");
+  EXPECT_EQ(GetCacheLocalFile(ctx), "C:\\Cache\\a[1].htm");
+  EXPECT_EQ(GetCacheEntryType(ctx), kNormalCacheEntry);
+  ASSERT_TRUE(FindNextCacheEntry(ctx));
+  EXPECT_EQ(GetCacheLocalFile(ctx), "");
+  EXPECT_EQ(GetCacheEntryType(ctx), kStickyCacheEntry);
+  EXPECT_FALSE(FindNextCacheEntry(ctx));
+  EXPECT_EQ(GetCacheSourceUrl(ctx), "http://g.example/b");  // the last entry stays readable
+  EXPECT_FALSE(DeleteCacheEntry(ctx, "http://g.example/none"));
+  EXPECT_TRUE(DeleteCacheEntry(ctx, "http://g.example/a"));
+}
+
+TEST_F(UrlCacheWalkTest, RunsForItsTargetAfterItsStatusLine) {
+  cache.Add("http://h.example/");
+  app.window.UncheckAll();
+  app.window.Check("chkIETemp", 1);
+  app.frm->cmdScour_Click();
+  EXPECT_THAT(cache.Urls(), IsEmpty());
+  EXPECT_EQ(app.Messages()[2], "Cleaning IE Cache...");
+}
+
+}  // namespace
+}  // namespace scourix

@@ -1,0 +1,139 @@
+#include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "browser/url_history.h"
+#include "platform/sim/sim_url_history.h"
+
+namespace scourix {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::vector<std::string> Urls(const CURLHistory& history) {
+  std::vector<std::string> urls;
+  for (const URLHistoryItem& item : history)
+    urls.push_back(item.Url());
+  return urls;
+}
+
+platform::HResult CodeOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const UrlHistoryError& e) {
+    return e.code();
+  }
+  return platform::kSOk;
+}
+
+class UrlHistoryStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store.Add(u"http://a.example/", u"A");
+    store.Add(u"http://b.example/x", u"");
+    store.Add(u"ftp://c.example/", std::nullopt);
+  }
+  sim::SimUrlHistory store;
+};
+
+TEST_F(UrlHistoryStoreTest, CreationReadsEveryEntryInTheStoresOrder) {
+  CURLHistory history(store);
+  EXPECT_THAT(Urls(history),
+              ElementsAre("http://a.example/", "http://b.example/x", "ftp://c.example/"));
+  EXPECT_EQ(history.Item(1).Title(), "A");
+  EXPECT_EQ(history.Item(2).Title(), "     (No Title Given)");
+  EXPECT_EQ(history.Item(3).Title(), "     (No Title Given)");
+  EXPECT_EQ(history.Item(3).Url(), "ftp://c.example/");
+  EXPECT_EQ(CodeOf([&] { history.Item(0); }), platform::kDispEBadIndex);
+  EXPECT_EQ(CodeOf([&] { history.Item(4); }), platform::kDispEBadIndex);
+}
+
+TEST_F(UrlHistoryStoreTest, TextCrossesAsUtf8) {
+  store.entries.clear();
+  store.Add(u"http://\u00e9.example/\U0001F600", u"Caf\u00e9");
+  CURLHistory history(store);
+  EXPECT_EQ(history.Item(1).Url(), "http://\xC3\xA9.example/\xF0\x9F\x98\x80");
+  EXPECT_EQ(history.Item(1).Title(), "Caf\xC3\xA9");
+  history.Refresh("http://\xC3\xA9");
+  EXPECT_EQ(history.NewEnum().size(), 1u);
+}
+
+TEST_F(UrlHistoryStoreTest, FilterKeepsMatchingEntriesUntilTheNextPlainRefresh) {
+  CURLHistory history(store);
+  history.Refresh("http://");
+  EXPECT_THAT(Urls(history), ElementsAre("http://a.example/", "http://b.example/x"));
+  history.Refresh();
+  EXPECT_EQ(history.NewEnum().size(), 3u);
+}
+
+TEST_F(UrlHistoryStoreTest, RemoveDeletesFromStoreAndShiftsLaterItems) {
+  CURLHistory history(store);
+  history.Remove(2);
+  EXPECT_THAT(store.delete_requests, ElementsAre(u"http://b.example/x"));
+  EXPECT_THAT(Urls(history), ElementsAre("http://a.example/", "ftp://c.example/"));
+  EXPECT_EQ(store.entries.size(), 2u);
+
+  store.delete_status = platform::kEAccessDenied;
+  EXPECT_EQ(CodeOf([&] { history.Remove(1); }), platform::kEAccessDenied);
+  EXPECT_EQ(history.NewEnum().size(), 2u);  // nothing dropped when the store refused
+  EXPECT_EQ(CodeOf([&] { history.Remove(3); }), platform::kDispEBadIndex);
+}
+
+TEST_F(UrlHistoryStoreTest, DeleteUrlSendsTheDecimalTextAndRereads) {
+  CURLHistory history(store);
+  store.Add(u"42", u"late");
+  history.DeleteURL(42, 0);
+  history.DeleteURL(-7, 0);
+  EXPECT_THAT(store.delete_requests, ElementsAre(u"42", u"-7"));
+  EXPECT_EQ(history.NewEnum().size(), 3u);
+  EXPECT_EQ(store.enumerations, 3);
+}
+
+TEST_F(UrlHistoryStoreTest, ClearEmptiesTheStoreAndSwallowsItsFailures) {
+  CURLHistory history(store);
+  history.Clear();
+  EXPECT_THAT(Urls(history), IsEmpty());
+
+  store.Add(u"http://d.example/");
+  store.clear_status = platform::kEAccessDenied;
+  history.Clear();  // refused, yet re-read
+  EXPECT_THAT(Urls(history), ElementsAre("http://d.example/"));
+  store.enum_status = platform::kENotImpl;
+  history.Clear();
+  EXPECT_EQ(store.clears, 3);
+}
+
+TEST_F(UrlHistoryStoreTest, StoreFailuresReachTheCaller) {
+  store.open_status = platform::kClassNotRegistered;
+  EXPECT_EQ(CodeOf([&] { CURLHistory h(store); }), platform::kClassNotRegistered);
+  store.open_status = platform::kSOk;
+  store.enum_status = platform::kENotImpl;
+  EXPECT_EQ(CodeOf([&] { CURLHistory h(store); }), platform::kENotImpl);
+  store.enum_status = platform::kSOk;
+  CURLHistory history(store);
+  store.filter_status = platform::kEInvalidArg;
+  EXPECT_EQ(CodeOf([&] { history.Refresh(); }), platform::kEInvalidArg);
+  store.filter_status = platform::kSOk;
+  store.next_status = platform::kEFail;
+  EXPECT_EQ(CodeOf([&] { history.Refresh(); }), platform::kEFail);
+}
+
+TEST_F(UrlHistoryStoreTest, ItemsFreeTitleBeforeUrlAndNothingTwice) {
+  {
+    CURLHistory history(store);
+    EXPECT_EQ(store.live_strings(), 5u);  // three URLs, two titles (one null)
+    history.Remove(1);
+    EXPECT_THAT(store.freed, ElementsAre(u"A", u"http://a.example/"));
+    store.freed.clear();
+    history.Refresh("ftp:");  // the old items go with the refresh
+    EXPECT_THAT(store.freed, ElementsAre(u"", u"http://b.example/x", u"ftp://c.example/"));
+    store.freed.clear();
+  }
+  EXPECT_THAT(store.freed, ElementsAre(u"ftp://c.example/"));  // a null title frees nothing
+  EXPECT_EQ(store.live_strings(), 0u);
+  EXPECT_EQ(store.bad_frees, 0);
+}
+
+}  // namespace
+}  // namespace scourix
