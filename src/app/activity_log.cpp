@@ -6,7 +6,8 @@
 
 namespace scourix {
 
-std::string StampLine(const platform::LocalTime& time, std::string_view short_date,
+std::string StampLine(const platform::LocalTime& time,
+                      std::string_view short_date,
                       std::string_view message) {
   std::string line = "[" + std::to_string(time.hour) + ":" + GetMinutes(time) + " ";
   line += short_date;
@@ -23,9 +24,11 @@ std::string LogFileName(const platform::LocalTime& time, std::string_view short_
 
 std::string FolderOf(std::string_view program_path) {
   std::size_t slash = program_path.find_last_of('\\');
-  if (slash == std::string_view::npos) return std::string();
+  if (slash == std::string_view::npos)
+    return std::string();
   std::string_view folder = program_path.substr(0, slash);
-  if (folder.size() == 2 && folder[1] == ':') return std::string(folder) + "\\";
+  if (folder.size() == 2 && folder[1] == ':')
+    return std::string(folder) + "\\";
   return std::string(folder);
 }
 
@@ -33,7 +36,8 @@ void ActivityLog::Open(std::string_view folder, std::string_view file_name) {
   std::string path(folder);
   // A drive's root already ends in a backslash; doubling it names the same file, but a
   // clean path reads better in error reports and tests.
-  if (path.empty() || path.back() != '\\') path += '\\';
+  if (path.empty() || path.back() != '\\')
+    path += '\\';
   path += file_name;
   std::unique_ptr<platform::File> file;
   if (files_.OpenFile(path, platform::OpenMode::kAppend, &file) == platform::kSuccess) {
@@ -42,7 +46,8 @@ void ActivityLog::Open(std::string_view folder, std::string_view file_name) {
 }
 
 void ActivityLog::WriteLine(std::string_view line) {
-  if (!file_) return;
+  if (!file_)
+    return;
   std::string bytes = system_.ToAnsi(line);
   bytes += "\r\n";
   if (file_->Write(bytes) != platform::kSuccess) {
@@ -52,7 +57,8 @@ void ActivityLog::WriteLine(std::string_view line) {
 }
 
 void ActivityLog::Close() {
-  if (file_) file_->Close();
+  if (file_)
+    file_->Close();
   file_.reset();
 }
 

@@ -11,7 +11,8 @@
 namespace scourix {
 
 // "[H:MM date] message": hour unpadded, minute two digits.
-std::string StampLine(const platform::LocalTime& time, std::string_view short_date,
+std::string StampLine(const platform::LocalTime& time,
+                      std::string_view short_date,
                       std::string_view message);
 
 // "H.MM date.txt" with every "/" of the date turned into "-".

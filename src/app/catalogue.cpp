@@ -19,8 +19,7 @@ constexpr std::array<Target, kTargetCount> kTargets{{
      C{CleanTypedURLs}},
     {"chkCookies", "Internet Explorer Cookies", 1, 1, 3, 7, "Cleaning IE Cookies...",
      C{CleanIECookies}},
-    {"chkFFCache", "Firefox Cache", 1, 1, 4, 40, "Cleaning Firefox Cache...",
-     C{CleanFirefoxCache}},
+    {"chkFFCache", "Firefox Cache", 1, 1, 4, 40, "Cleaning Firefox Cache...", C{CleanFirefoxCache}},
     {"chkFFHistory", "Firefox History", 1, 1, 5, 41, "Cleaning Firefox History...",
      C{CleanFirefoxHistory}},
     {"chkFFCookies", "Firefox Cookies", 1, 1, 6, 42, "Cleaning Firefox Cookies...",
@@ -29,14 +28,11 @@ constexpr std::array<Target, kTargetCount> kTargets{{
      C{CleanWindowsCookies}},
     {"chkShellNoRoamMRU", "ShellNoRoam BagMRU", 1, 1, 9, 10, "Cleaning ShellNoRoam BagMRU...",
      C{CleanShellNoRoamBagMRU}},
-    {"chkShellMRU", "Shell BagMRU", 1, 1, 10, 11, "Cleaning Shell BagMRU...",
-     C{CleanShellBagMRU}},
-    {"chkRecent", "Recent Documents", 1, 1, 11, 12, "Cleaning Recent...",
-     C{CleanRecentDocuments}},
+    {"chkShellMRU", "Shell BagMRU", 1, 1, 10, 11, "Cleaning Shell BagMRU...", C{CleanShellBagMRU}},
+    {"chkRecent", "Recent Documents", 1, 1, 11, 12, "Cleaning Recent...", C{CleanRecentDocuments}},
     {"chkRecentMRU", "Recent Documents MRU", 1, 1, 12, 13, "Cleaning Recent MRU...",
      C{CleanRecentDocsMRU}},
-    {"chkTemp", "Temporary Files", 1, 1, 13, 14, "Cleaning Temporary Files...",
-     C{CleanTempFiles}},
+    {"chkTemp", "Temporary Files", 1, 1, 13, 14, "Cleaning Temporary Files...", C{CleanTempFiles}},
     {"chkWinTemp", "Windows Temporary Files", 1, 2, 1, 15, "Cleaning Windows Temp...",
      C{CleanWindowsTemp}},
     {"chkStreams", "Streams", 1, 2, 2, 16, "Cleaning Streams...", C{CleanStreams}},
@@ -59,10 +55,8 @@ constexpr std::array<Target, kTargetCount> kTargets{{
     {"chkWord", "Word Recent", 0, 2, 13, 27, "Cleaning Word Recent...", C{CleanWordRecent}},
     {"chkWinamp", "WinAmp Last Opened", 0, 3, 1, 28, "Cleaning WinAmp Last Opened...",
      C{CleanWinampPlaylist}},
-    {"chkWinRAR", "WinRAR Recent", 0, 3, 2, 29, "Cleaning WinRAR Recent...",
-     C{CleanWinRARRecent}},
-    {"chkWinZip", "WinZip Recent", 0, 3, 3, 30, "Cleaning WinZip Recent...",
-     C{CleanWinZipRecent}},
+    {"chkWinRAR", "WinRAR Recent", 0, 3, 2, 29, "Cleaning WinRAR Recent...", C{CleanWinRARRecent}},
+    {"chkWinZip", "WinZip Recent", 0, 3, 3, 30, "Cleaning WinZip Recent...", C{CleanWinZipRecent}},
     {"chkVC", "VC++ Recent", 0, 3, 4, 31, "Cleaning VC++ Recent...", C{CleanVCRecent}},
     {"chkVB", "VB Recent", 0, 3, 5, 32, "Cleaning VB Recent...", C{CleanVBRecent}},
     {"chkCleanUpWiz", "Clean Up Wiz Last Time Used", 0, 3, 6, 33,
@@ -75,8 +69,8 @@ constexpr std::array<Target, kTargetCount> kTargets{{
        CleanAcrobatReader8Recent}},
     {"chkImageReady", "Adobe ImageReady Recent", 0, 3, 10, 37,
      "Cleaning Adobe ImageReady Recent...", C{CleanImageReadyRecent}},
-    {"chkPhotoshop", "Adobe Photoshop Recent", 0, 3, 11, 38,
-     "Cleaning Adobe Photoshop Recent...", C{CleanPhotoshopStartupDir}},
+    {"chkPhotoshop", "Adobe Photoshop Recent", 0, 3, 11, 38, "Cleaning Adobe Photoshop Recent...",
+     C{CleanPhotoshopStartupDir}},
     {"chkHistory", "Windows History", 1, 1, 8, 9, "Cleaning Windows History...",
      C{WindowsHistoryStep}},
 }};
@@ -93,15 +87,20 @@ constexpr std::array<ControlSpec, 6> kOtherControls{{
 
 }  // namespace
 
-std::span<const Target, kTargetCount> Targets() { return kTargets; }
+std::span<const Target, kTargetCount> Targets() {
+  return kTargets;
+}
 
 std::size_t TargetIndex(std::string_view box) {
   for (std::size_t i = 0; i < kTargets.size(); ++i) {
-    if (kTargets[i].box == box) return i;
+    if (kTargets[i].box == box)
+      return i;
   }
   return kTargetCount;
 }
 
-std::span<const ControlSpec> OtherControls() { return kOtherControls; }
+std::span<const ControlSpec> OtherControls() {
+  return kOtherControls;
+}
 
 }  // namespace scourix

@@ -17,7 +17,7 @@ struct Target {
   int column;                // 1..3
   int row;                   // 1..13
   int tab_index;
-  std::string_view status_line;  // logged by the run before the cleaners run
+  std::string_view status_line;     // logged by the run before the cleaners run
   std::array<Cleaner, 4> cleaners;  // called in order; unused slots are null
 
   int left() const { return 120 + 3000 * (column - 1); }  // twips

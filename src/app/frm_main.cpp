@@ -23,7 +23,9 @@ void FrmMain::Form_Initialize() {
   CreateManifest(platform_);
 }
 
-void FrmMain::AttachWindow(platform::MainWindow& window) { window_ = &window; }
+void FrmMain::AttachWindow(platform::MainWindow& window) {
+  window_ = &window;
+}
 
 void FrmMain::Form_Load() {
   FindFirefoxProfile(ctx_);
@@ -34,10 +36,12 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::Form_Unload() {
-  if (ended_) return;
+  if (ended_)
+    return;
   Log("Scourix Decommissioned.");
   log_.Close();
-  if (hShell32 != 0) platform_.system.FreeDll(hShell32);
+  if (hShell32 != 0)
+    platform_.system.FreeDll(hShell32);
   hShell32 = 0;
   ended_ = true;
   // Ends the process at once, also in the middle of a run.
@@ -45,27 +49,33 @@ void FrmMain::Form_Unload() {
 }
 
 void FrmMain::cmdCheckAll_Click() {
-  for (std::size_t i = 0; i < kTargetCount; ++i) window_->SetBoxState(i, 1);
+  for (std::size_t i = 0; i < kTargetCount; ++i)
+    window_->SetBoxState(i, 1);
 }
 
 void FrmMain::cmdScour_Click() {
   // The button stays enabled and the run yields, so a second press can arrive mid-run; it
   // must not start a nested run over the shared scratch lists and cache walk.
-  if (running_ || ended_) return;
+  if (running_ || ended_)
+    return;
   running_ = true;
   Log("Scour started.");
   timer_.StartTimer();
   const auto targets = Targets();
   for (std::size_t i = 0; i < targets.size(); ++i) {
     // Read at the moment the run reaches the box: a change made during a yield counts.
-    if (window_->BoxState(i) != 1) continue;
+    if (window_->BoxState(i) != 1)
+      continue;
     Log(targets[i].status_line);
     DoEvents();
     for (Cleaner cleaner : targets[i].cleaners) {
-      if (ended_) return;
-      if (cleaner != nullptr) cleaner(ctx_);
+      if (ended_)
+        return;
+      if (cleaner != nullptr)
+        cleaner(ctx_);
     }
-    if (ended_) return;
+    if (ended_)
+      return;
   }
   std::uint32_t elapsed = timer_.StopTimer();
   Log("Finished in " + std::to_string(RoundedSeconds(elapsed)) + " seconds.");
@@ -75,15 +85,22 @@ void FrmMain::cmdScour_Click() {
 void FrmMain::Log(std::string_view Data1) {
   platform::LocalTime now = platform_.clock.Now();
   std::string line = StampLine(now, platform_.clock.ShortDate(now), Data1);
-  if (window_ != nullptr) window_->SetStatusText(line);
+  if (window_ != nullptr)
+    window_->SetStatusText(line);
   log_.WriteLine(line);
 }
 
-void FrmMain::SetStatus(std::string_view caption) { window_->SetStatusText(caption); }
+void FrmMain::SetStatus(std::string_view caption) {
+  window_->SetStatusText(caption);
+}
 
-void FrmMain::DoEvents() { window_->PumpMessages(); }
+void FrmMain::DoEvents() {
+  window_->PumpMessages();
+}
 
-platform::ListControl& FrmMain::lstKeys() { return window_->List(platform::ScratchList::kKeys); }
+platform::ListControl& FrmMain::lstKeys() {
+  return window_->List(platform::ScratchList::kKeys);
+}
 platform::ListControl& FrmMain::lstValNames() {
   return window_->List(platform::ScratchList::kValNames);
 }

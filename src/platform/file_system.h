@@ -69,13 +69,17 @@ class FileSystem {
   [[nodiscard]] virtual Status RemoveFolder(std::string_view path) = 0;
   // CreateDirectoryW.
   [[nodiscard]] virtual Status MakeFolder(std::string_view path) = 0;
-  [[nodiscard]] virtual Status OpenFile(std::string_view path, OpenMode mode,
+  [[nodiscard]] virtual Status OpenFile(std::string_view path,
+                                        OpenMode mode,
                                         std::unique_ptr<File>* file) = 0;
   // GetPrivateProfileStringA: copies at most size - 1 characters and a null into buffer; returns
   // the count copied. Missing file, section or key gives default_value.
-  virtual std::uint32_t GetProfileString(std::string_view section, std::string_view key,
-                                         std::string_view default_value, char* buffer,
-                                         std::uint32_t size, std::string_view file) = 0;
+  virtual std::uint32_t GetProfileString(std::string_view section,
+                                         std::string_view key,
+                                         std::string_view default_value,
+                                         char* buffer,
+                                         std::uint32_t size,
+                                         std::string_view file) = 0;
 };
 
 }  // namespace scourix::platform

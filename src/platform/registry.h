@@ -57,39 +57,57 @@ class Registry {
   virtual ~Registry() = default;
 
   // RegOpenKeyExA(root, subkey, 0, access, result).
-  [[nodiscard]] virtual Status OpenKey(RegKey root, std::string_view subkey, std::uint32_t access,
+  [[nodiscard]] virtual Status OpenKey(RegKey root,
+                                       std::string_view subkey,
+                                       std::uint32_t access,
                                        RegKey* result) = 0;
   // RegCreateKeyExA(parent, subkey, 0, "", non-volatile, access, default security, result,
   // disposition). *created may be null.
-  [[nodiscard]] virtual Status CreateKey(RegKey parent, std::string_view subkey,
-                                         std::uint32_t access, RegKey* result, bool* created) = 0;
+  [[nodiscard]] virtual Status CreateKey(RegKey parent,
+                                         std::string_view subkey,
+                                         std::uint32_t access,
+                                         RegKey* result,
+                                         bool* created) = 0;
   // RegCloseKey. Closing a predefined root is a successful no-op; closing 0 fails.
   virtual Status CloseKey(RegKey key) = 0;
   // RegQueryValueExA. With data null only the type and size are reported. With a buffer too
   // small, kMoreData and the needed size. "" names the default value.
-  [[nodiscard]] virtual Status QueryValue(RegKey key, std::string_view name, std::uint32_t* type,
-                                          std::uint8_t* data, std::uint32_t* size) = 0;
+  [[nodiscard]] virtual Status QueryValue(RegKey key,
+                                          std::string_view name,
+                                          std::uint32_t* type,
+                                          std::uint8_t* data,
+                                          std::uint32_t* size) = 0;
   // RegSetValueExA.
-  [[nodiscard]] virtual Status SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                                        const std::uint8_t* data, std::uint32_t size) = 0;
+  [[nodiscard]] virtual Status SetValue(RegKey key,
+                                        std::string_view name,
+                                        std::uint32_t type,
+                                        const std::uint8_t* data,
+                                        std::uint32_t size) = 0;
   // RegDeleteValueA.
   [[nodiscard]] virtual Status DeleteValue(RegKey key, std::string_view name) = 0;
   // RegDeleteKeyA: refuses (kAccessDenied) a key that has subkeys of its own.
   [[nodiscard]] virtual Status DeleteKey(RegKey key, std::string_view subkey) = 0;
   // RegEnumKeyA: subkeys in the platform's order (sorted, case-insensitively). name_size counts
   // the buffer in bytes, the terminating null included. Past the end: kNoMoreItems.
-  [[nodiscard]] virtual Status EnumKey(RegKey key, std::uint32_t index, char* name,
+  [[nodiscard]] virtual Status EnumKey(RegKey key,
+                                       std::uint32_t index,
+                                       char* name,
                                        std::uint32_t name_size) = 0;
   // RegEnumValueA: values in the order they were first set. *name_size is in characters
   // (without the null on return), *data_size in bytes. When either buffer is too small:
   // kMoreData, the needed data size reported, the name buffer left unwritten.
   // type, data and data_size may be null.
-  [[nodiscard]] virtual Status EnumValue(RegKey key, std::uint32_t index, char* name,
-                                         std::uint32_t* name_size, std::uint32_t* type,
-                                         std::uint8_t* data, std::uint32_t* data_size) = 0;
+  [[nodiscard]] virtual Status EnumValue(RegKey key,
+                                         std::uint32_t index,
+                                         char* name,
+                                         std::uint32_t* name_size,
+                                         std::uint32_t* type,
+                                         std::uint8_t* data,
+                                         std::uint32_t* data_size) = 0;
   // RegQueryInfoKeyA, the counts and maxima only (any pointer may be null). Lengths are in
   // characters without the null; the data maximum in bytes.
-  [[nodiscard]] virtual Status QueryInfoKey(RegKey key, std::uint32_t* subkeys,
+  [[nodiscard]] virtual Status QueryInfoKey(RegKey key,
+                                            std::uint32_t* subkeys,
                                             std::uint32_t* values,
                                             std::uint32_t* max_value_name_len,
                                             std::uint32_t* max_value_len) = 0;

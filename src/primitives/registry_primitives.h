@@ -11,7 +11,9 @@
 namespace scourix {
 
 // Deletes one value; an empty name is the key's default value. Opens with full access.
-void DeleteRegValue(Context& ctx, std::uint32_t root, std::string_view subkey,
+void DeleteRegValue(Context& ctx,
+                    std::uint32_t root,
+                    std::string_view subkey,
                     std::string_view value_name);
 // Writes a plain string value by its full path ("HKEY_CURRENT_USER\...\name"), creating
 // missing keys.

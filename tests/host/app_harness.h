@@ -23,9 +23,7 @@ class AppHarness {
     frm->Form_Load();
   }
 
-  std::string LogPath() const {
-    return "C:\\Program Files\\Scourix\\9.05 12-4-2026.txt";
-  }
+  std::string LogPath() const { return "C:\\Program Files\\Scourix\\9.05 12-4-2026.txt"; }
 
   // The log file's lines, split at CRLF.
   std::vector<std::string> LogLines() const {

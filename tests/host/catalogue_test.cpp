@@ -1,7 +1,6 @@
 #include "app/catalogue.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace scourix {
@@ -45,8 +44,10 @@ TEST(Catalogue, PlacesAreDistinctAndColumnsHoldThirteenThirteenEleven) {
 
 TEST(Catalogue, TabOrderCoversZeroToFortyTwoWithFirefoxLast) {
   std::set<int> tabs;
-  for (const Target& t : Targets()) EXPECT_TRUE(tabs.insert(t.tab_index).second) << t.box;
-  for (const ControlSpec& c : OtherControls()) EXPECT_TRUE(tabs.insert(c.tab_index).second);
+  for (const Target& t : Targets())
+    EXPECT_TRUE(tabs.insert(t.tab_index).second) << t.box;
+  for (const ControlSpec& c : OtherControls())
+    EXPECT_TRUE(tabs.insert(c.tab_index).second);
   EXPECT_EQ(tabs.size(), 43u);
   EXPECT_EQ(*tabs.begin(), 0);
   EXPECT_EQ(*tabs.rbegin(), 42);
@@ -55,9 +56,11 @@ TEST(Catalogue, TabOrderCoversZeroToFortyTwoWithFirefoxLast) {
 }
 
 TEST(Catalogue, EveryTargetHasACleanerAndAcrobatHasFour) {
-  for (const Target& t : Targets()) EXPECT_NE(t.cleaners[0], nullptr) << t.box;
+  for (const Target& t : Targets())
+    EXPECT_NE(t.cleaners[0], nullptr) << t.box;
   const Target& acrobat = Targets()[TargetIndex("chkAcrobat")];
-  for (Cleaner c : acrobat.cleaners) EXPECT_NE(c, nullptr);
+  for (Cleaner c : acrobat.cleaners)
+    EXPECT_NE(c, nullptr);
 }
 
 TEST(Catalogue, TwipsScaleWithDpi) {

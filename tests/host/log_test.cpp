@@ -7,10 +7,12 @@
 namespace scourix {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::AppHarness;
+using ::testing::ElementsAre;
 
-platform::LocalTime At(int hour, int minute) { return {2026, 12, 4, hour, minute, 0}; }
+platform::LocalTime At(int hour, int minute) {
+  return {2026, 12, 4, hour, minute, 0};
+}
 
 TEST(LogFormat, HourUnpaddedMinutePadded) {
   EXPECT_EQ(StampLine(At(9, 5), "12/4/2026", "Cleaning IE Cache..."),
@@ -72,10 +74,15 @@ TEST(Lifecycle, AnUnwritableFolderLeavesTheWindowWorking) {
 
 TEST(Lifecycle, LogTextIsWrittenInTheAnsiCodePage) {
   AppHarness app;
-  app.machine.clock.date_format = [](const platform::LocalTime&) { return "4 d\xC3\xA9" "c."; };
+  app.machine.clock.date_format = [](const platform::LocalTime&) {
+    return "4 d\xC3\xA9"
+           "c.";
+  };
   app.Start();
-  EXPECT_EQ(app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 4 d\xC3\xA9" "c..txt"),
-            "[9:05 4 d\xE9" "c.] Scourix Initialized.\r\n");
+  EXPECT_EQ(app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 4 d\xC3\xA9"
+                                      "c..txt"),
+            "[9:05 4 d\xE9"
+            "c.] Scourix Initialized.\r\n");
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 namespace scourix {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::AppHarness;
+using ::testing::ElementsAre;
 
 class RunTest : public ::testing::Test {
  protected:
@@ -27,7 +27,8 @@ TEST_F(RunTest, DefaultsLogTheirStatusLinesInRunOrder) {
   app.frm->cmdScour_Click();
   std::vector<std::string> expected = {"Scourix Initialized.", "Scour started."};
   for (const Target& t : Targets()) {
-    if (t.default_state == 1) expected.emplace_back(t.status_line);
+    if (t.default_state == 1)
+      expected.emplace_back(t.status_line);
   }
   expected.emplace_back("Finished in 0 seconds.");
   EXPECT_EQ(app.Messages(), expected);
@@ -37,7 +38,8 @@ TEST_F(RunTest, DefaultsLogTheirStatusLinesInRunOrder) {
 TEST_F(RunTest, CheckAllChecksEveryBoxAndNeverUnchecks) {
   app.frm->cmdCheckAll_Click();
   app.frm->cmdCheckAll_Click();
-  for (int state : app.window.boxes) EXPECT_EQ(state, 1);
+  for (int state : app.window.boxes)
+    EXPECT_EQ(state, 1);
   app.frm->cmdScour_Click();
   EXPECT_EQ(app.Messages().size(), 1u + 1 + 37 + 1);  // initialised, started, 37, finished
   EXPECT_EQ(app.Messages()[2], "Cleaning IE Cache...");
@@ -68,10 +70,9 @@ TEST_F(RunTest, OneYieldPerCheckedTargetAndAChangeDuringAYieldCounts) {
     app.window.on_pump = nullptr;
   };
   app.frm->cmdScour_Click();
-  EXPECT_THAT(app.Messages(),
-              ElementsAre("Scourix Initialized.", "Scour started.", "Cleaning IE Cache...",
-                          "Cleaning WinAmp Last Opened...", "Cleaning Windows History...",
-                          "Finished in 0 seconds."));
+  EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized.", "Scour started.",
+                                          "Cleaning IE Cache...", "Cleaning WinAmp Last Opened...",
+                                          "Cleaning Windows History...", "Finished in 0 seconds."));
   EXPECT_EQ(app.window.pumps - pumps_before, 3);
 }
 

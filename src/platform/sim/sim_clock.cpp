@@ -3,7 +3,8 @@
 namespace scourix::sim {
 
 std::string SimClock::ShortDate(const platform::LocalTime& time) {
-  if (date_format) return date_format(time);
+  if (date_format)
+    return date_format(time);
   return std::to_string(time.month) + "/" + std::to_string(time.day) + "/" +
          std::to_string(time.year);
 }

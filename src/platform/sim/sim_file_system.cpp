@@ -11,16 +11,18 @@ namespace {
 
 using platform::Status;
 
-char Fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Fold(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Fold(x) == Fold(y);
-         });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+    s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
     s.remove_suffix(1);
   }
@@ -31,7 +33,8 @@ class SimListing : public platform::DirectoryListing {
  public:
   explicit SimListing(std::vector<platform::DirEntry> entries) : entries_(std::move(entries)) {}
   bool Next(platform::DirEntry* entry) override {
-    if (next_ >= entries_.size()) return false;
+    if (next_ >= entries_.size())
+      return false;
     *entry = entries_[next_++];
     return true;
   }
@@ -45,9 +48,11 @@ class SimFile : public platform::File {
  public:
   SimFile(SimFileSystem::Node* node, std::size_t position) : node_(node), position_(position) {}
   Status Write(std::string_view bytes) override {
-    if (node_ == nullptr) return platform::kInvalidHandle;
+    if (node_ == nullptr)
+      return platform::kInvalidHandle;
     std::string& content = node_->content;
-    if (content.size() < position_ + bytes.size()) content.resize(position_ + bytes.size());
+    if (content.size() < position_ + bytes.size())
+      content.resize(position_ + bytes.size());
     content.replace(position_, bytes.size(), bytes);
     position_ += bytes.size();
     return platform::kSuccess;
@@ -71,12 +76,15 @@ bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b)
 
 std::vector<std::string> SplitPath(std::string_view path) {
   std::vector<std::string> parts;
-  if (!path.empty() && path.front() == '\\') parts.emplace_back("C:");
+  if (!path.empty() && path.front() == '\\')
+    parts.emplace_back("C:");
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('\\', start);
-    if (end == std::string_view::npos) end = path.size();
-    if (end > start) parts.emplace_back(path.substr(start, end - start));
+    if (end == std::string_view::npos)
+      end = path.size();
+    if (end > start)
+      parts.emplace_back(path.substr(start, end - start));
     start = end + 1;
   }
   if (!parts.empty()) {
@@ -91,10 +99,12 @@ std::vector<std::string> SplitPath(std::string_view path) {
 std::string JoinPath(const std::vector<std::string>& parts) {
   std::string path;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) path += '\\';
+    if (i > 0)
+      path += '\\';
     path += parts[i];
   }
-  if (parts.size() == 1) path += '\\';
+  if (parts.size() == 1)
+    path += '\\';
   return path;
 }
 
@@ -122,7 +132,8 @@ void SimFileSystem::AddFolder(std::string_view path, std::uint32_t extra_attribu
   MakeFolders(SplitPath(path))->attributes |= extra_attributes;
 }
 
-void SimFileSystem::AddFile(std::string_view path, std::string_view content,
+void SimFileSystem::AddFile(std::string_view path,
+                            std::string_view content,
                             std::uint32_t extra_attributes) {
   std::vector<std::string> parts = SplitPath(path);
   std::string leaf = parts.back();
@@ -149,30 +160,36 @@ void SimFileSystem::AddLink(std::string_view path, std::string_view target, bool
 }
 
 void SimFileSystem::Lock(std::string_view path, bool locked) {
-  if (Node* node = Find(path, false)) node->locked = locked;
+  if (Node* node = Find(path, false))
+    node->locked = locked;
 }
 
 void SimFileSystem::DenyCreate(std::string_view folder, bool deny) {
-  if (Node* node = Find(folder, true)) node->deny_create = deny;
+  if (Node* node = Find(folder, true))
+    node->deny_create = deny;
 }
 
 SimFileSystem::Node* SimFileSystem::Find(std::string_view path, bool follow_last_link) {
   std::vector<std::string> parts = SplitPath(path);
-  if (parts.empty()) return nullptr;
+  if (parts.empty())
+    return nullptr;
   Node* node = root_.get();
   std::vector<std::string> walked;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     auto it = node->children.find(parts[i]);
-    if (it == node->children.end()) return nullptr;
+    if (it == node->children.end())
+      return nullptr;
     node = it->second.get();
     walked.push_back(node->name);
     bool last = i + 1 == parts.size();
     int hops = 0;
     while (node->is_link() && (!last || follow_last_link)) {
       links_touched_.push_back(JoinPath(walked));
-      if (++hops > 8) return nullptr;
+      if (++hops > 8)
+        return nullptr;
       Node* target = Find(node->link_target, true);
-      if (target == nullptr) return nullptr;
+      if (target == nullptr)
+        return nullptr;
       node = target;
     }
   }
@@ -181,11 +198,13 @@ SimFileSystem::Node* SimFileSystem::Find(std::string_view path, bool follow_last
 
 const SimFileSystem::Node* SimFileSystem::FindConst(std::string_view path) const {
   std::vector<std::string> parts = SplitPath(path);
-  if (parts.empty()) return nullptr;
+  if (parts.empty())
+    return nullptr;
   const Node* node = root_.get();
   for (const std::string& part : parts) {
     auto it = node->children.find(part);
-    if (it == node->children.end()) return nullptr;
+    if (it == node->children.end())
+      return nullptr;
     node = it->second.get();
   }
   return node;
@@ -193,15 +212,19 @@ const SimFileSystem::Node* SimFileSystem::FindConst(std::string_view path) const
 
 SimFileSystem::Node* SimFileSystem::FindParent(std::string_view path, std::string* leaf) {
   std::vector<std::string> parts = SplitPath(path);
-  if (parts.size() < 2) return nullptr;
+  if (parts.size() < 2)
+    return nullptr;
   *leaf = parts.back();
   parts.pop_back();
   Node* parent = Find(JoinPath(parts), true);
-  if (parent == nullptr || !parent->is_folder()) return nullptr;
+  if (parent == nullptr || !parent->is_folder())
+    return nullptr;
   return parent;
 }
 
-bool SimFileSystem::Exists(std::string_view path) const { return FindConst(path) != nullptr; }
+bool SimFileSystem::Exists(std::string_view path) const {
+  return FindConst(path) != nullptr;
+}
 
 std::string SimFileSystem::Content(std::string_view path) const {
   const Node* node = FindConst(path);
@@ -216,30 +239,36 @@ std::uint32_t SimFileSystem::Attributes(std::string_view path) const {
 std::vector<std::string> SimFileSystem::Tree(std::string_view root) const {
   std::vector<std::string> out;
   const Node* start = FindConst(root);
-  if (start == nullptr) return out;
+  if (start == nullptr)
+    return out;
   std::function<void(const Node*, const std::string&)> walk = [&](const Node* node,
                                                                   const std::string& path) {
     out.push_back(node->is_folder() ? path + "\\" : path);
-    if (node->is_link()) return;
-    for (const auto& [name, child] : node->children) walk(child.get(), path + "\\" + child->name);
+    if (node->is_link())
+      return;
+    for (const auto& [name, child] : node->children)
+      walk(child.get(), path + "\\" + child->name);
   };
   std::vector<std::string> parts = SplitPath(root);
   std::string base = JoinPath(parts);
-  if (!base.empty() && base.back() == '\\') base.pop_back();
+  if (!base.empty() && base.back() == '\\')
+    base.pop_back();
   walk(start, base);
   return out;
 }
 
 Status SimFileSystem::GetAttributes(std::string_view path, std::uint32_t* attributes) {
   Node* node = Find(path, false);
-  if (node == nullptr) return platform::kFileNotFound;
+  if (node == nullptr)
+    return platform::kFileNotFound;
   *attributes = node->attributes;
   return platform::kSuccess;
 }
 
 Status SimFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
   Node* node = Find(path, false);
-  if (node == nullptr) return platform::kFileNotFound;
+  if (node == nullptr)
+    return platform::kFileNotFound;
   constexpr std::uint32_t kSettable = platform::kAttrReadOnly | platform::kAttrHidden |
                                       platform::kAttrSystem | platform::kAttrArchive;
   node->attributes = (node->attributes & ~kSettable) | (attributes & kSettable);
@@ -249,8 +278,10 @@ Status SimFileSystem::SetAttributes(std::string_view path, std::uint32_t attribu
 Status SimFileSystem::ListFolder(std::string_view folder,
                                  std::unique_ptr<platform::DirectoryListing>* listing) {
   Node* node = Find(folder, true);
-  if (node == nullptr) return platform::kPathNotFound;
-  if (!node->is_folder()) return platform::kPathNotFound;
+  if (node == nullptr)
+    return platform::kPathNotFound;
+  if (!node->is_folder())
+    return platform::kPathNotFound;
   std::vector<platform::DirEntry> entries;
   for (const auto& [name, child] : node->children) {
     entries.push_back({child->name, child->attributes});
@@ -271,15 +302,21 @@ Status SimFileSystem::DeleteFileNarrow(std::string_view path) {
 Status SimFileSystem::DeleteFileWide(std::string_view path, bool force) {
   std::string leaf;
   Node* parent = FindParent(path, &leaf);
-  if (parent == nullptr) return platform::kPathNotFound;
+  if (parent == nullptr)
+    return platform::kPathNotFound;
   auto it = parent->children.find(leaf);
-  if (it == parent->children.end()) return platform::kFileNotFound;
+  if (it == parent->children.end())
+    return platform::kFileNotFound;
   Node* node = it->second.get();
-  if (node->is_folder()) return platform::kAccessDenied;
-  if (node->locked) return platform::kSharingViolation;
-  if ((node->attributes & platform::kAttrReadOnly) != 0 && !force) return platform::kAccessDenied;
+  if (node->is_folder())
+    return platform::kAccessDenied;
+  if (node->locked)
+    return platform::kSharingViolation;
+  if ((node->attributes & platform::kAttrReadOnly) != 0 && !force)
+    return platform::kAccessDenied;
   std::string full = JoinPath(SplitPath(path));
-  if (node->is_link()) links_touched_.push_back(full);
+  if (node->is_link())
+    links_touched_.push_back(full);
   removed_.push_back(full);
   parent->children.erase(it);
   return platform::kSuccess;
@@ -288,18 +325,24 @@ Status SimFileSystem::DeleteFileWide(std::string_view path, bool force) {
 Status SimFileSystem::RemoveFolder(std::string_view path) {
   std::string leaf;
   Node* parent = FindParent(path, &leaf);
-  if (parent == nullptr) return platform::kPathNotFound;
+  if (parent == nullptr)
+    return platform::kPathNotFound;
   auto it = parent->children.find(leaf);
-  if (it == parent->children.end()) return platform::kFileNotFound;
+  if (it == parent->children.end())
+    return platform::kFileNotFound;
   Node* node = it->second.get();
-  if (!node->is_folder()) return platform::kDirNotEmpty;
+  if (!node->is_folder())
+    return platform::kDirNotEmpty;
   std::string full = JoinPath(SplitPath(path));
   if (node->is_link()) {
     links_touched_.push_back(full);
   } else {
-    if (!node->children.empty()) return platform::kDirNotEmpty;
-    if ((node->attributes & platform::kAttrReadOnly) != 0) return platform::kAccessDenied;
-    if (node->locked) return platform::kSharingViolation;
+    if (!node->children.empty())
+      return platform::kDirNotEmpty;
+    if ((node->attributes & platform::kAttrReadOnly) != 0)
+      return platform::kAccessDenied;
+    if (node->locked)
+      return platform::kSharingViolation;
   }
   removed_.push_back(full + "\\");
   parent->children.erase(it);
@@ -309,9 +352,12 @@ Status SimFileSystem::RemoveFolder(std::string_view path) {
 Status SimFileSystem::MakeFolder(std::string_view path) {
   std::string leaf;
   Node* parent = FindParent(path, &leaf);
-  if (parent == nullptr) return platform::kPathNotFound;
-  if (parent->children.count(leaf) != 0) return platform::kAlreadyExists;
-  if (parent->deny_create) return platform::kAccessDenied;
+  if (parent == nullptr)
+    return platform::kPathNotFound;
+  if (parent->children.count(leaf) != 0)
+    return platform::kAlreadyExists;
+  if (parent->deny_create)
+    return platform::kAccessDenied;
   auto node = std::make_unique<Node>();
   node->name = leaf;
   node->attributes = platform::kAttrDirectory;
@@ -319,36 +365,48 @@ Status SimFileSystem::MakeFolder(std::string_view path) {
   return platform::kSuccess;
 }
 
-Status SimFileSystem::OpenFile(std::string_view path, platform::OpenMode mode,
+Status SimFileSystem::OpenFile(std::string_view path,
+                               platform::OpenMode mode,
                                std::unique_ptr<platform::File>* file) {
   std::string leaf;
   Node* parent = FindParent(path, &leaf);
-  if (parent == nullptr) return platform::kPathNotFound;
+  if (parent == nullptr)
+    return platform::kPathNotFound;
   auto it = parent->children.find(leaf);
   Node* node = nullptr;
   if (it == parent->children.end()) {
-    if (parent->deny_create) return platform::kAccessDenied;
+    if (parent->deny_create)
+      return platform::kAccessDenied;
     auto created = std::make_unique<Node>();
     created->name = leaf;
     node = created.get();
     parent->children[leaf] = std::move(created);
   } else {
     node = it->second.get();
-    if (node->is_link()) node = Find(path, true);
-    if (node == nullptr) return platform::kFileNotFound;
-    if (node->is_folder()) return platform::kAccessDenied;
-    if (node->locked) return platform::kSharingViolation;
-    if ((node->attributes & platform::kAttrReadOnly) != 0) return platform::kAccessDenied;
-    if (mode == platform::OpenMode::kCreateAlways) node->content.clear();
+    if (node->is_link())
+      node = Find(path, true);
+    if (node == nullptr)
+      return platform::kFileNotFound;
+    if (node->is_folder())
+      return platform::kAccessDenied;
+    if (node->locked)
+      return platform::kSharingViolation;
+    if ((node->attributes & platform::kAttrReadOnly) != 0)
+      return platform::kAccessDenied;
+    if (mode == platform::OpenMode::kCreateAlways)
+      node->content.clear();
   }
   std::size_t position = mode == platform::OpenMode::kAppend ? node->content.size() : 0;
   *file = std::make_unique<SimFile>(node, position);
   return platform::kSuccess;
 }
 
-std::uint32_t SimFileSystem::GetProfileString(std::string_view section, std::string_view key,
-                                              std::string_view default_value, char* buffer,
-                                              std::uint32_t size, std::string_view file) {
+std::uint32_t SimFileSystem::GetProfileString(std::string_view section,
+                                              std::string_view key,
+                                              std::string_view default_value,
+                                              char* buffer,
+                                              std::uint32_t size,
+                                              std::string_view file) {
   std::string value(default_value);
   if (const Node* node = Find(file, true); node != nullptr && !node->is_folder()) {
     std::string_view text = node->content;
@@ -364,13 +422,15 @@ std::uint32_t SimFileSystem::GetProfileString(std::string_view section, std::str
         continue;
       }
       std::size_t eq = line.find('=');
-      if (in_section && eq != std::string_view::npos && EqualsIgnoreCase(Trim(line.substr(0, eq)), key)) {
+      if (in_section && eq != std::string_view::npos &&
+          EqualsIgnoreCase(Trim(line.substr(0, eq)), key)) {
         value = std::string(Trim(line.substr(eq + 1)));
         break;
       }
     }
   }
-  if (size == 0) return 0;
+  if (size == 0)
+    return 0;
   std::uint32_t n = std::min<std::uint32_t>(static_cast<std::uint32_t>(value.size()), size - 1);
   std::copy_n(value.data(), n, buffer);
   buffer[n] = '\0';

@@ -25,9 +25,9 @@ class SimFileSystem : public platform::FileSystem {
     std::string name;
     std::uint32_t attributes = platform::kAttrArchive;
     std::string content;
-    bool locked = false;           // open by another program: no open, no delete
-    bool deny_create = false;      // folder: nothing can be created in it
-    std::string link_target;       // set for links (reparse points)
+    bool locked = false;       // open by another program: no open, no delete
+    bool deny_create = false;  // folder: nothing can be created in it
+    std::string link_target;   // set for links (reparse points)
     std::map<std::string, std::unique_ptr<Node>, CaseInsensitiveLess> children;
     bool is_folder() const { return (attributes & platform::kAttrDirectory) != 0; }
     bool is_link() const { return (attributes & platform::kAttrReparsePoint) != 0; }
@@ -37,7 +37,8 @@ class SimFileSystem : public platform::FileSystem {
 
   // Test set-up. Missing parent folders are made.
   void AddFolder(std::string_view path, std::uint32_t extra_attributes = 0);
-  void AddFile(std::string_view path, std::string_view content = "",
+  void AddFile(std::string_view path,
+               std::string_view content = "",
                std::uint32_t extra_attributes = 0);
   // A link at path pointing to target: a folder link (junction, symbolic link, mount point)
   // or a file link.
@@ -65,11 +66,15 @@ class SimFileSystem : public platform::FileSystem {
   platform::Status DeleteFileWide(std::string_view path, bool force) override;
   platform::Status RemoveFolder(std::string_view path) override;
   platform::Status MakeFolder(std::string_view path) override;
-  platform::Status OpenFile(std::string_view path, platform::OpenMode mode,
+  platform::Status OpenFile(std::string_view path,
+                            platform::OpenMode mode,
                             std::unique_ptr<platform::File>* file) override;
-  std::uint32_t GetProfileString(std::string_view section, std::string_view key,
-                                 std::string_view default_value, char* buffer,
-                                 std::uint32_t size, std::string_view file) override;
+  std::uint32_t GetProfileString(std::string_view section,
+                                 std::string_view key,
+                                 std::string_view default_value,
+                                 char* buffer,
+                                 std::uint32_t size,
+                                 std::string_view file) override;
 
  private:
   // Finds a node; links in the path are followed (and recorded), as the platform does.

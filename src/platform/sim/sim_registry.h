@@ -7,21 +7,32 @@ namespace scourix::sim {
 // An in-memory registry.
 class SimRegistry : public platform::Registry {
  public:
-  platform::Status OpenKey(platform::RegKey, std::string_view, std::uint32_t,
+  platform::Status OpenKey(platform::RegKey,
+                           std::string_view,
+                           std::uint32_t,
                            platform::RegKey*) override {
     return platform::kFileNotFound;
   }
-  platform::Status CreateKey(platform::RegKey, std::string_view, std::uint32_t, platform::RegKey*,
+  platform::Status CreateKey(platform::RegKey,
+                             std::string_view,
+                             std::uint32_t,
+                             platform::RegKey*,
                              bool*) override {
     return platform::kAccessDenied;
   }
   platform::Status CloseKey(platform::RegKey) override { return platform::kInvalidHandle; }
-  platform::Status QueryValue(platform::RegKey, std::string_view, std::uint32_t*, std::uint8_t*,
+  platform::Status QueryValue(platform::RegKey,
+                              std::string_view,
+                              std::uint32_t*,
+                              std::uint8_t*,
                               std::uint32_t*) override {
     return platform::kInvalidHandle;
   }
-  platform::Status SetValue(platform::RegKey, std::string_view, std::uint32_t,
-                            const std::uint8_t*, std::uint32_t) override {
+  platform::Status SetValue(platform::RegKey,
+                            std::string_view,
+                            std::uint32_t,
+                            const std::uint8_t*,
+                            std::uint32_t) override {
     return platform::kInvalidHandle;
   }
   platform::Status DeleteValue(platform::RegKey, std::string_view) override {
@@ -33,11 +44,19 @@ class SimRegistry : public platform::Registry {
   platform::Status EnumKey(platform::RegKey, std::uint32_t, char*, std::uint32_t) override {
     return platform::kInvalidHandle;
   }
-  platform::Status EnumValue(platform::RegKey, std::uint32_t, char*, std::uint32_t*,
-                             std::uint32_t*, std::uint8_t*, std::uint32_t*) override {
+  platform::Status EnumValue(platform::RegKey,
+                             std::uint32_t,
+                             char*,
+                             std::uint32_t*,
+                             std::uint32_t*,
+                             std::uint8_t*,
+                             std::uint32_t*) override {
     return platform::kInvalidHandle;
   }
-  platform::Status QueryInfoKey(platform::RegKey, std::uint32_t*, std::uint32_t*, std::uint32_t*,
+  platform::Status QueryInfoKey(platform::RegKey,
+                                std::uint32_t*,
+                                std::uint32_t*,
+                                std::uint32_t*,
                                 std::uint32_t*) override {
     return platform::kInvalidHandle;
   }

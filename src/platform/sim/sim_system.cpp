@@ -5,7 +5,8 @@
 namespace scourix::sim {
 
 platform::Status SimSystem::GetVersion(platform::OsVersion* version_out) {
-  if (version_status != platform::kSuccess) return version_status;
+  if (version_status != platform::kSuccess)
+    return version_status;
   *version_out = version;
   return platform::kSuccess;
 }
@@ -17,7 +18,8 @@ platform::ModuleHandle SimSystem::LoadDll(std::string_view name) {
 }
 
 void SimSystem::FreeDll(platform::ModuleHandle module) {
-  if (module == 0 || module > loaded.size()) return;
+  if (module == 0 || module > loaded.size())
+    return;
   load_log.push_back("free " + loaded[module - 1]);
 }
 
@@ -47,6 +49,8 @@ std::string Utf8ToLatin1(std::string_view utf8) {
   return out;
 }
 
-std::string SimSystem::ToAnsi(std::string_view utf8) { return Utf8ToLatin1(utf8); }
+std::string SimSystem::ToAnsi(std::string_view utf8) {
+  return Utf8ToLatin1(utf8);
+}
 
 }  // namespace scourix::sim

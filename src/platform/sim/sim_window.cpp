@@ -3,7 +3,8 @@
 namespace scourix::sim {
 
 SimWindow::SimWindow() {
-  for (std::size_t i = 0; i < kTargetCount; ++i) boxes[i] = Targets()[i].default_state;
+  for (std::size_t i = 0; i < kTargetCount; ++i)
+    boxes[i] = Targets()[i].default_state;
 }
 
 void SimWindow::SetStatusText(std::string_view text) {
@@ -25,15 +26,20 @@ platform::ListControl& SimWindow::List(platform::ScratchList which) {
 
 void SimWindow::PumpMessages() {
   ++pumps;
-  if (on_pump) on_pump();
+  if (on_pump)
+    on_pump();
 }
 
 void SimWindow::ShowMessage(std::string_view text, std::string_view caption) {
   messages.emplace_back(text, caption);
 }
 
-void SimWindow::Check(std::string_view box, int state) { boxes.at(TargetIndex(box)) = state; }
+void SimWindow::Check(std::string_view box, int state) {
+  boxes.at(TargetIndex(box)) = state;
+}
 
-void SimWindow::UncheckAll() { boxes.fill(0); }
+void SimWindow::UncheckAll() {
+  boxes.fill(0);
+}
 
 }  // namespace scourix::sim

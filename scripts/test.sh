@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Every test, from a fresh clone: host unit tests (sim back-end, sanitizers), the Windows build
+# and its import table, the back-end tests under Wine, and the end-to-end runs of scourix.exe
+# under Wine and Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/ensure_packages.sh
+
+echo "== format"
+bash scripts/check_format.sh
+
+echo "== host build and unit tests"
+cmake --preset host >/dev/null
+cmake --build build/host -j2
+ctest --test-dir build/host --output-on-failure -j2
+
+echo "== Windows build"
+cmake --preset mingw >/dev/null
+cmake --build build/mingw -j2
+bash tests/e2e/check_imports.sh build/mingw/src/platform/win32/scourix.exe
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+echo "== back-end tests under Wine"
+export WINEPREFIX="$PWD/build/mingw/wine-tests-prefix"
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then wineboot -i >/dev/null 2>&1; fi
+wine build/mingw/tests/wine/scourix_wine_tests.exe --gtest_brief=1
+wineserver -k 2>/dev/null || true
+unset WINEPREFIX
+
+echo "== end-to-end under Wine and Xvfb"
+xvfb-run -a -s "-screen 0 1024x768x24" tests/e2e/run.sh build/mingw

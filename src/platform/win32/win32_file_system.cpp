@@ -1,0 +1,162 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/windows_api.h"
+
+namespace scourix::win32 {
+namespace {
+
+platform::Status LastError() {
+  return GetLastError();
+}
+
+class Win32DirectoryListing : public platform::DirectoryListing {
+ public:
+  Win32DirectoryListing(UniqueFindHandle find, const WIN32_FIND_DATAW& first)
+      : find_(std::move(find)), data_(first) {}
+
+  bool Next(platform::DirEntry* entry) override {
+    for (;;) {
+      if (!has_data_) {
+        if (!FindNextFileW(find_.get(), &data_))
+          return false;
+      }
+      has_data_ = false;
+      std::wstring_view name(data_.cFileName);
+      if (name == L"." || name == L"..")
+        continue;
+      entry->name = WideToUtf8(name);
+      entry->attributes = data_.dwFileAttributes;
+      return true;
+    }
+  }
+
+ private:
+  UniqueFindHandle find_;
+  WIN32_FIND_DATAW data_;
+  bool has_data_ = true;
+};
+
+class Win32File : public platform::File {
+ public:
+  explicit Win32File(UniqueFileHandle handle) : handle_(std::move(handle)) {}
+
+  platform::Status Write(std::string_view bytes) override {
+    if (!handle_.valid())
+      return platform::kInvalidHandle;
+    DWORD written = 0;
+    if (!WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                   nullptr)) {
+      return LastError();
+    }
+    return written == bytes.size() ? platform::kSuccess : platform::kDiskFull;
+  }
+
+  platform::Status Close() override {
+    if (!handle_.valid())
+      return platform::kInvalidHandle;
+    return CloseHandle(handle_.release()) ? platform::kSuccess : LastError();
+  }
+
+ private:
+  UniqueFileHandle handle_;
+};
+
+}  // namespace
+
+platform::Status Win32FileSystem::GetAttributes(std::string_view path, std::uint32_t* attributes) {
+  DWORD found = GetFileAttributesW(Utf8ToWide(path).c_str());
+  if (found == INVALID_FILE_ATTRIBUTES)
+    return LastError();
+  *attributes = found;
+  return platform::kSuccess;
+}
+
+platform::Status Win32FileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
+  return SetFileAttributesW(Utf8ToWide(path).c_str(), attributes) ? platform::kSuccess
+                                                                  : LastError();
+}
+
+platform::Status Win32FileSystem::ListFolder(std::string_view folder,
+                                             std::unique_ptr<platform::DirectoryListing>* listing) {
+  std::wstring pattern = Utf8ToWide(folder);
+  if (!pattern.empty() && pattern.back() != L'\\')
+    pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW data;
+  UniqueFindHandle find(FindFirstFileW(pattern.c_str(), &data));
+  if (!find.valid())
+    return LastError();
+  *listing = std::make_unique<Win32DirectoryListing>(std::move(find), data);
+  return platform::kSuccess;
+}
+
+platform::Status Win32FileSystem::DeleteFileNarrow(std::string_view path) {
+  std::string ansi = Utf8ToAnsi(path);
+  return DeleteFileA(ansi.c_str()) ? platform::kSuccess : LastError();
+}
+
+platform::Status Win32FileSystem::DeleteFileWide(std::string_view path, bool force) {
+  std::wstring wide = Utf8ToWide(path);
+  if (force) {
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+  }
+  return DeleteFileW(wide.c_str()) ? platform::kSuccess : LastError();
+}
+
+platform::Status Win32FileSystem::RemoveFolder(std::string_view path) {
+  return RemoveDirectoryW(Utf8ToWide(path).c_str()) ? platform::kSuccess : LastError();
+}
+
+platform::Status Win32FileSystem::MakeFolder(std::string_view path) {
+  return CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr) ? platform::kSuccess : LastError();
+}
+
+platform::Status Win32FileSystem::OpenFile(std::string_view path,
+                                           platform::OpenMode mode,
+                                           std::unique_ptr<platform::File>* file) {
+  DWORD access = GENERIC_WRITE;
+  DWORD disposition = OPEN_ALWAYS;
+  switch (mode) {
+    case platform::OpenMode::kReadWriteOpenAlways:
+      access = GENERIC_READ | GENERIC_WRITE;
+      break;
+    case platform::OpenMode::kCreateAlways:
+      disposition = CREATE_ALWAYS;
+      break;
+    case platform::OpenMode::kAppend:
+      break;
+  }
+  UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid())
+    return LastError();
+  if (mode == platform::OpenMode::kAppend &&
+      SetFilePointer(handle.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) {
+    return LastError();
+  }
+  *file = std::make_unique<Win32File>(std::move(handle));
+  return platform::kSuccess;
+}
+
+std::uint32_t Win32FileSystem::GetProfileString(std::string_view section,
+                                                std::string_view key,
+                                                std::string_view default_value,
+                                                char* buffer,
+                                                std::uint32_t size,
+                                                std::string_view file) {
+  std::string ansi_section = Utf8ToAnsi(section);
+  std::string ansi_key = Utf8ToAnsi(key);
+  std::string ansi_default = Utf8ToAnsi(default_value);
+  std::string ansi_file = Utf8ToAnsi(file);
+  return GetPrivateProfileStringA(ansi_section.c_str(), ansi_key.c_str(), ansi_default.c_str(),
+                                  buffer, size, ansi_file.c_str());
+}
+
+}  // namespace scourix::win32

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace scourix::win32 {
+
+// The real file system: wide-character calls, but DeleteFileA where the narrow call is meant.
+class Win32FileSystem : public platform::FileSystem {
+ public:
+  platform::Status GetAttributes(std::string_view path, std::uint32_t* attributes) override;
+  platform::Status SetAttributes(std::string_view path, std::uint32_t attributes) override;
+  platform::Status ListFolder(std::string_view folder,
+                              std::unique_ptr<platform::DirectoryListing>* listing) override;
+  platform::Status DeleteFileNarrow(std::string_view path) override;
+  platform::Status DeleteFileWide(std::string_view path, bool force) override;
+  platform::Status RemoveFolder(std::string_view path) override;
+  platform::Status MakeFolder(std::string_view path) override;
+  platform::Status OpenFile(std::string_view path,
+                            platform::OpenMode mode,
+                            std::unique_ptr<platform::File>* file) override;
+  std::uint32_t GetProfileString(std::string_view section,
+                                 std::string_view key,
+                                 std::string_view default_value,
+                                 char* buffer,
+                                 std::uint32_t size,
+                                 std::string_view file) override;
+};
+
+}  // namespace scourix::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/shell.h"
+
+namespace scourix::win32 {
+
+class Win32Shell : public platform::Shell {
+ public:
+  void AddToRecentDocsNull(std::uint32_t flags) override;
+};
+
+}  // namespace scourix::win32

@@ -1,0 +1,288 @@
+#include "platform/win32/win32_window.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "platform/win32/win32_text.h"
+
+namespace scourix::win32 {
+namespace {
+
+constexpr int kListIdBase = 10;
+constexpr int kScourId = 20;
+constexpr int kCheckAllId = 21;
+constexpr int kStatusId = 22;
+constexpr int kBoxIdBase = 100;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kStatusGrey = RGB(64, 64, 64);
+
+// The screen's dots per inch; the twips layout scales with it.
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr)
+    ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+void Win32List::Clear() {
+  SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+}
+
+void Win32List::AddItem(std::string_view text) {
+  std::wstring wide = Utf8ToWide(text);
+  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::size_t Win32List::Count() const {
+  LRESULT count = SendMessageW(list_, LB_GETCOUNT, 0, 0);
+  return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
+
+std::string Win32List::Item(std::size_t index) const {
+  LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR)
+    return std::string();
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  LRESULT copied = SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  if (copied == LB_ERR)
+    return std::string();
+  text.resize(static_cast<std::size_t>(copied));
+  return WideToUtf8(text);
+}
+
+Win32Window::~Win32Window() {
+  if (window_ != nullptr)
+    DestroyWindow(window_);
+  if (font_ != nullptr)
+    DeleteObject(font_);
+  if (background_ != nullptr)
+    DeleteObject(background_);
+}
+
+bool Win32Window::Create(HINSTANCE instance, platform::WindowEvents& events) {
+  events_ = &events;
+  dpi_ = ScreenDpi();
+  background_ = CreateSolidBrush(kWhite);
+
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = &Win32Window::WindowProc;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  window_class.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.hbrBackground = background_;
+  window_class.lpszClassName = kClassName;
+  if (RegisterClassExW(&window_class) == 0)
+    return false;
+
+  // A fixed layout: no resizing border and no maximise button.
+  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int left = work.left + std::max(0, static_cast<int>(work.right - work.left - width) / 2);
+  int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top - height) / 2);
+
+  std::wstring caption = Utf8ToWide(kWindowCaption);
+  window_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height,
+                            nullptr, nullptr, instance, this);
+  if (window_ == nullptr)
+    return false;
+
+  // Verdana 8.25 points, normal weight, for every control.
+  font_ = CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, L"Verdana");
+  CreateControls(instance);
+  return true;
+}
+
+HWND Win32Window::MakeControl(HINSTANCE instance,
+                              const wchar_t* window_class,
+                              std::string_view caption,
+                              DWORD style,
+                              int left,
+                              int top,
+                              int width,
+                              int height,
+                              int id) {
+  std::wstring text = Utf8ToWide(caption);
+  HWND control = CreateWindowExW(
+      0, window_class, text.c_str(), WS_CHILD | style, TwipsToPixels(left, dpi_),
+      TwipsToPixels(top, dpi_), TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_), window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (control != nullptr)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+  return control;
+}
+
+void Win32Window::CreateControls(HINSTANCE instance) {
+  // The keyboard follows creation order, so every control is made in its tab order.
+  std::vector<std::pair<int, std::function<void()>>> makers;
+  for (std::size_t i = 0; i < kTargetCount; ++i) {
+    const Target& target = Targets()[i];
+    makers.emplace_back(target.tab_index, [this, instance, &target, i] {
+      boxes_[i] = MakeControl(
+          instance, L"BUTTON", target.caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+          target.left(), target.top(), kBoxWidth, kBoxHeight, kBoxIdBase + static_cast<int>(i));
+      SendMessageW(boxes_[i], BM_SETCHECK, target.default_state == 1 ? BST_CHECKED : BST_UNCHECKED,
+                   0);
+    });
+  }
+  int list_index = 0;
+  for (const ControlSpec& spec : OtherControls()) {
+    int list_slot = spec.kind == ControlKind::kListBox ? list_index++ : -1;
+    makers.emplace_back(spec.tab_index, [this, instance, &spec, list_slot] {
+      switch (spec.kind) {
+        case ControlKind::kListBox: {
+          // Never visible, and unsorted: the registry code reads items back by index.
+          HWND list =
+              MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, spec.left,
+                          spec.top, spec.width, spec.height, kListIdBase + list_slot);
+          lists_[static_cast<std::size_t>(list_slot)].Attach(list);
+          break;
+        }
+        case ControlKind::kPushButton:
+          MakeControl(instance, L"BUTTON", spec.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                      spec.left, spec.top, spec.width, spec.height,
+                      spec.name == "cmdScour" ? kScourId : kCheckAllId);
+          break;
+        case ControlKind::kLabel:
+          status_ = MakeControl(instance, L"STATIC", spec.caption,
+                                WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, spec.left,
+                                spec.top, spec.width, spec.height, kStatusId);
+          break;
+      }
+    });
+  }
+  std::stable_sort(makers.begin(), makers.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (auto& maker : makers)
+    maker.second();
+}
+
+void Win32Window::Show() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+}
+
+bool Win32Window::TranslateForDialog(MSG* message) {
+  return window_ != nullptr && IsDialogMessageW(window_, message);
+}
+
+int Win32Window::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateForDialog(&message))
+      continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void Win32Window::PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Leave it for the main loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (TranslateForDialog(&message))
+      continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Window::SetStatusText(std::string_view text) {
+  SetWindowTextW(status_, Utf8ToWide(text).c_str());
+}
+
+std::string Win32Window::StatusText() const {
+  int length = GetWindowTextLengthW(status_);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  int copied = GetWindowTextW(status_, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return WideToUtf8(text);
+}
+
+int Win32Window::BoxState(std::size_t box) const {
+  return static_cast<int>(SendMessageW(boxes_[box], BM_GETCHECK, 0, 0));
+}
+
+void Win32Window::SetBoxState(std::size_t box, int state) {
+  SendMessageW(boxes_[box], BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+platform::ListControl& Win32Window::List(platform::ScratchList which) {
+  return lists_[static_cast<std::size_t>(which)];
+}
+
+void Win32Window::ShowMessage(std::string_view text, std::string_view caption) {
+  MessageBoxW(window_, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
+}
+
+void Win32Window::EndProgram() {
+  ExitProcess(0);
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<Win32Window*>(create->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr)
+    return DefWindowProcW(window, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT Win32Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED) {
+        if (LOWORD(wparam) == kScourId) {
+          events_->OnScourClicked();
+          return 0;
+        }
+        if (LOWORD(wparam) == kCheckAllId) {
+          events_->OnCheckAllClicked();
+          return 0;
+        }
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetBkColor(dc, kWhite);
+      SetTextColor(dc, reinterpret_cast<HWND>(lparam) == status_ ? kStatusGrey : RGB(0, 0, 0));
+      return reinterpret_cast<LRESULT>(background_);
+    }
+    case WM_CLOSE:
+      events_->OnClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+}  // namespace scourix::win32

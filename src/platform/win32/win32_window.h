@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/catalogue.h"
+#include "platform/win32/windows_api.h"
+#include "platform/window.h"
+
+namespace scourix::win32 {
+
+// A hidden, unsorted list box used as a scratch list.
+class Win32List : public platform::ListControl {
+ public:
+  void Attach(HWND list) { list_ = list; }
+  void Clear() override;
+  void AddItem(std::string_view text) override;
+  std::size_t Count() const override;
+  std::string Item(std::size_t index) const override;
+
+ private:
+  HWND list_ = nullptr;
+};
+
+// The main window and its controls, laid out from the catalogue in twips at the screen's DPI.
+class Win32Window : public platform::MainWindow {
+ public:
+  static constexpr const wchar_t* kClassName = L"ScourixMainWindow";
+
+  Win32Window() = default;
+  ~Win32Window() override;
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
+
+  // Creates the window and its controls (hidden); false when the window system refuses.
+  bool Create(HINSTANCE instance, platform::WindowEvents& events);
+  void Show();
+  // Runs the message loop until the program ends; returns the exit code.
+  int RunMessageLoop();
+
+  // MainWindow
+  void SetStatusText(std::string_view text) override;
+  std::string StatusText() const override;
+  int BoxState(std::size_t box) const override;
+  void SetBoxState(std::size_t box, int state) override;
+  platform::ListControl& List(platform::ScratchList which) override;
+  void PumpMessages() override;
+  void ShowMessage(std::string_view text, std::string_view caption) override;
+  void EndProgram() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls(HINSTANCE instance);
+  HWND MakeControl(HINSTANCE instance,
+                   const wchar_t* window_class,
+                   std::string_view caption,
+                   DWORD style,
+                   int left,
+                   int top,
+                   int width,
+                   int height,
+                   int id);
+  bool TranslateForDialog(MSG* message);
+
+  HWND window_ = nullptr;
+  HWND status_ = nullptr;
+  std::array<HWND, kTargetCount> boxes_{};
+  std::array<Win32List, 3> lists_;
+  HFONT font_ = nullptr;
+  HBRUSH background_ = nullptr;
+  int dpi_ = 96;
+  platform::WindowEvents* events_ = nullptr;
+};
+
+}  // namespace scourix::win32

@@ -1,0 +1,213 @@
+// Drives a running scourix.exe from outside by window messages, as a user's clicks would,
+// and prints what the window shows. Usage: driver.exe step [step...], where a step is
+//   wait                  wait (up to 60 s) for the main window
+//   boxes                 print "state<TAB>caption" for every check box, in tab order
+//   layout                print every control: class, caption, visible, rectangle (pixels)
+//   check:<caption>       set a box; uncheck:<caption> clears it
+//   press:<caption>       click a push button (posted, so a long run does not block us)
+//   scour[:seconds]       press "Scour" and wait until the label reads "Finished in ..."
+//   status                print the status label
+//   close                 close the window and wait for the program to end
+//   sleep:<ms>
+// Exit code 0 when every step succeeded.
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND g_main = nullptr;
+
+std::string ToUtf8(const std::wstring& wide) {
+  if (wide.empty())
+    return std::string();
+  int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                      nullptr, nullptr);
+  return text;
+}
+
+std::wstring ToWide(const std::string& text) {
+  if (text.empty())
+    return std::wstring();
+  int size =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
+// WM_GETTEXT with a timeout, so a hung program fails the step instead of the whole test.
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+                           SMTO_ABORTIFHUNG, 5000, &result)) {
+    return L"<no answer>";
+  }
+  return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t buffer[64] = {};
+  GetClassNameW(window, buffer, 64);
+  return buffer;
+}
+
+std::vector<HWND> Children() {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(g_main, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+bool IsCheckBox(HWND window) {
+  return _wcsicmp(ClassOf(window).c_str(), L"Button") == 0 &&
+         (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+}
+
+HWND FindChild(const std::wstring& caption) {
+  for (HWND child : Children()) {
+    if (TextOf(child) == caption)
+      return child;
+  }
+  std::fprintf(stderr, "driver: no control with caption \"%s\"\n", ToUtf8(caption).c_str());
+  return nullptr;
+}
+
+HWND StatusLabel() {
+  for (HWND child : Children()) {
+    if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0)
+      return child;
+  }
+  return nullptr;
+}
+
+bool Wait() {
+  for (int i = 0; i < 600; ++i) {
+    g_main = FindWindowW(L"ScourixMainWindow", nullptr);
+    if (g_main != nullptr && IsWindowVisible(g_main))
+      return true;
+    Sleep(100);
+  }
+  std::fprintf(stderr, "driver: the main window did not appear\n");
+  return false;
+}
+
+bool Scour(int seconds) {
+  HWND scour = FindChild(L"Scour");
+  HWND status = StatusLabel();
+  if (scour == nullptr || status == nullptr)
+    return false;
+  PostMessageW(scour, BM_CLICK, 0, 0);
+  for (int i = 0; i < seconds * 20; ++i) {
+    std::wstring text = TextOf(status);
+    if (text.find(L"Finished in ") != std::wstring::npos) {
+      std::printf("%s\n", ToUtf8(text).c_str());
+      return true;
+    }
+    Sleep(50);
+  }
+  std::fprintf(stderr, "driver: the run did not finish; label: %s\n",
+               ToUtf8(TextOf(status)).c_str());
+  return false;
+}
+
+bool Close() {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(g_main, &process_id);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+  PostMessageW(g_main, WM_CLOSE, 0, 0);
+  if (process == nullptr)
+    return true;
+  DWORD waited = WaitForSingleObject(process, 30000);
+  CloseHandle(process);
+  if (waited != WAIT_OBJECT_0)
+    std::fprintf(stderr, "driver: the program did not end\n");
+  return waited == WAIT_OBJECT_0;
+}
+
+void Layout() {
+  for (HWND child : Children()) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, g_main, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%s\t%s\t%d\t%ld,%ld,%ld,%ld\n", ToUtf8(ClassOf(child)).c_str(),
+                ToUtf8(TextOf(child)).c_str(), IsWindowVisible(child) ? 1 : 0, rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top);
+  }
+  RECT client;
+  GetClientRect(g_main, &client);
+  std::printf("client\t%s\t1\t0,0,%ld,%ld\n", ToUtf8(TextOf(g_main)).c_str(), client.right,
+              client.bottom);
+}
+
+bool Step(const std::string& step) {
+  std::string name = step.substr(0, step.find(':'));
+  std::string argument = step.find(':') == std::string::npos ? "" : step.substr(step.find(':') + 1);
+  if (name == "wait")
+    return Wait();
+  if (g_main == nullptr && !Wait())
+    return false;
+  if (name == "boxes") {
+    for (HWND child : Children()) {
+      if (!IsCheckBox(child))
+        continue;
+      LRESULT state = SendMessageW(child, BM_GETCHECK, 0, 0);
+      std::printf("%d\t%s\n", static_cast<int>(state), ToUtf8(TextOf(child)).c_str());
+    }
+    return true;
+  }
+  if (name == "layout") {
+    Layout();
+    return true;
+  }
+  if (name == "check" || name == "uncheck") {
+    HWND box = FindChild(ToWide(argument));
+    if (box == nullptr)
+      return false;
+    SendMessageW(box, BM_SETCHECK, name == "check" ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+  }
+  if (name == "press") {
+    HWND button = FindChild(ToWide(argument));
+    if (button == nullptr)
+      return false;
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return true;
+  }
+  if (name == "scour")
+    return Scour(argument.empty() ? 120 : std::stoi(argument));
+  if (name == "status") {
+    HWND status = StatusLabel();
+    std::printf("%s\n", status != nullptr ? ToUtf8(TextOf(status)).c_str() : "");
+    return status != nullptr;
+  }
+  if (name == "close")
+    return Close();
+  if (name == "sleep") {
+    Sleep(static_cast<DWORD>(std::stoi(argument)));
+    return true;
+  }
+  std::fprintf(stderr, "driver: unknown step %s\n", step.c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (!Step(argv[i]))
+      return 1;
+    std::fflush(stdout);
+  }
+  return 0;
+}
