@@ -72,71 +72,39 @@ TEST(CreateManifest, UnwritableFolderIsSkippedAndControlsStillInitialised) {
 }
 
 // A disk that fills up after the first bytes of a file.
-class FullDisk : public platform::FileSystem {
+class FullDisk : public sim::SimFileSystem {
  public:
-  explicit FullDisk(sim::SimFileSystem& files) : files_(files) {}
-  platform::Status GetAttributes(std::string_view p, std::uint32_t* a) override {
-    return files_.GetAttributes(p, a);
-  }
-  platform::Status SetAttributes(std::string_view p, std::uint32_t a) override {
-    return files_.SetAttributes(p, a);
-  }
-  platform::Status ListFolder(std::string_view f,
-                              std::unique_ptr<platform::DirectoryListing>* l) override {
-    return files_.ListFolder(f, l);
-  }
-  platform::Status DeleteFileNarrow(std::string_view p) override {
-    return files_.DeleteFileNarrow(p);
-  }
-  platform::Status DeleteFileWide(std::string_view p, bool force) override {
-    return files_.DeleteFileWide(p, force);
-  }
-  platform::Status RemoveFolder(std::string_view p) override { return files_.RemoveFolder(p); }
-  platform::Status MakeFolder(std::string_view p) override { return files_.MakeFolder(p); }
-  platform::Status OpenFile(std::string_view p,
-                            platform::OpenMode m,
+  platform::Status OpenFile(std::string_view path,
+                            platform::OpenMode mode,
                             std::unique_ptr<platform::File>* file) override {
     std::unique_ptr<platform::File> inner;
-    platform::Status status = files_.OpenFile(p, m, &inner);
+    platform::Status status = SimFileSystem::OpenFile(path, mode, &inner);
     if (status == platform::kSuccess)
       *file = std::make_unique<CutOff>(std::move(inner));
     return status;
   }
-  std::uint32_t GetProfileString(std::string_view s,
-                                 std::string_view k,
-                                 std::string_view d,
-                                 char* b,
-                                 std::uint32_t n,
-                                 std::string_view f) override {
-    return files_.GetProfileString(s, k, d, b, n, f);
-  }
 
  private:
-  class CutOff : public platform::File {
-   public:
+  struct CutOff : platform::File {
     explicit CutOff(std::unique_ptr<platform::File> inner) : inner_(std::move(inner)) {}
     platform::Status Write(std::string_view bytes) override {
       (void)inner_->Write(bytes.substr(0, 100));
       return 112;  // ERROR_DISK_FULL
     }
     platform::Status Close() override { return inner_->Close(); }
-
-   private:
     std::unique_ptr<platform::File> inner_;
   };
-  sim::SimFileSystem& files_;
 };
 
 TEST(CreateManifest, CutOffWriteLeavesNoManifestBehind) {
   sim::SimMachine machine;
   UseXp(machine);
-  FullDisk disk(machine.files);
-  platform::Platform platform = machine.platform;
-  platform::Platform full{platform.registry,    disk,           platform.url_cache,
-                          platform.url_history, platform.shell, platform.clock,
-                          platform.system};
+  FullDisk disk;
+  disk.AddFile(machine.system.program_path, "MZ");
+  platform::Platform& p = machine.platform;
+  platform::Platform full{p.registry, disk, p.url_cache, p.url_history, p.shell, p.clock, p.system};
   CreateManifest(full);
-  EXPECT_FALSE(machine.files.Exists(kManifest));
+  EXPECT_FALSE(disk.Exists(kManifest));
   EXPECT_EQ(machine.system.common_controls_initialised, 1);
 }
 
