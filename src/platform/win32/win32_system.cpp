@@ -1,5 +1,8 @@
 #include "platform/win32/win32_system.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -7,7 +10,9 @@ namespace scourix::win32 {
 
 platform::Status Win32System::GetVersion(platform::OsVersion* version) {
   OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof(info);  // 148
+  static_assert(sizeof(info) == 148);
+  info.dwOSVersionInfoSize = sizeof(info);
+  std::fill(std::begin(info.szCSDVersion), std::end(info.szCSDVersion), ' ');
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   if (!GetVersionExA(&info))
@@ -17,7 +22,8 @@ platform::Status Win32System::GetVersion(platform::OsVersion* version) {
   version->minor = info.dwMinorVersion;
   version->build = info.dwBuildNumber;
   version->platform_id = info.dwPlatformId;
-  version->service_pack = AnsiToUtf8(info.szCSDVersion);
+  std::string_view csd(info.szCSDVersion, sizeof(info.szCSDVersion));
+  version->service_pack = AnsiToUtf8(csd.substr(0, csd.find('\0')));
   return platform::kSuccess;
 }
 
