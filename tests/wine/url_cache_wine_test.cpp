@@ -69,51 +69,5 @@ TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {
   EXPECT_GE(kept_count, 2);
 }
 
-// Not a timed test: prints how much the label and the yield add to a bare walk.
-TEST(UrlCacheOnWine, DISABLED_Benchmark20000Entries) {
-  constexpr int kEntries = 20000;
-  auto env = testing::MakeUrlCacheEnv();
-  auto seed = [] {
-    for (int i = 0; i < kEntries; ++i)
-      Commit("http://bench.example/" + std::to_string(i), 0);
-  };
-  using Clock = std::chrono::steady_clock;
-
-  seed();
-  auto start = Clock::now();
-  {
-    std::vector<std::uint64_t> block;
-    DWORD size = 0;
-    HANDLE find = nullptr;
-    for (;;) {
-      size = 0;
-      BOOL ok = find == nullptr
-                    ? (find = FindFirstUrlCacheEntryA(nullptr, nullptr, &size)) != nullptr
-                    : FindNextUrlCacheEntryA(find, nullptr, &size);
-      if (ok || GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        break;
-      block.assign(size / 8 + 1, 0);
-      auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
-      ok = find == nullptr ? (find = FindFirstUrlCacheEntryA(nullptr, info, &size)) != nullptr
-                           : FindNextUrlCacheEntryA(find, info, &size);
-      if (!ok)
-        break;
-      DeleteUrlCacheEntryA(info->lpszSourceUrlName);
-    }
-    if (find != nullptr)
-      FindCloseUrlCache(find);
-  }
-  double bare = std::chrono::duration<double>(Clock::now() - start).count();
-
-  seed();
-  FrmMain frm(env->platform());
-  QuietWindow window;
-  frm.AttachWindow(window);
-  start = Clock::now();
-  CleanIECache(frm.context());
-  double walk = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("bare loop %.3f s, CleanIECache %.3f s, ratio %.2f\n", bare, walk, walk / bare);
-}
-
 }  // namespace
 }  // namespace scourix

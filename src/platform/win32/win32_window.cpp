@@ -141,27 +141,27 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     });
   }
   int list_index = 0;
-  for (const ControlSpec& spec : OtherControls()) {
-    int list_slot = spec.kind == ControlKind::kListBox ? list_index++ : -1;
-    makers.emplace_back(spec.tab_index, [this, instance, &spec, list_slot] {
-      switch (spec.kind) {
+  for (const ControlSpec& control : OtherControls()) {
+    int list_slot = control.kind == ControlKind::kListBox ? list_index++ : -1;
+    makers.emplace_back(control.tab_index, [this, instance, &control, list_slot] {
+      switch (control.kind) {
         case ControlKind::kListBox: {
           // Never visible, and unsorted: the registry code reads items back by index.
           HWND list =
-              MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, spec.left,
-                          spec.top, spec.width, spec.height, kListIdBase + list_slot);
+              MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, control.left,
+                          control.top, control.width, control.height, kListIdBase + list_slot);
           lists_[static_cast<std::size_t>(list_slot)].Attach(list);
           break;
         }
         case ControlKind::kPushButton:
-          MakeControl(instance, L"BUTTON", spec.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                      spec.left, spec.top, spec.width, spec.height,
-                      spec.name == "cmdScour" ? kScourId : kCheckAllId);
+          MakeControl(instance, L"BUTTON", control.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                      control.left, control.top, control.width, control.height,
+                      control.name == "cmdScour" ? kScourId : kCheckAllId);
           break;
         case ControlKind::kLabel:
-          status_ = MakeControl(instance, L"STATIC", spec.caption,
-                                WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, spec.left,
-                                spec.top, spec.width, spec.height, kStatusId);
+          status_ = MakeControl(instance, L"STATIC", control.caption,
+                                WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, control.left,
+                                control.top, control.width, control.height, kStatusId);
           break;
       }
     });
