@@ -70,6 +70,7 @@ class Win32Window : public platform::MainWindow {
   HFONT font_ = nullptr;
   HBRUSH background_ = nullptr;
   int dpi_ = 96;
+  DWORD last_pump_ = 0;  // tick count of the last queue drain
   platform::WindowEvents* events_ = nullptr;
 };
 

@@ -2,7 +2,8 @@
 # "Deleting - " lines that reach the label but never the log.
 
 U='C:\users\e2e'
-# Wine rewrites the application-data value at start-up, so Firefox lives where Wine says.
+# Wine rewrites the application-data value at start-up, so Firefox lives where Wine says. Its
+# URL cache rewrites "Shell Folders" from "User Shell Folders" on first use, so both are set.
 FF='C:\users\'"$(whoami)"'\AppData\Roaming\Mozilla\Firefox'
 PROFILE="$FF"'\Profiles\abc.default'
 TEMP_FILES=3000
@@ -12,6 +13,11 @@ seed() {
 REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]
+"Cookies"="C:\\\\users\\\\e2e\\\\Cookies"
+"Cache"="C:\\\\users\\\\e2e\\\\Cache"
+"Local Settings"="C:\\\\users\\\\e2e\\\\Local Settings"
+
+[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders]
 "Cookies"="C:\\\\users\\\\e2e\\\\Cookies"
 "Cache"="C:\\\\users\\\\e2e\\\\Cache"
 "Local Settings"="C:\\\\users\\\\e2e\\\\Local Settings"
@@ -61,7 +67,9 @@ verify() {
   assert_missing "$U"'\Cookies\me@other[2].txt'
   assert_exists "$U"'\Cookies\index.dat'
   assert_exists "$U"'\Cookies\sub\deep.txt'
-  assert_missing "$U"'\Cache\Content.IE5'
+  # The URL cache, walked earlier in the same run, keeps its index open inside Content.IE5, so
+  # that folder stays (as on Windows); what the user's browsing left in it goes.
+  assert_missing "$U"'\Cache\Content.IE5\X1Y2'
   assert_exists "$U"'\Cache'
   assert_exists "$U"'\Local Settings\keep.dat'
   assert_eq "docs-link" "$(ls "$(unix_path "$U"'\Local Settings\Temp')")" "what Temp holds"
