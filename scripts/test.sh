@@ -15,6 +15,11 @@ cmake --preset host >/dev/null
 cmake --build build/host -j2
 ctest --test-dir build/host --output-on-failure -j2
 
+echo "== fuzzing the value rendering and the .reg reader (bounded)"
+cmake --preset host-fuzz >/dev/null
+cmake --build build/fuzz -j2 --target fuzz_registry_text
+ctest --test-dir build/fuzz -R fuzz_ --output-on-failure
+
 echo "== Windows build"
 cmake --preset mingw >/dev/null
 cmake --build build/mingw -j2
