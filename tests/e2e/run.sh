@@ -69,6 +69,8 @@ for name in "${scenarios[@]}"; do
     exit $((E2E_FAILURES > 0))
   )
   total_failures=$((total_failures + $?))
+  # A check may have started the prefix's server again; stop it before its files go.
+  wineserver -k 2>/dev/null
   rm -rf "$WINEPREFIX"
 done
 
