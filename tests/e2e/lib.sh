@@ -58,6 +58,9 @@ assert_no_reg_key() { if reg_key_exists "$1"; then fail "key still there: $1"; f
 # Windows console output ends lines in CRLF; the checks compare plain lines.
 driver() { wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
 
+# Seeds or lists the prefix's URL cache (see cache_tool.cpp).
+cache_tool() { wine 'C:\scourix_cache_tool.exe' "$@" | tr -d '\r'; }
+
 # The log file of this start (one per start; the newest), and its lines without stamps.
 log_file() { ls -t "$PROGRAM_DIR"/*.txt 2>/dev/null | head -1; }
 log_messages() {

@@ -13,6 +13,7 @@ BUILD_DIR="$(cd "$1" && pwd)"
 shift
 EXE="$BUILD_DIR/src/platform/win32/scourix.exe"
 DRIVER_EXE_BUILD="$BUILD_DIR/tests/e2e/scourix_driver.exe"
+CACHE_TOOL_BUILD="$BUILD_DIR/tests/e2e/scourix_cache_tool.exe"
 WORK="$BUILD_DIR/e2e"
 TEMPLATE="$WORK/template"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_DIR
@@ -44,6 +45,7 @@ for name in "${scenarios[@]}"; do
   cp "$EXE" "$PROGRAM_DIR/scourix.exe"
   DRIVER_EXE="$DRIVE_C/scourix_driver.exe"
   cp "$DRIVER_EXE_BUILD" "$DRIVER_EXE"
+  cp "$CACHE_TOOL_BUILD" "$DRIVE_C/scourix_cache_tool.exe"
 
   echo "e2e: $name"
   (
@@ -53,7 +55,10 @@ for name in "${scenarios[@]}"; do
     source "$SCENARIO_DIR/scenario.sh"
     if declare -f seed >/dev/null; then seed; fi
     wineserver -w
-    wine "C:\\Program Files\\Scourix\\scourix.exe" >"$ARTIFACTS/program.out" 2>&1 &
+    # Started from its own folder, as a shortcut would: the current drive is C:, not the Unix
+    # root that Wine maps the caller's folder to.
+    (cd "$PROGRAM_DIR" && exec wine "C:\\Program Files\\Scourix\\scourix.exe") \
+      >"$ARTIFACTS/program.out" 2>&1 &
     program=$!
     drive >"$ARTIFACTS/driver.out" 2>&1 || fail "driver steps failed: $(tail -3 "$ARTIFACTS/driver.out")"
     if ! timeout 60 tail --pid=$program -f /dev/null; then
@@ -68,10 +73,12 @@ for name in "${scenarios[@]}"; do
     fi
     exit $((E2E_FAILURES > 0))
   )
-  total_failures=$((total_failures + $?))
-  # A check may have started the prefix's server again; stop it before its files go.
+  failed=$?
+  total_failures=$((total_failures + failed))
+  # A check may have started the prefix's server again; stop it before its files go. A failed
+  # scenario's prefix is kept for a look.
   wineserver -k 2>/dev/null
-  rm -rf "$WINEPREFIX"
+  if ((failed == 0)); then rm -rf "$WINEPREFIX"; fi
 done
 
 echo "e2e: ${#scenarios[@]} scenario(s), $total_failures failed"

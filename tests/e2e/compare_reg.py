@@ -12,7 +12,7 @@ import os
 import sys
 import tempfile
 
-sys.path.insert(0, os.environ.get("E2E_DIR", os.path.join(os.path.dirname(__file__), "..", "..")))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import wine_reg  # noqa: E402
 
 ROOT = "HKEY_CURRENT_USER\\"

@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Counts, per target, the seeded traces that a prefix still holds.
+
+  census.py count PREFIX PLANTED.tsv TRACES.reg SCOURED.reg CACHE.txt  -> "caption<TAB>n" lines
+  census.py table BEFORE.tsv AFTER.tsv                                  -> a before/after table
+
+A trace is a registry value that TRACES.reg seeds and SCOURED.reg does not keep as it is (still
+counted while it is present and not blank), a file that PLANTED.tsv lists as "trace<TAB>caption
+<TAB>unix path", or a normal entry of the URL cache listing (cache_tool list).
+"""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import compare_reg  # noqa: E402
+import wine_reg  # noqa: E402
+
+EXPLORER = "software\\microsoft\\windows\\currentversion\\explorer\\"
+APPLETS = "software\\microsoft\\windows\\currentversion\\applets\\"
+
+# Run order, with the keys (below HKEY_CURRENT_USER) whose seeded values belong to each target.
+TARGETS = [
+    ("Internet Explorer Cache", []),
+    ("Internet Explorer History", ["software\\microsoft\\internet explorer\\typedurls"]),
+    ("Internet Explorer Cookies", []),
+    ("Firefox Cache", []),
+    ("Firefox History", []),
+    ("Firefox Cookies", []),
+    ("Windows Cookies", []),
+    ("ShellNoRoam BagMRU", ["software\\microsoft\\windows\\shellnoroam\\bagmru"]),
+    # Both shell-bag targets prune the same key; the first one in the run empties it.
+    ("Shell BagMRU", ["software\\microsoft\\windows\\shellnoroam\\bagmru"]),
+    ("Recent Documents", []),
+    ("Recent Documents MRU", [EXPLORER + "recentdocs"]),
+    ("Temporary Files", []),
+    ("Windows Temporary Files", []),
+    ("Streams", [EXPLORER + "streams"]),
+    ("Streams MRU", [EXPLORER + "streammru"]),
+    ("ComDlg32 Recent", [EXPLORER + "comdlg32"]),
+    ("Run Recent", [EXPLORER + "runmru"]),
+    ("Search/Find MRU", ["software\\microsoft\\search assistant\\acmru"]),
+    ("Paint Recent", [APPLETS + "paint"]),
+    ("Regedit Last Key", [APPLETS + "regedit"]),
+    ("WordPad Recent", [APPLETS + "wordpad"]),
+    ("Windows Media Player Recent", ["software\\microsoft\\mediaplayer"]),
+    ("Excel Recent", ["software\\microsoft\\office\\10.0\\excel",
+                      "software\\microsoft\\office\\12.0\\excel"]),
+    ("PowerPoint Recent", ["software\\microsoft\\office\\10.0\\powerpoint",
+                           "software\\microsoft\\office\\12.0\\powerpoint"]),
+    ("Word Recent", ["software\\microsoft\\office\\10.0\\word",
+                     "software\\microsoft\\office\\12.0\\word"]),
+    ("WinAmp Last Opened", []),
+    ("WinRAR Recent", ["software\\winrar"]),
+    ("WinZip Recent", ["software\\nico mak computing\\winzip"]),
+    ("VC++ Recent", ["software\\microsoft\\devstudio"]),
+    ("VB Recent", ["software\\microsoft\\visual basic"]),
+    ("Clean Up Wiz Last Time Used", [EXPLORER + "desktop\\cleanupwiz"]),
+    ("Flash Recent", ["software\\macromedia\\flash 7"]),
+    ("Nero Recent", ["software\\ahead"]),
+    ("Adobe Acrobat Reader Recent", ["software\\adobe\\acrobat reader"]),
+    ("Adobe ImageReady Recent", ["software\\adobe\\imageready 7.0",
+                                 "software\\adobe\\imageready 8.0"]),
+    ("Adobe Photoshop Recent", ["software\\adobe\\photoshop"]),
+    ("Windows History", []),
+]
+BLANK = ("sz:", "expand_sz:")
+
+
+def under(key, prefixes):
+    return any(key == p or key.startswith(p + "\\") for p in prefixes)
+
+
+def registry_traces(traces_reg, scoured_reg):
+    """(key, value) pairs, lower-cased, that the seed plants and a scour must not keep as is."""
+    before = compare_reg.load_export(traces_reg)
+    after = compare_reg.load_export(scoured_reg)
+    traces = []
+    for key, entry in before.items():
+        kept = after.get(key, {"values": {}})["values"]
+        for name, (_, data) in entry["values"].items():
+            if kept.get(name, (None, None))[1] != data:
+                traces.append((key, name))
+    return traces
+
+
+def count(prefix, planted, traces_reg, scoured_reg, cache_listing):
+    keys = wine_reg.load(os.path.join(prefix, "user.reg"))
+    reg = registry_traces(traces_reg, scoured_reg)
+    counts = {caption: 0 for caption, _ in TARGETS}
+    for caption, prefixes in TARGETS:
+        for key, name in reg:
+            if under(key, prefixes):
+                value = keys.get(key, {"values": {}})["values"].get(name)
+                if value is not None and value[1] not in BLANK:
+                    counts[caption] += 1
+    with open(planted, encoding="utf-8") as f:
+        for line in f:
+            kind, caption, path = line.rstrip("\n").split("\t")
+            if kind == "trace" and os.path.lexists(path):
+                counts[caption] += 1
+    if os.path.exists(cache_listing):
+        with open(cache_listing, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                entry_type, _, url = line.strip().partition(" ")
+                if url.startswith("http") and int(entry_type, 16) & 1:
+                    counts["Internet Explorer Cache"] += 1
+    for caption, _ in TARGETS:
+        print(f"{caption}\t{counts[caption]}")
+
+
+def read_counts(path):
+    with open(path, encoding="utf-8") as f:
+        return dict(line.rstrip("\n").split("\t") for line in f if "\t" in line)
+
+
+def table(before_path, after_path):
+    before, after = read_counts(before_path), read_counts(after_path)
+    width = max(len(caption) for caption, _ in TARGETS)
+    print(f"{'Target':<{width}}  before  after")
+    for caption, _ in TARGETS:
+        print(f"{caption:<{width}}  {before.get(caption, '?'):>6}  {after.get(caption, '?'):>5}")
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "count":
+        count(*sys.argv[2:7])
+    elif sys.argv[1] == "table":
+        table(sys.argv[2], sys.argv[3])
+    else:
+        sys.exit(__doc__)
