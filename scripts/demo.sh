@@ -1,26 +1,68 @@
 #!/usr/bin/env bash
-# The demonstration behind scripts/run.sh when there is no display (runs under Xvfb).
+# The demonstration behind scripts/run.sh when there is no display (runs under Xvfb): a
+# throwaway Wine prefix seeded with traces for all 37 targets, "Check All", "Scour", then what
+# each target found before and left after, the log, and a screenshot taken mid-run.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 work="$build/demo"
+export E2E_DIR
+E2E_DIR="$(cd "$(dirname "$0")/../tests/e2e" && pwd)"
 export WINEPREFIX="$work/prefix"
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
-program_dir="$WINEPREFIX/drive_c/Program Files/Scourix"
-mkdir -p "$program_dir"
-cp "$build/src/platform/win32/scourix.exe" "$program_dir/"
-cp "$build/tests/e2e/scourix_driver.exe" "$WINEPREFIX/drive_c/"
+ARTIFACTS="$work"
+DRIVE_C="$WINEPREFIX/drive_c"
+PROGRAM_DIR="$DRIVE_C/Program Files/Scourix"
+DRIVER_EXE="$DRIVE_C/scourix_driver.exe"
 
-wine "C:\\Program Files\\Scourix\\scourix.exe" &
-wine "C:\\scourix_driver.exe" wait press:"Check All" sleep:500 | tr -d '\r'
-import -window root "$work/before.png"
-wine "C:\\scourix_driver.exe" scour:300 | tr -d '\r'
-import -window root "$work/after.png"
-wine "C:\\scourix_driver.exe" close
+wineserver -k 2>/dev/null || true
+rm -rf "$work"
+mkdir -p "$WINEPREFIX"
+echo "Preparing a throwaway Windows machine in $WINEPREFIX ..."
+wineboot -i >/dev/null 2>&1
 wineserver -w
+mkdir -p "$PROGRAM_DIR"
+cp "$build/src/platform/win32/scourix.exe" "$PROGRAM_DIR/"
+cp "$build/tests/e2e/scourix_driver.exe" "$DRIVER_EXE"
+cp "$build/tests/e2e/scourix_cache_tool.exe" "$DRIVE_C/"
+
+# The shared test helpers count failures rather than stop.
+set +e
+# shellcheck source=/dev/null
+source "$E2E_DIR/lib.sh"
+# shellcheck source=/dev/null
+source "$E2E_DIR/traces.sh"
+echo "Planting traces for every target ..."
+seed_traces
+census "$work/before.tsv"
+
+(cd "$PROGRAM_DIR" && exec wine "C:\\Program Files\\Scourix\\scourix.exe") >/dev/null 2>&1 &
+driver wait press:"Check All" sleep:500 >/dev/null
+import -window root "$work/checked.png"
+driver scour:300 >/dev/null &
+run=$!
+# One screenshot while the label shows a "Deleting - " line (the temporary files take a while).
+shot=""
+while kill -0 "$run" 2>/dev/null; do
+  if [[ -z "$shot" && "$(driver status)" == "Deleting - "* ]]; then
+    import -window root "$work/deleting.png"
+    shot="$work/deleting.png"
+  fi
+done
+wait "$run"
+import -window root "$work/finished.png"
+driver close >/dev/null
+wineserver -w
+census "$work/after.tsv"
+
 echo
-echo "Log:"
-cat "$program_dir"/*.txt | tr -d '\r'
+echo "Traces per target (\"Recent Documents\": Wine's shell keeps the Recent folder's files):"
+python3 "$E2E_DIR/census.py" table "$work/before.tsv" "$work/after.tsv"
+check_keeps
+if ((E2E_FAILURES == 0)); then
+  echo "Everything planted to stay (files beside the traces, a drive-root canary) is still there."
+fi
 echo
-echo "Screenshots: $work/before.png $work/after.png"
+echo "Log ($(basename "$(log_file)")):"
+tr -d '\r' <"$(log_file)"
+echo
+echo "Screenshots: ${shot:-(the run ended before a \"Deleting - \" line was caught)}"
+echo "             $work/checked.png $work/finished.png"
