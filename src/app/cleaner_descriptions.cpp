@@ -18,11 +18,11 @@ struct Description {
 // clang-format off
 constexpr std::array<Description, 11> kDescriptions{{
     {CleanIECache, "The browser's URL cache: the first entry whatever its type, then every entry marked normal"},
-    {CleanIECookies, "Files directly in *Shell Folders* `Cookies`, except hidden and system files and links, each overwritten then deleted; then everything inside *Shell Folders* `Cache`"},
+    {CleanIECookies, "Files directly in *Shell Folders* `Cookies`, except hidden and system files and links, each deleted after its first two bytes are overwritten; then everything inside *Shell Folders* `Cache`"},
     {CleanFirefoxCache, "Everything inside `cache` in the Firefox profile: `Profile0` of *Shell Folders* `AppData` + `\\Mozilla\\Firefox\\profiles.ini`"},
     {CleanFirefoxHistory, "`history.dat` in the Firefox profile"},
     {CleanFirefoxCookies, "`cookies.txt` in the Firefox profile"},
-    {CleanWindowsCookies, "Files directly in `C:\\WINDOWS\\Cookies` (`C:\\WINNT\\Cookies` on Windows 2000), except hidden and system files and links, each overwritten then deleted"},
+    {CleanWindowsCookies, "Files directly in `C:\\WINDOWS\\Cookies` (`C:\\WINNT\\Cookies` on Windows 2000), except hidden and system files and links, each deleted after its first two bytes are overwritten"},
     {CleanRecentDocuments, "The shell's list of recently used documents (`SHAddToRecentDocs` with no document)"},
     {CleanTempFiles, "Everything inside *Shell Folders* `Local Settings` + `\\Temp`"},
     {CleanWindowsTemp, "Everything inside `C:\\WINDOWS\\Temp` (`C:\\WINNT\\Temp` on Windows 2000)"},
