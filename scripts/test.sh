@@ -35,3 +35,7 @@ unset WINEPREFIX
 
 echo "== end-to-end under Wine and Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24" tests/e2e/run.sh build/mingw
+
+echo "== release"
+release_zip="$(bash scripts/release.sh | tail -n 1)"
+xvfb-run -a -s "-screen 0 1024x768x24" tests/release/check_release.sh "$release_zip" build/mingw

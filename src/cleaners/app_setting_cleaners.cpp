@@ -1,4 +1,5 @@
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/cleaner_tables.h"
 #include "cleaners/cleaners.h"
 
 // Single known traces of the registry editor, the desktop clean-up wizard, Nero and
@@ -55,6 +56,21 @@ void CleanNeroHistory(Context& ctx) {
 }
 void CleanPhotoshopStartupDir(Context& ctx) {
   RunSteps(ctx, kPhotoshopStartupDir);
+}
+
+namespace {
+
+constexpr CleanerTable kTables[] = {
+    {CleanRegeditLastKey, kRegeditLastKey},
+    {CleanCleanupWizard, kCleanupWizard},
+    {CleanNeroHistory, kNeroHistory},
+    {CleanPhotoshopStartupDir, kPhotoshopStartupDir},
+};
+
+}  // namespace
+
+std::span<const CleanerTable> AppSettingTables() {
+  return kTables;
 }
 
 }  // namespace scourix

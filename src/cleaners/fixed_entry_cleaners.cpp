@@ -1,4 +1,5 @@
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/cleaner_tables.h"
 #include "cleaners/cleaners.h"
 
 // Applications that keep their recent files in a fixed set of values: those values are blanked
@@ -59,6 +60,20 @@ void CleanVCRecent(Context& ctx) {
 }
 void CleanWordRecent(Context& ctx) {
   RunSteps(ctx, kWordRecent);
+}
+
+namespace {
+
+constexpr CleanerTable kTables[] = {
+    {CleanPaintRecent, kPaintRecent},   {CleanWordPadRecent, kWordPadRecent},
+    {CleanWinRARRecent, kWinRARRecent}, {CleanVCRecent, kVCRecent},
+    {CleanWordRecent, kWordRecent},
+};
+
+}  // namespace
+
+std::span<const CleanerTable> FixedEntryTables() {
+  return kTables;
 }
 
 }  // namespace scourix

@@ -1,4 +1,5 @@
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/cleaner_tables.h"
 #include "cleaners/cleaners.h"
 
 // Flash, Acrobat Reader and ImageReady. Their numbered-subkey keys are opened by the same
@@ -58,6 +59,23 @@ void CleanAcrobatReader8Recent(Context& ctx) {
 }
 void CleanImageReadyRecent(Context& ctx) {
   RunSteps(ctx, kImageReadyRecent);
+}
+
+namespace {
+
+constexpr CleanerTable kTables[] = {
+    {CleanFlashRecent, kFlashRecent},
+    {CleanAcrobatReader5Recent, kAcrobatReader5Recent},
+    {CleanAcrobatReader6Recent, kAcrobatReader6Recent},
+    {CleanAcrobatReader7Recent, kAcrobatReader7Recent},
+    {CleanAcrobatReader8Recent, kAcrobatReader8Recent},
+    {CleanImageReadyRecent, kImageReadyRecent},
+};
+
+}  // namespace
+
+std::span<const CleanerTable> GraphicsAppTables() {
+  return kTables;
 }
 
 }  // namespace scourix

@@ -1,4 +1,5 @@
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/cleaner_tables.h"
 #include "cleaners/cleaners.h"
 
 // Shell keys whose MRU data is spread over one level of subkeys.
@@ -45,6 +46,21 @@ void CleanComDlgMRU(Context& ctx) {
 }
 void CleanStreams(Context& ctx) {
   RunSteps(ctx, kStreams);
+}
+
+namespace {
+
+constexpr CleanerTable kTables[] = {
+    {CleanRecentDocsMRU, kRecentDocsMRU},
+    {CleanSearchMRU, kSearchMRU},
+    {CleanComDlgMRU, kComDlgMRU},
+    {CleanStreams, kStreams},
+};
+
+}  // namespace
+
+std::span<const CleanerTable> NestedMruTables() {
+  return kTables;
 }
 
 }  // namespace scourix

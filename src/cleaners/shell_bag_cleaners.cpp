@@ -1,4 +1,5 @@
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/cleaner_tables.h"
 #include "cleaners/cleaners.h"
 
 // The shell's folder bags. Both targets prune the same key; when both are checked, the second
@@ -24,6 +25,19 @@ void CleanShellNoRoamBagMRU(Context& ctx) {
 }
 void CleanShellBagMRU(Context& ctx) {
   RunSteps(ctx, kShellBagMRU);
+}
+
+namespace {
+
+constexpr CleanerTable kTables[] = {
+    {CleanShellNoRoamBagMRU, kShellNoRoamBagMRU},
+    {CleanShellBagMRU, kShellBagMRU},
+};
+
+}  // namespace
+
+std::span<const CleanerTable> ShellBagTables() {
+  return kTables;
 }
 
 }  // namespace scourix

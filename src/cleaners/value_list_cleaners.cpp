@@ -1,4 +1,5 @@
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/cleaner_tables.h"
 #include "cleaners/cleaners.h"
 
 // Flat MRU keys: every value of the key goes. Office 10.0 keeps a fixed list that is blanked;
@@ -77,6 +78,25 @@ void CleanStreamMRU(Context& ctx) {
 }
 void CleanWinZipRecent(Context& ctx) {
   RunSteps(ctx, kWinZipRecent);
+}
+
+namespace {
+
+constexpr CleanerTable kTables[] = {
+    {CleanPowerPointRecent, kPowerPointRecent},
+    {CleanExcelRecent, kExcelRecent},
+    {CleanVBRecent, kVBRecent},
+    {CleanMediaPlayerRecent, kMediaPlayerRecent},
+    {CleanRunMRU, kRunMRU},
+    {CleanTypedURLs, kTypedURLs},
+    {CleanStreamMRU, kStreamMRU},
+    {CleanWinZipRecent, kWinZipRecent},
+};
+
+}  // namespace
+
+std::span<const CleanerTable> ValueListTables() {
+  return kTables;
 }
 
 }  // namespace scourix

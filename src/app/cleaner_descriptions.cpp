@@ -1,0 +1,44 @@
+#include "app/cleaner_descriptions.h"
+
+#include <array>
+
+#include "app/windows_history_step.h"
+#include "browser/browser_cleaners.h"
+
+// Kept beside the catalogue so that a changed folder or store is described where the target is
+// wired; a test fails when a target's cleaner has neither a step table nor a line here.
+namespace scourix {
+namespace {
+
+struct Description {
+  Cleaner cleaner;
+  std::string_view text;
+};
+
+// clang-format off
+constexpr std::array<Description, 11> kDescriptions{{
+    {CleanIECache, "The browser's URL cache: the first entry whatever its type, then every entry marked normal"},
+    {CleanIECookies, "Files directly in *Shell Folders* `Cookies`, except hidden and system files and links, each deleted after its first two bytes are overwritten; then everything inside *Shell Folders* `Cache`"},
+    {CleanFirefoxCache, "Everything inside `cache` in the Firefox profile: `Profile0` of *Shell Folders* `AppData` + `\\Mozilla\\Firefox\\profiles.ini`"},
+    {CleanFirefoxHistory, "`history.dat` in the Firefox profile"},
+    {CleanFirefoxCookies, "`cookies.txt` in the Firefox profile"},
+    {CleanWindowsCookies, "Files directly in `C:\\WINDOWS\\Cookies` (`C:\\WINNT\\Cookies` on Windows 2000), except hidden and system files and links, each deleted after its first two bytes are overwritten"},
+    {CleanRecentDocuments, "The shell's list of recently used documents (`SHAddToRecentDocs` with no document)"},
+    {CleanTempFiles, "Everything inside *Shell Folders* `Local Settings` + `\\Temp`"},
+    {CleanWindowsTemp, "Everything inside `C:\\WINDOWS\\Temp` (`C:\\WINNT\\Temp` on Windows 2000)"},
+    {CleanWinampPlaylist, "`C:\\Program Files\\Winamp\\winamp.m3u`, the last playlist"},
+    {WindowsHistoryStep, "Every URL of the browser's history store; everything inside `History.IE5`, `History.IE6` and `History.IE7` in *Shell Folders* `History`"},
+}};
+// clang-format on
+
+}  // namespace
+
+std::string_view FileCleanerDescription(Cleaner cleaner) {
+  for (const Description& description : kDescriptions) {
+    if (description.cleaner == cleaner)
+      return description.text;
+  }
+  return {};
+}
+
+}  // namespace scourix

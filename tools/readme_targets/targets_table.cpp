@@ -1,0 +1,188 @@
+#include "targets_table.h"
+
+#include <charconv>
+
+#include "app/catalogue.h"
+#include "app/cleaner_descriptions.h"
+#include "cleaners/cleaner_tables.h"
+
+namespace scourix::readme {
+namespace {
+
+constexpr std::string_view kFullRoot = "HKEY_CURRENT_USER\\";
+
+struct Place {
+  std::string key;         // as shown: "HKCU\..."
+  std::string_view value;  // blanks only
+};
+
+Place PlaceOf(const Step& step) {
+  std::string_view location = step.location;
+  if (step.action == StepAction::kBlank) {
+    if (location.starts_with(kFullRoot))
+      location.remove_prefix(kFullRoot.size());
+    std::size_t slash = location.rfind('\\');
+    return {"HKCU\\" + std::string(location.substr(0, slash)), location.substr(slash + 1)};
+  }
+  // Some keys are opened with their closing backslash; it is no part of the name.
+  while (location.ends_with('\\'))
+    location.remove_suffix(1);
+  return {"HKCU\\" + std::string(location), {}};
+}
+
+std::string Code(std::string_view text) {
+  return "`" + std::string(text) + "`";
+}
+
+// "File" and 4 for "File4"; nothing for a name without a trailing number.
+std::optional<std::pair<std::string_view, int>> Numbered(std::string_view name) {
+  std::size_t digits = name.find_last_not_of("0123456789") + 1;
+  if (digits == name.size())
+    return std::nullopt;
+  int number = 0;
+  std::from_chars(name.data() + digits, name.data() + name.size(), number);
+  return std::pair{name.substr(0, digits), number};
+}
+
+// "`File1`–`File4`" for three or more names counting up by one, otherwise "`a`, `b`".
+std::string NameList(const std::vector<std::string_view>& names) {
+  bool counts_up = names.size() >= 3;
+  for (std::size_t i = 0; counts_up && i < names.size(); ++i) {
+    auto first = Numbered(names.front());
+    auto each = Numbered(names[i]);
+    counts_up = first && each && each->first == first->first &&
+                each->second == first->second + static_cast<int>(i);
+  }
+  if (counts_up)
+    return Code(names.front()) + "–" + Code(names.back());
+  std::string list;
+  for (std::string_view name : names)
+    list += (list.empty() ? "" : ", ") + Code(name);
+  return list;
+}
+
+std::string WhatGoes(const Step& step) {
+  switch (step.action) {
+    case StepAction::kBlank:
+      return "blanked";
+    case StepAction::kDeleteValue:
+      return "value " + Code(step.value_name) + " deleted";
+    case StepAction::kSweepValues:
+      return "every value";
+    case StepAction::kSweepSubkeys: {
+      std::string text =
+          step.swept_subkeys == SweptSubkeys::kDeleted
+              ? "the values of each subkey, then each subkey without subkeys of its own"
+              : "the values of each subkey (the subkeys stay)";
+      if (!step.pass_over.empty())
+        text += ", subkey " + Code(step.pass_over) + " excepted";
+      return text;
+    }
+    case StepAction::kPruneSubkeys:
+      return "each subkey without subkeys of its own";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string SummariseSteps(std::span<const Step> steps) {
+  // (key, what goes there), one entry per step or per run of blanks.
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (std::size_t i = 0; i < steps.size();) {
+    const Step& step = steps[i];
+    const Place place = PlaceOf(step);
+    std::string what;
+    std::size_t next = i + 1;
+    if (step.action == StepAction::kBlank) {
+      // Blanks of one key in a row read as one list.
+      std::vector<std::string_view> names{place.value};
+      while (next < steps.size() && steps[next].action == StepAction::kBlank &&
+             steps[next].when.opened_step == step.when.opened_step &&
+             PlaceOf(steps[next]).key == place.key) {
+        names.push_back(PlaceOf(steps[next]).value);
+        ++next;
+      }
+      what = NameList(names) + " blanked";
+    } else {
+      what = WhatGoes(step);
+    }
+    const int gate = step.when.opened_step;
+    if (gate > 0 && static_cast<std::size_t>(gate) <= steps.size()) {
+      const std::string gate_key = PlaceOf(steps[static_cast<std::size_t>(gate) - 1]).key;
+      if (gate_key != place.key)
+        what += ", only when " + Code(gate_key) + " exists";
+    }
+    // Steps on the key just named continue its line.
+    if (!lines.empty() && lines.back().first == place.key)
+      lines.back().second += "; " + what;
+    else
+      lines.emplace_back(place.key, what);
+    i = next;
+  }
+  std::string summary;
+  for (const auto& [key, what] : lines)
+    summary += (summary.empty() ? "" : "<br>") + Code(key) + ": " + what;
+  return summary;
+}
+
+std::vector<std::string_view> UndescribedBoxes() {
+  std::vector<std::string_view> boxes;
+  for (const Target& target : Targets()) {
+    for (Cleaner cleaner : target.cleaners) {
+      if (cleaner != nullptr && RegistryStepsOf(cleaner).empty() &&
+          FileCleanerDescription(cleaner).empty()) {
+        boxes.push_back(target.box);
+        break;
+      }
+    }
+  }
+  return boxes;
+}
+
+std::string RenderTargetsBlock() {
+  std::string block =
+      "<!-- Written by scripts/update_readme_targets.sh from the program's own tables. -->\n"
+      "\n"
+      "In run order. *HKCU* is HKEY_CURRENT_USER. *Shell Folders* `X` is the folder named by "
+      "value `X` of `HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+      "Folders`; a step whose value is missing or not a full path is skipped. "
+      "*Blanked* values are set to an empty string (and created when missing). *Everything "
+      "inside* a folder means its files and subfolders; the folder itself stays, and links "
+      "inside it are never followed. A step that needs a key that does not exist is "
+      "skipped.\n"
+      "\n"
+      "| # | Box | Default | What goes |\n"
+      "|---|---|---|---|\n";
+  int number = 0;
+  for (const Target& target : Targets()) {
+    std::string what;
+    for (Cleaner cleaner : target.cleaners) {
+      if (cleaner == nullptr)
+        continue;
+      std::span<const Step> steps = RegistryStepsOf(cleaner);
+      std::string part =
+          steps.empty() ? std::string(FileCleanerDescription(cleaner)) : SummariseSteps(steps);
+      what += (what.empty() ? "" : "<br>") + (part.empty() ? "(not described)" : part);
+    }
+    block += "| " + std::to_string(++number) + " | " + std::string(target.caption) + " | " +
+             (target.default_state == 1 ? "checked" : "unchecked") + " | " + what + " |\n";
+  }
+  return block;
+}
+
+std::optional<std::string> ReplaceBlock(std::string_view readme, std::string_view block) {
+  std::size_t begin = readme.find(kBegin);
+  if (begin == std::string_view::npos)
+    return std::nullopt;
+  std::size_t inner = readme.find('\n', begin);
+  std::size_t end = readme.find(kEnd, begin);
+  if (inner == std::string_view::npos || end == std::string_view::npos || end <= inner)
+    return std::nullopt;
+  std::string replaced(readme.substr(0, inner + 1));
+  replaced += block;
+  replaced += readme.substr(end);
+  return replaced;
+}
+
+}  // namespace scourix::readme
