@@ -56,6 +56,8 @@ class CURLHistory {
   explicit CURLHistory(platform::UrlHistoryStore& store);
   CURLHistory(const CURLHistory&) = delete;
   CURLHistory& operator=(const CURLHistory&) = delete;
+  CURLHistory(CURLHistory&&) = delete;
+  CURLHistory& operator=(CURLHistory&&) = delete;
   ~CURLHistory();
 
   // Empties the store and re-reads it; raises nothing.

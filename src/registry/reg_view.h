@@ -39,6 +39,8 @@ class RegView {
   ~RegView();
   RegView(const RegView&) = delete;
   RegView& operator=(const RegView&) = delete;
+  RegView(RegView&&) = delete;
+  RegView& operator=(RegView&&) = delete;
 
   // Creates a subkey (a path relative to the open key) with full access; an existing one
   // counts as success.

@@ -31,7 +31,7 @@ void RegView::GetAllSubDirectories2(platform::ListControl& ListBox) {
     std::vector<char> name(kKeyNameBuffer, ' ');
     platform::Status status = registry().EnumKey(lKeyHandle, i, name.data(), kKeyNameBuffer);
     if (status == platform::kMoreData) {
-      name.assign(kKeyNameBuffer * 4, ' ');
+      name.assign(std::size_t{kKeyNameBuffer} * 4, ' ');
       status =
           registry().EnumKey(lKeyHandle, i, name.data(), static_cast<std::uint32_t>(name.size()));
     }

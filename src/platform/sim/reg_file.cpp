@@ -331,15 +331,18 @@ void SaveKey(const SimRegKey& key, std::string& out) {
         number = (number << 8) | static_cast<unsigned char>(value.data[i]);
       char digits[9];
       std::snprintf(digits, sizeof digits, "%08x", number);
-      line += std::string("dword:") + digits;
+      line += "dword:";
+      line += digits;
     } else if (value.type == platform::kRegBinary) {
-      line = HexList(line + "hex:", value.data);
+      line += "hex:";
+      line = HexList(line, value.data);
     } else {
       std::ostringstream prefix;
       prefix << line << "hex(" << std::hex << value.type << "):";
       line = HexList(prefix.str(), IsStringType(value.type) ? Utf8ToUtf16(value.data) : value.data);
     }
-    out += line + "\r\n";
+    out += line;
+    out += "\r\n";
   }
   out += "\r\n";
   for (const auto& [folded, sub] : key.subkeys)

@@ -227,7 +227,7 @@ Status SimRegistry::QueryValue(RegKey key,
     return platform::kMoreData;
   }
   if (data != nullptr)
-    std::memcpy(data, value->data.data(), needed);
+    std::copy_n(value->data.data(), needed, data);
   if (size != nullptr)
     *size = needed;
   if (type != nullptr)
@@ -340,7 +340,7 @@ Status SimRegistry::EnumValue(RegKey key,
   std::memcpy(name, value.name.c_str(), value.name.size() + 1);
   *name_size = static_cast<std::uint32_t>(value.name.size());
   if (data != nullptr)
-    std::memcpy(data, value.data.data(), data_length);
+    std::copy_n(value.data.data(), data_length, data);
   return platform::kSuccess;
 }
 

@@ -43,6 +43,10 @@ class SimRegistry : public platform::Registry {
  public:
   SimRegistry();
   ~SimRegistry() override;
+  SimRegistry(const SimRegistry&) = delete;
+  SimRegistry& operator=(const SimRegistry&) = delete;
+  SimRegistry(SimRegistry&&) = delete;
+  SimRegistry& operator=(SimRegistry&&) = delete;
 
   // platform::Registry
   platform::Status OpenKey(platform::RegKey root,

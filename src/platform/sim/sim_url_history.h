@@ -23,6 +23,10 @@ class SimUrlHistory : public platform::UrlHistoryStore {
 
   SimUrlHistory();
   ~SimUrlHistory() override;
+  SimUrlHistory(const SimUrlHistory&) = delete;
+  SimUrlHistory& operator=(const SimUrlHistory&) = delete;
+  SimUrlHistory(SimUrlHistory&&) = delete;
+  SimUrlHistory& operator=(SimUrlHistory&&) = delete;
 
   // Test set-up.
   void Add(std::u16string url, std::optional<std::u16string> title = std::nullopt);
