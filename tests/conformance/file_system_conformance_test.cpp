@@ -5,7 +5,7 @@
 
 #include "app/frm_main.h"
 #include "conformance/file_system_env.h"
-#include "conformance/file_system_status_window.h"
+#include "conformance/status_window.h"
 #include "primitives/purge.h"
 
 namespace scourix::conformance {
