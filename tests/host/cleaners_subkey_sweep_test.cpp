@@ -1,4 +1,5 @@
-// The cleaners built on the subkey sweep: one level of subkeys, each emptied and maybe deleted.
+// The cleaners built on the subkey sweep (one level of subkeys, each emptied and maybe deleted)
+// and on the subkey prune (leaf subkeys deleted).
 #include <gmock/gmock.h>
 
 #include "cleaners_test_support.h"
@@ -10,6 +11,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr std::string_view kExplorer = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer)";
+
+constexpr std::string_view kBagMRU = R"(HKCU\Software\Microsoft\Windows\ShellNoRoam\BagMRU)";
 
 std::string Explorer(std::string_view sub) {
   return std::string(kExplorer) + "\\" + std::string(sub);
@@ -29,25 +32,6 @@ TEST_F(SubkeySweepTest, RecentDocsLosesItsValuesAndSubkeysButNotWhatLiesDeeper) 
   EXPECT_THAT(Values(Explorer(R"(RecentDocs\.txt\Deeper)")), ElementsAre("kept"));
 }
 
-TEST_F(SubkeySweepTest, SearchListsStayInPlaceEmptied) {
-  SeedTraces();
-  Run(CleanSearchMRU);
-  const std::string acmru = R"(HKCU\Software\Microsoft\Search Assistant\ACMru)";
-  EXPECT_THAT(Subkeys(acmru), ElementsAre("5603", "5604"));
-  EXPECT_THAT(Values(acmru + R"(\5603)"), IsEmpty());
-  EXPECT_THAT(Values(acmru + R"(\5604)"), IsEmpty());
-  EXPECT_THAT(Values(acmru), ElementsAre("Version"));
-}
-
-TEST_F(SubkeySweepTest, ComDlgSweepsBothListsAndTheSubkeysOfOpenSave) {
-  SeedTraces();
-  Run(CleanComDlgMRU);
-  EXPECT_THAT(Values(Explorer(R"(ComDlg32\LastVisitedMRU)")), IsEmpty());
-  EXPECT_THAT(Values(Explorer(R"(ComDlg32\OpenSaveMRU)")), IsEmpty());
-  EXPECT_THAT(Subkeys(Explorer(R"(ComDlg32\OpenSaveMRU)")), IsEmpty());
-  EXPECT_THAT(Values(Explorer(R"(ComDlg32\CIDSizeMRU)")), ElementsAre("MRUListEx"));
-}
-
 TEST_F(SubkeySweepTest, ComDlgWithoutLastVisitedDeletesNothingAtAll) {
   SeedTraces();
   reg().RemoveTree(Explorer(R"(ComDlg32\LastVisitedMRU)"));
@@ -58,11 +42,6 @@ TEST_F(SubkeySweepTest, ComDlgWithoutLastVisitedDeletesNothingAtAll) {
 
 TEST_F(SubkeySweepTest, StreamsKeepsTheDesktopOnAnExactMatchOnly) {
   SeedTraces();
-  Run(CleanStreams);
-  EXPECT_THAT(Subkeys(Explorer("Streams")), ElementsAre("Desktop"));
-  EXPECT_THAT(Values(Explorer(R"(Streams\Desktop)")), ElementsAre("TaskbarWinXP"));
-  EXPECT_THAT(Values(Explorer("Streams")), ElementsAre("Settings"));
-
   reg().RemoveTree(Explorer(R"(Streams\Desktop)"));
   reg().SetString(Explorer(R"(Streams\DESKTOP)"), "ViewView2", "x");
   Run(CleanStreams);
@@ -90,6 +69,26 @@ TEST_F(SubkeySweepTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) 
   EXPECT_FALSE(reg().KeyExists(Explorer("RecentDocs")));
   EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Search Assistant\ACMru\5603)"),
               ElementsAre("000", "001"));
+}
+
+TEST_F(SubkeySweepTest, ShellBagMRUAloneCleansTheSameKey) {
+  SeedTraces();
+  Run(CleanShellBagMRU);
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("1"));
+}
+
+TEST_F(SubkeySweepTest, ARefusedPruneIsPassedOverAndAMissingKeyListsNothing) {
+  SeedTraces();
+  reg().SetString(std::string(kBagMRU) + "\\2", "NodeSlot", "x");
+  reg().DenyAccess(std::string(kBagMRU) + "\\0", platform::kDeleteAccess);
+  Run(CleanShellNoRoamBagMRU);
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("0", "1"));
+
+  reg().RemoveTree(kBagMRU);
+  Mark(app.window.keys);
+  Run(CleanShellBagMRU);
+  EXPECT_THAT(app.window.keys.items, ElementsAre("<before>"));
+  EXPECT_FALSE(reg().KeyExists(kBagMRU));
 }
 
 }  // namespace

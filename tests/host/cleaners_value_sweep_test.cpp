@@ -42,19 +42,6 @@ TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {
   EXPECT_THAT(Values(Below(kRunMRU, "Nested")), ElementsAre("kept"));
 }
 
-TEST_F(ValueSweepTest, OfficeBlanksTheOlderListAndSweepsTheNewerKey) {
-  SeedTraces();
-  Run(CleanPowerPointRecent);
-  Run(CleanExcelRecent);
-  const std::string ppt10 = R"(HKCU\Software\Microsoft\Office\10.0\PowerPoint\Recent File List)";
-  EXPECT_THAT(Values(ppt10), ElementsAre("File1", "File2", "File3", "File4", "Max Display"));
-  EXPECT_THAT(Text(ppt10, "File3"), Optional(std::string()));
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\12.0\PowerPoint\File MRU)"), IsEmpty());
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\10.0\Excel\Recent Files)"),
-              ElementsAre("File1", "File2", "File3", "File4"));
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\12.0\Excel\File MRU)"), IsEmpty());
-}
-
 TEST_F(ValueSweepTest, ADependentStepRunsWhenTheKeyOpenedEvenIfEmpty) {
   SeedTraces();
   reg().RemoveTree(kRecentFileList);
