@@ -44,24 +44,6 @@ TEST(CreateManifest, OtherSystemsWriteNothingAndLeaveAnExistingOne) {
   }
 }
 
-TEST(CreateManifest, ExistingHiddenSystemReadOnlyFileIsLeftOnXp) {
-  sim::SimMachine machine;
-  UseXp(machine);
-  machine.files.AddFile(kManifest, "old", 7);
-  CreateManifest(machine.platform);
-  EXPECT_EQ(machine.files.Content(kManifest), "old");
-  EXPECT_EQ(machine.files.Attributes(kManifest), 39u);
-}
-
-TEST(CreateManifest, DriveRootAndDoubleExeNames) {
-  sim::SimMachine machine;
-  UseXp(machine);
-  machine.system.program_path = "D:\\Cleaner.exe.exe";
-  machine.files.AddFile(machine.system.program_path, "MZ");
-  CreateManifest(machine.platform);
-  EXPECT_TRUE(machine.files.Exists("D:\\Cleaner.exe.manifest"));
-}
-
 TEST(CreateManifest, UnwritableFolderIsSkippedAndControlsStillInitialised) {
   sim::SimMachine machine;
   UseXp(machine);
