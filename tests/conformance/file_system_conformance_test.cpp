@@ -4,7 +4,7 @@
 #include <map>
 
 #include "app/frm_main.h"
-#include "conformance/file_system_env.h"
+#include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
 #include "primitives/purge.h"
 

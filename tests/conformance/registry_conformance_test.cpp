@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "conformance/registry_env.h"
+#include "conformance/machine_envs.h"
 
-namespace scourix::testing {
+namespace scourix::conformance {
 namespace {
 
 using platform::RegKey;
@@ -249,4 +249,4 @@ TEST_F(RegistryConformance, LargeDataAndManyValues) {
 }
 
 }  // namespace
-}  // namespace scourix::testing
+}  // namespace scourix::conformance

@@ -5,8 +5,8 @@
 
 #include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
+#include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
-#include "conformance/url_cache_env.h"
 
 namespace scourix {
 namespace {
@@ -69,7 +69,7 @@ class UrlCacheConformance : public ::testing::Test {
     return seen;
   }
 
-  std::unique_ptr<testing::UrlCacheEnv> env = testing::MakeUrlCacheEnv();
+  std::unique_ptr<conformance::UrlCacheEnv> env = conformance::MakeUrlCacheEnv();
 };
 
 TEST_F(UrlCacheConformance, TwoCallPatternEnumeratesEachEntryOnceWithItsTypeBits) {

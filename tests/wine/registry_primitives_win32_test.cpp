@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
-#include "conformance/registry_env.h"
+#include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
 #include "platform/win32/win32_machine.h"
 #include "primitives/registry_primitives.h"
@@ -16,7 +16,7 @@ constexpr char kArc[] = "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\";
 
 class RegistryPrimitivesWin32 : public ::testing::Test {
  protected:
-  std::unique_ptr<testing::RegistryEnv> env = testing::MakeRegistryEnv();
+  std::unique_ptr<conformance::RegistryEnv> env = conformance::MakeRegistryEnv();
   win32::Win32Machine machine;
   FrmMain frm{machine.platform};
   Context& ctx() { return frm.context(); }

@@ -7,8 +7,8 @@
 
 #include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
+#include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
-#include "conformance/url_cache_env.h"
 
 namespace scourix {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // Unlike Windows, Wine's null pattern walks the cookie and history stores with the content;
 // their entries lack the normal-entry bit, so the walk leaves them (but for a first one).
 TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {
-  auto env = testing::MakeUrlCacheEnv();  // empties the cache
+  auto env = conformance::MakeUrlCacheEnv();  // empties the cache
   const std::vector<std::string> kept = {"Cookie:ann@wine.example/", "Cookie:ann@other.example/",
                                          "Visited: ann@http://wine.example/"};
   env->Seed(kept[0], COOKIE_CACHE_ENTRY);

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "conformance/file_system_env.h"
+#include "conformance/machine_envs.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
