@@ -177,7 +177,7 @@ TEST_F(RegViewTest, SubkeysAreListedInTheRegistryOrder) {
   EXPECT_EQ(names.items, (Strings{"Alpha", "beta", "gamma", "_under", wide_name}));
 }
 
-TEST(SortArrayAscending, SortsACopyByCharacterCodeAndReversesEqualElements) {
+TEST(SortArrayAscending, SortsACopyOrGivesBackWhatItCannotSort) {
   Variant input = Variant::Array({"b", "a", "B", "A"});
   EXPECT_EQ(RegView::SortArrayAscending(input), Variant::Array({"A", "B", "a", "b"}));
   EXPECT_EQ(input, Variant::Array({"b", "a", "B", "A"}));
@@ -185,9 +185,6 @@ TEST(SortArrayAscending, SortsACopyByCharacterCodeAndReversesEqualElements) {
   EXPECT_EQ(RegView::SortArrayAscending(Variant::Array({Variant(), -1, 0})),
             Variant::Array({-1, 0, Variant()}));
   EXPECT_EQ(RegView::SortArrayAscending(Variant::Array({"x", 2, 1})), Variant::Array({1, 2, "x"}));
-}
-
-TEST(SortArrayAscending, GivesBackWhatItCannotSort) {
   EXPECT_EQ(RegView::SortArrayAscending("single"), Variant("single"));
   Variant from_one(VariantArray{1, {"b", "a"}});
   EXPECT_EQ(RegView::SortArrayAscending(from_one), from_one);
