@@ -61,7 +61,7 @@ TEST_F(FileCleanersTest, CacheAndTempArePurgedWithNoCookiesToFind) {
   CleanIECookies(ctx());
   CleanTempFiles(ctx());
   EXPECT_THAT(files().removed(),
-              ElementsAre("C:\\Users\\me\\Cache\\X1\\page.htm", "C:\\Users\\me\\Cache\\X1",
+              ElementsAre("C:\\Users\\me\\Cache\\X1\\page.htm", "C:\\Users\\me\\Cache\\X1\\",
                           "C:\\Users\\me\\Local Settings\\Temp\\x.tmp"));
   EXPECT_EQ(app.window.status_history[1], "Deleting - C:\\Users\\me\\Cache\\X1");
 }
@@ -86,11 +86,13 @@ TEST_F(FileCleanersTest, WindowsFoldersFollowTheProductName) {
     files().AddFile(std::string(base) + "\\Cookies\\c.txt");
     files().AddFile(std::string(base) + "\\Temp\\t.tmp");
   }
+  CleanWindowsTemp(ctx());  // no product name to read: not Windows 2000
   SetProductName("Microsoft Windows 2000");
   CleanWindowsCookies(ctx());
   CleanWindowsTemp(ctx());
   EXPECT_THAT(files().removed(),
-              ElementsAre("C:\\WINNT\\Cookies\\c.txt", "C:\\WINNT\\Temp\\t.tmp"));
+              ElementsAre("C:\\WINDOWS\\Temp\\t.tmp", "C:\\WINNT\\Cookies\\c.txt",
+                          "C:\\WINNT\\Temp\\t.tmp"));
   SetProductName("microsoft windows 2000");
   CleanWindowsCookies(ctx());
   CleanWindowsTemp(ctx());

@@ -72,16 +72,5 @@ TEST_F(RegistryPrimitivesTest, ShellRegReadGivesStringsAndNumbersAsText) {
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
 
-TEST_F(RegistryPrimitivesTest, IsNotWindows2000ReadsTheProductName) {
-  constexpr char kNt[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);  // unreadable
-  reg().SetString(kNt, "ProductName", "Microsoft Windows 2000");
-  EXPECT_EQ(IsNotWindows2000(ctx()), 0);
-  reg().SetString(kNt, "ProductName", "Microsoft windows 2000");
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
-  reg().SetString(kNt, "ProductName", "Microsoft Windows XP");
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
-}
-
 }  // namespace
 }  // namespace scourix

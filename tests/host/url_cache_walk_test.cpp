@@ -17,17 +17,11 @@ using ::testing::IsEmpty;
 
 class UrlCacheWalkTest : public ::testing::Test {
  protected:
-  void SetUp() override { app.Start(); }
-
-  // The "Deleting - " lines shown since the start.
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
-    for (const std::string& s : app.window.status_history) {
-      if (s.starts_with("Deleting - "))
-        shown.push_back(s);
-    }
-    return shown;
+  void SetUp() override {
+    app.Start();
+    app.window.status_history.clear();
   }
+  const std::vector<std::string>& Shown() const { return app.window.status_history; }
 
   void Clean() { CleanIECache(app.frm->context()); }
 
