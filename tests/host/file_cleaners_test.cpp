@@ -7,7 +7,6 @@
 namespace scourix {
 namespace {
 
-using testing::AppHarness;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 namespace fs = platform;
@@ -17,23 +16,18 @@ constexpr const char* kShellFolders =
 constexpr const char* kCookies = "C:\\Users\\me\\Cookies";
 constexpr const char* kCache = "C:\\Users\\me\\Cache";
 
-class FileCleanersTest : public ::testing::Test {
+class FileCleanersTest : public testing::AppTest {
  protected:
   void SetUp() override {
     reg().SetString(kShellFolders, "Cookies", kCookies);
     reg().SetString(kShellFolders, "Cache", kCache);
     reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
-    app.Start();
-    app.window.status_history.clear();
+    AppTest::SetUp();
   }
   void SetProductName(const char* name) {
     reg().SetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
                     "ProductName", name);
   }
-  sim::SimFileSystem& files() { return app.machine.files; }
-  sim::SimRegistry& reg() { return app.machine.registry; }
-  Context& ctx() { return app.frm->context(); }
-  AppHarness app;
 };
 
 TEST_F(FileCleanersTest, CookieSweepTakesNormalAndReadOnlyFilesShowingBareNames) {

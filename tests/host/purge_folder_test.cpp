@@ -7,21 +7,11 @@
 namespace scourix {
 namespace {
 
-using testing::AppHarness;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 namespace fs = platform;
 
-class PurgeFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    app.Start();
-    app.window.status_history.clear();
-  }
-  sim::SimFileSystem& files() { return app.machine.files; }
-  Context& ctx() { return app.frm->context(); }
-  AppHarness app;
-};
+using PurgeFolderTest = testing::AppTest;
 
 TEST_F(PurgeFolderTest, FilesDepthFirstThenSubfoldersEachWithALineAndAYield) {
   files().AddFile("C:\\F\\a.tmp", "a");

@@ -6,16 +6,9 @@
 namespace scourix {
 namespace {
 
-using testing::AppHarness;
-
-class WipeTest : public ::testing::Test {
+class WipeTest : public testing::AppTest {
  protected:
-  void SetUp() override { app.Start(); }
-  sim::SimFileSystem& files() { return app.machine.files; }
-  platform::Status Wipe(std::string_view path) {
-    return WipeAndDeleteFile(app.frm->context(), path);
-  }
-  AppHarness app;
+  platform::Status Wipe(std::string_view path) { return WipeAndDeleteFile(ctx(), path); }
 };
 
 // Wiping and deleting an ordinary file, and a file held open, are shared cases that run on
@@ -48,8 +41,7 @@ TEST_F(WipeTest, FailuresAndLinksLeaveEverythingAndAreReported) {
 
 TEST_F(WipeTest, DeleteOneFileFallsBackToTheWideName) {
   files().AddFile("C:\\c\\\xe2\x82\xac\xe2\x84\xa2.txt");
-  EXPECT_EQ(DeleteOneFile(app.frm->context(), "C:\\c\\\xe2\x82\xac\xe2\x84\xa2.txt"),
-            platform::kSuccess);
+  EXPECT_EQ(DeleteOneFile(ctx(), "C:\\c\\\xe2\x82\xac\xe2\x84\xa2.txt"), platform::kSuccess);
   EXPECT_FALSE(files().Exists("C:\\c\\\xe2\x82\xac\xe2\x84\xa2.txt"));
 }
 

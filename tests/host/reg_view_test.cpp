@@ -12,25 +12,23 @@ constexpr char kList[] = "HKCU\\Software\\List";
 constexpr char kValues[] = "HKCU\\Software\\Values";
 using Strings = std::vector<std::string>;
 
-class RegViewTest : public ::testing::Test {
+class RegViewTest : public testing::AppTest {
  protected:
   void SetUp() override {
-    app.Start();
+    AppTest::SetUp();
     for (const char* key : {"HKCU\\Software\\Microsoft\\Windows", kList, kValues})
       reg().AddKey(key);
-    view = std::make_unique<RegView>(app.frm->context());
+    view = std::make_unique<RegView>(ctx());
     // Left over from an earlier listing: every listing starts by clearing.
     names.items = {"stale"};
     data.items = {"stale"};
   }
-  sim::SimRegistry& reg() { return app.machine.registry; }
   void ListValues() {
     ASSERT_EQ(view->OpenRegistry(kHkcu, "Software\\List"), -1);
     view->GetAllValues2(names, data);
     EXPECT_TRUE(view->CloseRegistry());
   }
 
-  testing::AppHarness app;
   std::unique_ptr<RegView> view;
   sim::SimList names, data;
 };

@@ -9,14 +9,7 @@ namespace {
 
 constexpr char kWinRar[] = "HKCU\\Software\\WinRAR\\ArcHistory";
 
-class RegistryPrimitivesTest : public ::testing::Test {
- protected:
-  void SetUp() override { app.Start(); }
-  sim::SimRegistry& reg() { return app.machine.registry; }
-  Context& ctx() { return app.frm->context(); }
-
-  testing::AppHarness app;
-};
+using RegistryPrimitivesTest = testing::AppTest;
 
 TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   reg().SetString(kWinRar, "0", "a.rar");

@@ -7,14 +7,9 @@
 namespace scourix {
 namespace {
 
-using testing::AppHarness;
 using ::testing::ElementsAre;
 
-class RunTest : public ::testing::Test {
- protected:
-  void SetUp() override { app.Start(); }
-  AppHarness app;
-};
+using RunTest = testing::AppTest;
 
 TEST_F(RunTest, DefaultsLogTheirStatusLinesInRunOrder) {
   app.frm->cmdScour_Click();

@@ -11,21 +11,14 @@ namespace {
 using platform::kNormalCacheEntry;
 using platform::kStickyCacheEntry;
 using platform::kTrackOfflineCacheEntry;
-using testing::AppHarness;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class UrlCacheWalkTest : public ::testing::Test {
+class UrlCacheWalkTest : public testing::AppTest {
  protected:
-  void SetUp() override {
-    app.Start();
-    app.window.status_history.clear();
-  }
   const std::vector<std::string>& Shown() const { return app.window.status_history; }
+  void Clean() { CleanIECache(ctx()); }
 
-  void Clean() { CleanIECache(app.frm->context()); }
-
-  AppHarness app;
   sim::SimUrlCache& cache = app.machine.url_cache;
 };
 
