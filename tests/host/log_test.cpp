@@ -14,15 +14,10 @@ platform::LocalTime At(int hour, int minute) {
   return {2026, 12, 4, hour, minute, 0};
 }
 
-TEST(LogFormat, HourUnpaddedMinutePadded) {
-  EXPECT_EQ(StampLine(At(9, 5), "12/4/2026", "Cleaning IE Cache..."),
-            "[9:05 12/4/2026] Cleaning IE Cache...");
+// The start-up cases show 9:05 in the lines and the name; these the other corners.
+TEST(LogFormat, HourUnpaddedMinutePaddedAndTheProgramsFolder) {
   EXPECT_EQ(StampLine(At(14, 30), "12/4/2026", "x"), "[14:30 12/4/2026] x");
-  EXPECT_EQ(LogFileName(At(9, 5), "12/4/2026"), "9.05 12-4-2026.txt");
   EXPECT_EQ(LogFileName(At(0, 0), "12/4/2026"), "0.00 12-4-2026.txt");
-}
-
-TEST(LogFormat, FolderOfProgram) {
   EXPECT_EQ(FolderOf("C:\\Tools\\scourix.exe"), "C:\\Tools");
   EXPECT_EQ(FolderOf("C:\\scourix.exe"), "C:\\");
 }
