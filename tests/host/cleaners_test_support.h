@@ -14,6 +14,11 @@
 
 namespace scourix::testing {
 
+// The path of a key below another.
+inline std::string Below(std::string_view key, std::string_view sub) {
+  return std::string(key) + "\\" + std::string(sub);
+}
+
 // A started program on a machine whose registry holds a user's traces (traces.reg), with the
 // checks that the cleaner tests share.
 class CleanersTest : public AppTest {

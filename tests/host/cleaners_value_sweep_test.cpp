@@ -22,10 +22,6 @@ constexpr std::string_view kImageReady7 = R"(HKCU\Software\Adobe\ImageReady 7.0\
 constexpr std::string_view kImageReady8 = R"(HKCU\Software\Adobe\ImageReady 8.0\Preferences)";
 constexpr std::string_view kFlash = R"(HKCU\Software\Macromedia\Flash 7)";
 
-std::string Below(std::string_view key, std::string_view sub) {
-  return std::string(key) + "\\" + std::string(sub);
-}
-
 using ValueSweepTest = CleanersTest;
 
 TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {

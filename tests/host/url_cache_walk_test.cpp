@@ -99,14 +99,5 @@ TEST_F(UrlCacheWalkTest, AccessorsReadTheCurrentEntryOnly) {
   EXPECT_TRUE(DeleteCacheEntry(ctx, "http://g.example/a"));
 }
 
-TEST_F(UrlCacheWalkTest, RunsForItsTargetAfterItsStatusLine) {
-  cache.Add("http://h.example/");
-  app.window.UncheckAll();
-  app.window.Check("chkIETemp", 1);
-  app.frm->cmdScour_Click();
-  EXPECT_THAT(cache.Urls(), IsEmpty());
-  EXPECT_EQ(app.Messages()[2], "Cleaning IE Cache...");
-}
-
 }  // namespace
 }  // namespace scourix

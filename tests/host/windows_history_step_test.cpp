@@ -9,7 +9,6 @@
 namespace scourix {
 namespace {
 
-using testing::AppHarness;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -17,10 +16,10 @@ constexpr std::string_view kShellFolders =
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kHistory = "C:\\Users\\ann\\Local Settings\\History";
 
-class WindowsHistoryStepTest : public ::testing::Test {
+class WindowsHistoryStepTest : public testing::AppTest {
  protected:
   void SetUp() override {
-    app.Start();
+    AppTest::SetUp();
     app.window.UncheckAll();
     app.window.Check("chkHistory", 1);
     store.Add(u"http://a.example/", u"A");
@@ -29,24 +28,22 @@ class WindowsHistoryStepTest : public ::testing::Test {
   }
 
   void SetHistoryValue(std::string_view folder) {
-    app.machine.registry.SetString(kShellFolders, "History", folder);
+    reg().SetString(kShellFolders, "History", folder);
   }
 
   void AddHistoryFolder(const std::string& folder) {
-    files.AddFile(folder + "\\index.dat", "x");
-    files.AddFile(folder + "\\MSHist012026120120261207\\index.dat", "x");
+    files().AddFile(folder + "\\index.dat", "x");
+    files().AddFile(folder + "\\MSHist012026120120261207\\index.dat", "x");
   }
 
   std::vector<std::string> Below(const std::string& folder) {
-    std::vector<std::string> tree = files.Tree(folder);
+    std::vector<std::string> tree = files().Tree(folder);
     if (!tree.empty())
       tree.erase(tree.begin());  // the folder itself
     return tree;
   }
 
-  AppHarness app;
   sim::SimUrlHistory& store = app.machine.url_history;
-  sim::SimFileSystem& files = app.machine.files;
   std::string history{kHistory};
 };
 
@@ -54,16 +51,16 @@ TEST_F(WindowsHistoryStepTest, ClearsTheStoreAndEmptiesAllThreeFoldersKeepingBot
   for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
     AddHistoryFolder(history + ie);
   }
-  files.AddFile(history + "\\desktop.ini", "keep");
+  files().AddFile(history + "\\desktop.ini", "keep");
   app.frm->cmdScour_Click();
   CURLHistory* first = app.frm->UrlHistory.get();
   ASSERT_NE(first, nullptr);
   EXPECT_THAT(store.entries, IsEmpty());
   for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
-    EXPECT_TRUE(files.Exists(history + ie)) << ie;
+    EXPECT_TRUE(files().Exists(history + ie)) << ie;
     EXPECT_THAT(Below(history + ie), IsEmpty()) << ie;
   }
-  EXPECT_TRUE(files.Exists(history + "\\desktop.ini"));
+  EXPECT_TRUE(files().Exists(history + "\\desktop.ini"));
 
   // A later run uses the same store.
   store.Add(u"http://c.example/");
@@ -76,7 +73,7 @@ TEST_F(WindowsHistoryStepTest, ClearsTheStoreAndEmptiesAllThreeFoldersKeepingBot
 TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurged) {
   AddHistoryFolder(history + "\\History.IE6");
   store.open_status = platform::kClassNotRegistered;  // no store at all
-  WindowsHistoryStep(app.frm->context());
+  WindowsHistoryStep(ctx());
   EXPECT_THAT(Below(history + "\\History.IE6"), IsEmpty());
   AddHistoryFolder(history + "\\History.IE6");
   store.open_status = platform::kSOk;
@@ -104,15 +101,15 @@ TEST_F(WindowsHistoryStepTest, NothingIsPurgedWhenTheValueNamesNoAbsoluteFolder)
       AddHistoryFolder(std::string(root) + ie);
     }
   }
-  std::size_t before = files.Tree("C:\\").size();
-  app.machine.registry.RemoveTree(kShellFolders);
-  WindowsHistoryStep(app.frm->context());  // no value at all
+  std::size_t before = files().Tree("C:\\").size();
+  reg().RemoveTree(kShellFolders);
+  WindowsHistoryStep(ctx());  // no value at all
   for (const char* value : {"", "\\", "History", "C:History", "\\Users\\ann"}) {
     SetHistoryValue(value);
-    WindowsHistoryStep(app.frm->context());
+    WindowsHistoryStep(ctx());
   }
-  EXPECT_EQ(files.Tree("C:\\").size(), before);
-  EXPECT_THAT(files.removed(), IsEmpty());
+  EXPECT_EQ(files().Tree("C:\\").size(), before);
+  EXPECT_THAT(files().removed(), IsEmpty());
 }
 
 TEST_F(WindowsHistoryStepTest, TheValueIsReadAfreshForEachFolder) {
@@ -120,7 +117,7 @@ TEST_F(WindowsHistoryStepTest, TheValueIsReadAfreshForEachFolder) {
   AddHistoryFolder("D:\\Moved\\History.IE6");
   AddHistoryFolder(history + "\\History.IE6");
   app.window.on_pump = [this] { SetHistoryValue("D:\\Moved"); };
-  WindowsHistoryStep(app.frm->context());
+  WindowsHistoryStep(ctx());
   EXPECT_THAT(Below("D:\\Moved\\History.IE6"), IsEmpty());
   EXPECT_THAT(Below(history + "\\History.IE6"),
               ElementsAre(::testing::_, ::testing::_, ::testing::_));
