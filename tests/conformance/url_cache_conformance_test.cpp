@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
@@ -6,7 +5,8 @@
 
 #include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
-#include "conformance/url_cache_env.h"
+#include "conformance/machine_envs.h"
+#include "conformance/status_window.h"
 
 namespace scourix {
 namespace {
@@ -16,21 +16,6 @@ using platform::kInsufficientBuffer;
 using platform::kNoMoreItems;
 using platform::kSuccess;
 using ::testing::IsSupersetOf;
-
-// A window that only remembers what its label showed.
-class LabelWindow : public platform::MainWindow {
- public:
-  void SetStatusText(std::string_view text) override { shown.emplace_back(text); }
-  std::string StatusText() const override { return shown.empty() ? "" : shown.back(); }
-  int BoxState(std::size_t) const override { return 0; }
-  void SetBoxState(std::size_t, int) override {}
-  platform::ListControl& List(platform::ScratchList) override { std::abort(); }
-  void PumpMessages() override { ++pumps; }
-  void ShowMessage(std::string_view, std::string_view) override {}
-  void EndProgram() override {}
-  std::vector<std::string> shown;
-  int pumps = 0;
-};
 
 struct Fetched {
   std::string url;
@@ -84,7 +69,7 @@ class UrlCacheConformance : public ::testing::Test {
     return seen;
   }
 
-  std::unique_ptr<testing::UrlCacheEnv> env = testing::MakeUrlCacheEnv();
+  std::unique_ptr<conformance::UrlCacheEnv> env = conformance::MakeUrlCacheEnv();
 };
 
 TEST_F(UrlCacheConformance, TwoCallPatternEnumeratesEachEntryOnceWithItsTypeBits) {
@@ -121,7 +106,7 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndAtMostTheFirstOther) {
     (is_normal ? normal : other).push_back(url);
   }
   FrmMain frm(env->platform());
-  LabelWindow window;
+  conformance::StatusWindow window;
   frm.AttachWindow(window);
   CleanIECache(frm.context());
 
@@ -134,8 +119,8 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndAtMostTheFirstOther) {
   for (const std::string& url : other)
     others_gone += env->Has(url) ? 0 : 1;
   EXPECT_LE(others_gone, 1);  // the enumeration's first entry goes whatever its type
-  EXPECT_THAT(window.shown, IsSupersetOf(expected_lines));
-  EXPECT_EQ(window.shown.size(), normal.size() + others_gone);
+  EXPECT_THAT(window.lines, IsSupersetOf(expected_lines));
+  EXPECT_EQ(window.lines.size(), normal.size() + others_gone);
   EXPECT_GE(window.pumps, static_cast<int>(normal.size()) - 1);
 
   // A second walk closes the first's enumeration and finds the survivors.

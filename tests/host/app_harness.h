@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,20 @@ class AppHarness {
   sim::SimMachine machine;
   sim::SimWindow window;
   std::unique_ptr<FrmMain> frm;
+};
+
+// A case on a started program, with the label's history of the start cleared.
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.Start();
+    app.window.status_history.clear();
+  }
+  sim::SimFileSystem& files() { return app.machine.files; }
+  sim::SimRegistry& reg() { return app.machine.registry; }
+  Context& ctx() { return app.frm->context(); }
+
+  AppHarness app;
 };
 
 }  // namespace scourix::testing

@@ -11,10 +11,7 @@ using ::testing::Optional;
 
 constexpr std::string_view kPaint =
     R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List)";
-constexpr std::string_view kWordPad =
-    R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Wordpad\Recent File List)";
 constexpr std::string_view kWinRAR = R"(HKCU\Software\WinRAR\ArcHistory)";
-constexpr std::string_view kVC = R"(HKCU\Software\Microsoft\DevStudio\6.0\Recent File List)";
 constexpr std::string_view kWord10 = R"(HKCU\Software\Microsoft\Office\10.0\Word\Data)";
 constexpr std::string_view kWord12 = R"(HKCU\Software\Microsoft\Office\12.0\Word\Data)";
 constexpr std::string_view kNero = R"(HKCU\Software\Ahead\Nero - Burning Rom)";
@@ -22,27 +19,6 @@ constexpr std::string_view kWave = R"(HKCU\Software\Ahead\Nero Wave Editor)";
 constexpr std::string_view kPhotoshop = R"(HKCU\Software\Adobe\Photoshop)";
 
 using FixedValuesTest = CleanersTest;
-
-TEST_F(FixedValuesTest, BlankingEmptiesExactlyTheNamedValuesAndKeepsTheRest) {
-  SeedTraces();
-  for (Cleaner c : {CleanPaintRecent, CleanWordPadRecent, CleanWinRARRecent, CleanVCRecent}) {
-    Run(c);
-  }
-  for (std::string_view name : {"File1", "File2", "File3", "File4"}) {
-    EXPECT_THAT(Text(kPaint, name), Optional(std::string())) << name;
-    EXPECT_THAT(Text(kWordPad, name), Optional(std::string())) << name;  // 3 and 4 created
-  }
-  EXPECT_THAT(Text(kPaint, "File5"), Optional(std::string(R"(D:\work\kept-fifth.bmp)")));
-  EXPECT_TRUE(reg().ValueExists(
-      R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\View)", "WindowPlacement"));
-  for (std::string_view name : {"0", "1", "2", "3"}) {
-    EXPECT_THAT(Text(kWinRAR, name), Optional(std::string())) << name;
-  }
-  EXPECT_THAT(Text(kWinRAR, "4"), Optional(std::string(R"(D:\backup\older.rar)")));
-  EXPECT_THAT(Values(kVC), ElementsAre("Project1", "Project2", "Project3", "Project4", "File1"));
-  EXPECT_THAT(Text(kVC, "Project4"), Optional(std::string()));
-  EXPECT_THAT(Text(kVC, "File1"), Optional(std::string(R"(C:\src\payroll\main.cpp)")));
-}
 
 TEST_F(FixedValuesTest, OnAMachineWithoutTheApplicationsTheWritesCreateEmptyValues) {
   Run(CleanPaintRecent);
@@ -58,32 +34,6 @@ TEST_F(FixedValuesTest, OnAMachineWithoutTheApplicationsTheWritesCreateEmptyValu
   EXPECT_FALSE(reg().KeyExists(std::string(kWave) + R"(\Recent File List)"));
   EXPECT_THAT(Text(std::string(kPhotoshop) + R"(\8.0\VisitedDirs)", "STARTUPIMAGEDIRECTORY"),
               Optional(std::string()));
-}
-
-TEST_F(FixedValuesTest, NeroBlanksItsBurningListAndDeletesTheWaveEditorList) {
-  SeedTraces();
-  Run(CleanNeroHistory);
-  EXPECT_THAT(Values(std::string(kNero) + R"(\Recent File List)"),
-              ElementsAre("File1", "File2", "File3", "File4"));
-  EXPECT_THAT(Text(std::string(kNero) + R"(\Recent File List)", "File1"), Optional(std::string()));
-  EXPECT_THAT(Text(std::string(kNero) + R"(\General)", "Language"), Optional(std::string("ENU")));
-  EXPECT_TRUE(reg().KeyExists(std::string(kWave) + R"(\Recent File List)"));
-  EXPECT_THAT(Values(std::string(kWave) + R"(\Recent File List)"), ElementsAre());
-  EXPECT_THAT(app.window.val_names.items, ElementsAre("File1", "File2", "File3"));
-}
-
-TEST_F(FixedValuesTest, SingleDeletionsTakeTheNamedValueOnly) {
-  SeedTraces();
-  Run(CleanWordRecent);
-  Run(CleanRegeditLastKey);
-  Run(CleanCleanupWizard);
-  EXPECT_THAT(Values(kWord10), ElementsAre("Toolbars"));
-  EXPECT_THAT(Values(kWord12), ElementsAre());
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Regedit)"),
-              ElementsAre("View"));
-  EXPECT_THAT(
-      Values(R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\CleanupWiz)"),
-      ElementsAre("Days between clean up"));
 }
 
 TEST_F(FixedValuesTest, WordWithOnlyOfficeTwelveAndWithNeitherVersion) {
@@ -106,17 +56,6 @@ TEST_F(FixedValuesTest, ADeniedKeyEndsOnlyItsOwnStep) {
   EXPECT_THAT(Text(kWinRAR, "0"), Optional(std::string(R"(C:\Downloads\photos-2006.rar)")));
   EXPECT_TRUE(reg().ValueExists(kWord10, "Settings"));
   EXPECT_FALSE(reg().ValueExists(kWord12, "Settings"));
-}
-
-TEST_F(FixedValuesTest, RunningTwiceLeavesWhatRunningOnceLeft) {
-  SeedTraces();
-  Run(CleanPaintRecent);
-  Run(CleanWordRecent);
-  std::vector<std::string> paint = Values(kPaint);
-  Run(CleanPaintRecent);
-  Run(CleanWordRecent);
-  EXPECT_EQ(Values(kPaint), paint);
-  EXPECT_THAT(Values(kWord10), ElementsAre("Toolbars"));
 }
 
 }  // namespace

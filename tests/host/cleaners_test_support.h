@@ -14,12 +14,15 @@
 
 namespace scourix::testing {
 
+// The path of a key below another.
+inline std::string Below(std::string_view key, std::string_view sub) {
+  return std::string(key) + "\\" + std::string(sub);
+}
+
 // A started program on a machine whose registry holds a user's traces (traces.reg), with the
 // checks that the cleaner tests share.
-class CleanersTest : public ::testing::Test {
+class CleanersTest : public AppTest {
  protected:
-  void SetUp() override { app.Start(); }
-
   static std::string Fixture(std::string_view name) {
     std::ifstream in(std::string(SCOURIX_FIXTURES) + "/cleaners/" + std::string(name),
                      std::ios::binary);
@@ -35,8 +38,7 @@ class CleanersTest : public ::testing::Test {
         << "line " << error.line << ": " << error.message;
   }
 
-  void Run(Cleaner cleaner) { cleaner(app.frm->context()); }
-  sim::SimRegistry& reg() { return app.machine.registry; }
+  void Run(Cleaner cleaner) { cleaner(ctx()); }
 
   // A value's text ("" for a blanked one), nullopt when the value is missing; the checks
   // that compare a text also insist on a plain string value.
@@ -52,8 +54,6 @@ class CleanersTest : public ::testing::Test {
 
   // Fills a scratch list with a marker, to see whether a step listed into it.
   static void Mark(sim::SimList& list) { list.items = {"<before>"}; }
-
-  AppHarness app;
 };
 
 }  // namespace scourix::testing

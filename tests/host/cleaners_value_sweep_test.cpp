@@ -22,10 +22,6 @@ constexpr std::string_view kImageReady7 = R"(HKCU\Software\Adobe\ImageReady 7.0\
 constexpr std::string_view kImageReady8 = R"(HKCU\Software\Adobe\ImageReady 8.0\Preferences)";
 constexpr std::string_view kFlash = R"(HKCU\Software\Macromedia\Flash 7)";
 
-std::string Below(std::string_view key, std::string_view sub) {
-  return std::string(key) + "\\" + std::string(sub);
-}
-
 using ValueSweepTest = CleanersTest;
 
 TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {
@@ -40,19 +36,6 @@ TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {
   EXPECT_THAT(Values(kTypedURLs), IsEmpty());
   EXPECT_THAT(Subkeys(kRunMRU), ElementsAre("Nested"));
   EXPECT_THAT(Values(Below(kRunMRU, "Nested")), ElementsAre("kept"));
-}
-
-TEST_F(ValueSweepTest, OfficeBlanksTheOlderListAndSweepsTheNewerKey) {
-  SeedTraces();
-  Run(CleanPowerPointRecent);
-  Run(CleanExcelRecent);
-  const std::string ppt10 = R"(HKCU\Software\Microsoft\Office\10.0\PowerPoint\Recent File List)";
-  EXPECT_THAT(Values(ppt10), ElementsAre("File1", "File2", "File3", "File4", "Max Display"));
-  EXPECT_THAT(Text(ppt10, "File3"), Optional(std::string()));
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\12.0\PowerPoint\File MRU)"), IsEmpty());
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\10.0\Excel\Recent Files)"),
-              ElementsAre("File1", "File2", "File3", "File4"));
-  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Office\12.0\Excel\File MRU)"), IsEmpty());
 }
 
 TEST_F(ValueSweepTest, ADependentStepRunsWhenTheKeyOpenedEvenIfEmpty) {

@@ -3,7 +3,6 @@
 
 #include "app_harness.h"
 #include "browser/browser_cleaners.h"
-#include "browser/ini.h"
 #include "cleaners/cleaners_state.h"
 
 namespace scourix {
@@ -103,19 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Profiles,
                                            "[Profile0]\nIsRelative=0\nPath=\n",
                                            "no app data",
                                            "no key"));
-
-TEST(IniTest, ReadsAtMost254Characters) {
-  sim::SimFileSystem files;
-  std::string long_value(300, 'x');
-  files.AddFile("C:\\a.ini",
-                "[S]\nexact=" + long_value.substr(0, 254) + "\nlong=" + long_value + "\nempty=\n");
-  INI ini(files);
-  EXPECT_EQ(ini.GetFromINI("C:\\a.ini", "S", "exact").size(), 254u);
-  EXPECT_EQ(ini.GetFromINI("C:\\a.ini", "S", "long"), long_value.substr(0, 254));
-  EXPECT_EQ(ini.GetFromINI("C:\\a.ini", "S", "empty"), "");
-  EXPECT_EQ(ini.GetFromINI("C:\\a.ini", "T", "exact"), "");
-  EXPECT_EQ(ini.GetFromINI("C:\\b.ini", "S", "exact"), "");
-}
 
 }  // namespace
 }  // namespace scourix

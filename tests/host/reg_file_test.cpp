@@ -56,20 +56,5 @@ TEST(RegFile, StopsAtTheFirstBadLine) {
   }
 }
 
-TEST(RegFile, WhatIsSavedLoadsBackTheSame) {
-  SimRegistry reg;
-  ASSERT_TRUE(LoadRegFile(reg, std::string(SCOURIX_FIXTURES) + "/shell_traces.reg"));
-  reg.SetValueBytes(kArc, "bare", platform::kRegSz, "no null");
-  reg.SetValueBytes(kArc, "long", platform::kRegBinary, std::string(500, '\x7f'));
-  reg.AddKey(std::string(kArc) + "\\Sub\\Caf\xC3\xA9");
-  std::string saved = SaveRegText(reg, "HKEY_CURRENT_USER\\Software");
-  SimRegistry copy;
-  RegFileError error;
-  ASSERT_TRUE(LoadRegText(copy, saved, &error)) << error.line << ": " << error.message;
-  EXPECT_EQ(SaveRegText(copy, "HKCU\\Software"), saved);
-  EXPECT_EQ(copy.Value(kArc, "bare"), reg.Value(kArc, "bare"));
-  EXPECT_EQ(copy.Value(kArc, "Blob"), reg.Value(kArc, "Blob"));
-}
-
 }  // namespace
 }  // namespace scourix::sim

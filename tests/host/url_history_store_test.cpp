@@ -37,7 +37,7 @@ class UrlHistoryStoreTest : public ::testing::Test {
   sim::SimUrlHistory store;
 };
 
-TEST_F(UrlHistoryStoreTest, CreationReadsEveryEntryInTheStoresOrder) {
+TEST_F(UrlHistoryStoreTest, CreationReadsEveryEntryInTheStoresOrderAndAFilterNarrowsIt) {
   CURLHistory history(store);
   EXPECT_THAT(Urls(history),
               ElementsAre("http://a.example/", "http://b.example/x", "ftp://c.example/"));
@@ -47,6 +47,11 @@ TEST_F(UrlHistoryStoreTest, CreationReadsEveryEntryInTheStoresOrder) {
   EXPECT_EQ(history.Item(3).Url(), "ftp://c.example/");
   EXPECT_EQ(CodeOf([&] { history.Item(0); }), platform::kDispEBadIndex);
   EXPECT_EQ(CodeOf([&] { history.Item(4); }), platform::kDispEBadIndex);
+  // A filter keeps the matching entries until the next plain refresh.
+  history.Refresh("http://");
+  EXPECT_THAT(Urls(history), ElementsAre("http://a.example/", "http://b.example/x"));
+  history.Refresh();
+  EXPECT_EQ(history.NewEnum().size(), 3u);
 }
 
 TEST_F(UrlHistoryStoreTest, TextCrossesAsUtf8) {
@@ -57,14 +62,6 @@ TEST_F(UrlHistoryStoreTest, TextCrossesAsUtf8) {
   EXPECT_EQ(history.Item(1).Title(), "Caf\xC3\xA9");
   history.Refresh("http://\xC3\xA9");
   EXPECT_EQ(history.NewEnum().size(), 1u);
-}
-
-TEST_F(UrlHistoryStoreTest, FilterKeepsMatchingEntriesUntilTheNextPlainRefresh) {
-  CURLHistory history(store);
-  history.Refresh("http://");
-  EXPECT_THAT(Urls(history), ElementsAre("http://a.example/", "http://b.example/x"));
-  history.Refresh();
-  EXPECT_EQ(history.NewEnum().size(), 3u);
 }
 
 TEST_F(UrlHistoryStoreTest, RemoveDeletesFromStoreAndShiftsLaterItems) {

@@ -9,97 +9,74 @@
 namespace scourix {
 namespace {
 
-using testing::AppHarness;
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr std::string_view kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kHistory = "C:\\Users\\ann\\Local Settings\\History";
 
-class WindowsHistoryStepTest : public ::testing::Test {
+class WindowsHistoryStepTest : public testing::AppTest {
  protected:
   void SetUp() override {
-    app.Start();
+    AppTest::SetUp();
     app.window.UncheckAll();
     app.window.Check("chkHistory", 1);
     store.Add(u"http://a.example/", u"A");
     store.Add(u"http://b.example/");
+    SetHistoryValue(kHistory);
   }
 
-  // Through the registry interface, as the shell would write it.
   void SetHistoryValue(std::string_view folder) {
-    platform::Registry& registry = app.machine.registry;
-    platform::RegKey key = platform::kNoKey;
-    ASSERT_EQ(registry.CreateKey(platform::kHkeyCurrentUser, kShellFolders, platform::kKeyAllAccess,
-                                 &key, nullptr),
-              platform::kSuccess);
-    platform::UniqueRegKey owner(registry, key);
-    std::string data(folder);
-    ASSERT_EQ(registry.SetValue(key, "History", platform::kRegSz,
-                                reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                                static_cast<std::uint32_t>(data.size() + 1)),
-              platform::kSuccess);
+    reg().SetString(kShellFolders, "History", folder);
   }
 
   void AddHistoryFolder(const std::string& folder) {
-    files.AddFile(folder + "\\index.dat", "x");
-    files.AddFile(folder + "\\MSHist012026120120261207\\index.dat", "x");
+    files().AddFile(folder + "\\index.dat", "x");
+    files().AddFile(folder + "\\MSHist012026120120261207\\index.dat", "x");
   }
 
   std::vector<std::string> Below(const std::string& folder) {
-    std::vector<std::string> tree = files.Tree(folder);
+    std::vector<std::string> tree = files().Tree(folder);
     if (!tree.empty())
       tree.erase(tree.begin());  // the folder itself
     return tree;
   }
 
-  AppHarness app;
   sim::SimUrlHistory& store = app.machine.url_history;
-  sim::SimFileSystem& files = app.machine.files;
   std::string history{kHistory};
 };
 
-TEST_F(WindowsHistoryStepTest, ClearsTheStoreAndEmptiesAllThreeFoldersKeepingThem) {
-  SetHistoryValue(kHistory);
+TEST_F(WindowsHistoryStepTest, ClearsTheStoreAndEmptiesAllThreeFoldersKeepingBoth) {
   for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
     AddHistoryFolder(history + ie);
   }
-  files.AddFile(history + "\\desktop.ini", "keep");
-  app.frm->cmdScour_Click();
-
-  EXPECT_THAT(store.entries, IsEmpty());
-  for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
-    EXPECT_TRUE(files.Exists(history + ie)) << ie;
-    EXPECT_THAT(Below(history + ie), IsEmpty()) << ie;
-  }
-  EXPECT_TRUE(files.Exists(history + "\\desktop.ini"));
-  EXPECT_THAT(app.Messages(), Contains("Cleaning Windows History..."));
-  EXPECT_EQ(app.Messages().back(), "Finished in 0 seconds.");
-}
-
-TEST_F(WindowsHistoryStepTest, MissingFoldersAreNoOpsAndTheStoreIsKeptForLaterRuns) {
-  SetHistoryValue(kHistory);
-  AddHistoryFolder(history + "\\History.IE5");
+  files().AddFile(history + "\\desktop.ini", "keep");
   app.frm->cmdScour_Click();
   CURLHistory* first = app.frm->UrlHistory.get();
   ASSERT_NE(first, nullptr);
-  EXPECT_THAT(Below(history + "\\History.IE5"), IsEmpty());
-  EXPECT_FALSE(files.Exists(history + "\\History.IE6"));
-  EXPECT_EQ(store.enumerations, 3);  // creation, inside Clear, the explicit Refresh
+  EXPECT_THAT(store.entries, IsEmpty());
+  for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
+    EXPECT_TRUE(files().Exists(history + ie)) << ie;
+    EXPECT_THAT(Below(history + ie), IsEmpty()) << ie;
+  }
+  EXPECT_TRUE(files().Exists(history + "\\desktop.ini"));
 
+  // A later run uses the same store.
   store.Add(u"http://c.example/");
   app.frm->cmdScour_Click();
   EXPECT_EQ(app.frm->UrlHistory.get(), first);
   EXPECT_EQ(store.opened, 1);
-  EXPECT_EQ(store.enumerations, 5);
   EXPECT_THAT(store.entries, IsEmpty());
 }
 
 TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurged) {
-  SetHistoryValue(kHistory);
   AddHistoryFolder(history + "\\History.IE6");
+  store.open_status = platform::kClassNotRegistered;  // no store at all
+  WindowsHistoryStep(ctx());
+  EXPECT_THAT(Below(history + "\\History.IE6"), IsEmpty());
+  AddHistoryFolder(history + "\\History.IE6");
+  store.open_status = platform::kSOk;
   store.enum_status = platform::kENotImpl;  // what Wine's store answers
   app.frm->cmdScour_Click();
   EXPECT_EQ(app.frm->UrlHistory, nullptr);
@@ -109,7 +86,6 @@ TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurged) 
 
   // Created once the store answers; a later refusal of the explicit re-read changes nothing.
   store.enum_status = platform::kSOk;
-  store.open_status = platform::kSOk;
   app.frm->cmdScour_Click();
   ASSERT_NE(app.frm->UrlHistory, nullptr);
   EXPECT_THAT(store.entries, IsEmpty());
@@ -119,37 +95,29 @@ TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurged) 
   EXPECT_THAT(Below(history + "\\History.IE6"), IsEmpty());
 }
 
-TEST_F(WindowsHistoryStepTest, NoStoreAtAllIsPassedOver) {
-  SetHistoryValue(kHistory);
-  AddHistoryFolder(history + "\\History.IE7");
-  store.open_status = platform::kClassNotRegistered;
-  WindowsHistoryStep(app.frm->context());
-  EXPECT_THAT(Below(history + "\\History.IE7"), IsEmpty());
-}
-
 TEST_F(WindowsHistoryStepTest, NothingIsPurgedWhenTheValueNamesNoAbsoluteFolder) {
   for (const char* root : {"C:", "C:\\Users\\ann"}) {
     for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
       AddHistoryFolder(std::string(root) + ie);
     }
   }
-  std::size_t before = files.Tree("C:\\").size();
-  WindowsHistoryStep(app.frm->context());  // no value at all
+  std::size_t before = files().Tree("C:\\").size();
+  reg().RemoveTree(kShellFolders);
+  WindowsHistoryStep(ctx());  // no value at all
   for (const char* value : {"", "\\", "History", "C:History", "\\Users\\ann"}) {
     SetHistoryValue(value);
-    WindowsHistoryStep(app.frm->context());
+    WindowsHistoryStep(ctx());
   }
-  EXPECT_EQ(files.Tree("C:\\").size(), before);
-  EXPECT_THAT(files.removed(), IsEmpty());
+  EXPECT_EQ(files().Tree("C:\\").size(), before);
+  EXPECT_THAT(files().removed(), IsEmpty());
 }
 
 TEST_F(WindowsHistoryStepTest, TheValueIsReadAfreshForEachFolder) {
-  SetHistoryValue(kHistory);
   AddHistoryFolder(history + "\\History.IE5");
   AddHistoryFolder("D:\\Moved\\History.IE6");
   AddHistoryFolder(history + "\\History.IE6");
   app.window.on_pump = [this] { SetHistoryValue("D:\\Moved"); };
-  WindowsHistoryStep(app.frm->context());
+  WindowsHistoryStep(ctx());
   EXPECT_THAT(Below("D:\\Moved\\History.IE6"), IsEmpty());
   EXPECT_THAT(Below(history + "\\History.IE6"),
               ElementsAre(::testing::_, ::testing::_, ::testing::_));

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
-#include "conformance/registry_env.h"
+#include "conformance/machine_envs.h"
+#include "conformance/status_window.h"
 #include "platform/win32/win32_machine.h"
 #include "primitives/registry_primitives.h"
 #include "registry/reg_view.h"
@@ -13,18 +14,9 @@ namespace {
 
 constexpr char kArc[] = "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\";
 
-class List : public platform::ListControl {
- public:
-  void Clear() override { items.clear(); }
-  void AddItem(std::string_view text) override { items.emplace_back(text); }
-  std::size_t Count() const override { return items.size(); }
-  std::string Item(std::size_t index) const override { return items.at(index); }
-  std::vector<std::string> items;
-};
-
 class RegistryPrimitivesWin32 : public ::testing::Test {
  protected:
-  std::unique_ptr<testing::RegistryEnv> env = testing::MakeRegistryEnv();
+  std::unique_ptr<conformance::RegistryEnv> env = conformance::MakeRegistryEnv();
   win32::Win32Machine machine;
   FrmMain frm{machine.platform};
   Context& ctx() { return frm.context(); }
@@ -56,7 +48,7 @@ TEST_F(RegistryPrimitivesWin32, ListingReachesValuesPastTheFirstBuffers) {
   ASSERT_TRUE(view.CreateValue("a", std::string(300, 'x'), platform::kRegSz));
   ASSERT_TRUE(view.CreateValue("b", "m", platform::kRegMultiSz, "n"));
   ASSERT_TRUE(view.CreateValue("c", 1, platform::kRegDword));
-  List names, data;
+  conformance::RecordingList names, data;
   view.GetAllValues2(names, data);
   EXPECT_EQ(names.items, (std::vector<std::string>{"a", "b", "c"}));
   ASSERT_EQ(data.items.size(), 3u);

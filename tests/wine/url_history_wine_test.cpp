@@ -1,24 +1,14 @@
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
 #include "app/windows_history_step.h"
 #include "browser/url_history.h"
+#include "conformance/status_window.h"
 #include "platform/win32/win32_machine.h"
 
 namespace scourix {
 namespace {
-
-class NoWindow : public platform::MainWindow {
- public:
-  void SetStatusText(std::string_view) override {}
-  std::string StatusText() const override { return ""; }
-  int BoxState(std::size_t) const override { return 0; }
-  void SetBoxState(std::size_t, int) override {}
-  platform::ListControl& List(platform::ScratchList) override { std::abort(); }
-  void PumpMessages() override {}
-  void ShowMessage(std::string_view, std::string_view) override {}
-  void EndProgram() override {}
-};
 
 // Wine's CUrlHistory answers "not implemented" where Windows has a store; either way the step
 // goes through, and a wrapper exists exactly when the store could be read.
@@ -33,7 +23,7 @@ TEST(UrlHistoryOnWine, TheStepSurvivesTheStoreWhateverItAnswers) {
     std::printf("history store: 0x%08lx\n", static_cast<unsigned long>(e.code()));
   }
   FrmMain frm(machine.platform);
-  NoWindow window;
+  conformance::StatusWindow window;
   frm.AttachWindow(window);
   WindowsHistoryStep(frm.context());
   EXPECT_EQ(frm.UrlHistory != nullptr, readable);

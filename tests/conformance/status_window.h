@@ -7,17 +7,19 @@
 
 namespace scourix::conformance {
 
+// A list that keeps what it was given.
+class RecordingList : public platform::ListControl {
+ public:
+  void Clear() override { items.clear(); }
+  void AddItem(std::string_view text) override { items.emplace_back(text); }
+  std::size_t Count() const override { return items.size(); }
+  std::string Item(std::size_t index) const override { return items.at(index); }
+  std::vector<std::string> items;
+};
+
 // A window that only records its status lines and message pumps.
 class StatusWindow : public platform::MainWindow {
  public:
-  class NoList : public platform::ListControl {
-   public:
-    void Clear() override {}
-    void AddItem(std::string_view) override {}
-    std::size_t Count() const override { return 0; }
-    std::string Item(std::size_t) const override { return std::string(); }
-  };
-
   void SetStatusText(std::string_view text) override { lines.emplace_back(text); }
   std::string StatusText() const override { return lines.empty() ? std::string() : lines.back(); }
   int BoxState(std::size_t) const override { return 0; }
@@ -31,7 +33,7 @@ class StatusWindow : public platform::MainWindow {
   int pumps = 0;
 
  private:
-  NoList list_;
+  RecordingList list_;
 };
 
 }  // namespace scourix::conformance

@@ -1,17 +1,53 @@
+// First: it sets what the Windows headers read and removes the macros that would clash with
+// the platform interfaces.
+#include "platform/win32/windows_api.h"
+// Needs the Windows headers before it.
+#include <wininet.h>
+
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "conformance/file_system_env.h"
+#include "conformance/machine_envs.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_machine.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
-#include "platform/win32/windows_api.h"
 
 namespace scourix::conformance {
 namespace {
 
 using win32::Utf8ToWide;
 using win32::WideToUtf8;
+
+constexpr char kScratchParent[] = "Software\\ScourixTest";
+
+// The real registry with HKEY_CURRENT_USER redirected, in this process only, into a fresh key
+// under HKEY_CURRENT_USER\Software\ScourixTest, so that the prefix's own data is never touched.
+// The key is removed afterwards, and the parent too once no other run uses it.
+class Win32RegistryEnv : public RegistryEnv {
+ public:
+  Win32RegistryEnv() {
+    scratch_ = std::string(kScratchParent) + "\\run-" + std::to_string(GetCurrentProcessId()) +
+               "-" + std::to_string(GetTickCount64());
+    RegCreateKeyExA(HKEY_CURRENT_USER, scratch_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                    KEY_ALL_ACCESS, nullptr, &scratch_key_, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, scratch_key_);
+  }
+  ~Win32RegistryEnv() override {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(scratch_key_);
+    RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kScratchParent);  // refused while other runs hold keys
+  }
+  platform::Registry& registry() override { return registry_; }
+  bool IsWine() const override { return true; }
+
+ private:
+  std::string scratch_;
+  HKEY scratch_key_ = nullptr;
+  win32::Win32Registry registry_;
+};
 
 // Wine's own export that maps a Windows path to the Unix one; absent on Windows.
 std::string UnixPath(const std::string& path) {
@@ -29,9 +65,9 @@ std::string UnixPath(const std::string& path) {
   return out;
 }
 
-class Win32Env : public FileSystemEnv {
+class Win32FileSystemEnv : public FileSystemEnv {
  public:
-  Win32Env() {
+  Win32FileSystemEnv() {
     static int serial = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -39,7 +75,7 @@ class Win32Env : public FileSystemEnv {
             std::to_string(++serial);
     CreateDirectoryW(Utf8ToWide(root_).c_str(), nullptr);
   }
-  ~Win32Env() override {
+  ~Win32FileSystemEnv() override {
     held_.clear();
     // Removed from the Unix side, which does not follow links; Wine's removal of a directory
     // link would go through it.
@@ -123,10 +159,74 @@ class Win32Env : public FileSystemEnv {
   std::vector<win32::UniqueFileHandle> held_;
 };
 
+// Deletes every entry that a null pattern enumerates (on Wine: the content, cookie and history
+// stores), with bare wininet calls.
+void EmptyUrlCache() {
+  std::vector<std::string> urls;
+  DWORD size = 0;
+  std::vector<std::uint64_t> block;
+  HANDLE find = nullptr;
+  for (;;) {
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
+    BOOL ok = find == nullptr ? (find = FindFirstUrlCacheEntryA(nullptr, info, &size)) != nullptr
+                              : FindNextUrlCacheEntryA(find, info, &size);
+    if (ok) {
+      urls.emplace_back(info->lpszSourceUrlName);
+    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+      block.assign(size / 8 + 1, 0);
+    } else {
+      break;
+    }
+  }
+  if (find != nullptr)
+    FindCloseUrlCache(find);
+  for (const std::string& url : urls)
+    DeleteUrlCacheEntryA(url.c_str());
+}
+
+class Win32UrlCacheEnv : public UrlCacheEnv {
+ public:
+  Win32UrlCacheEnv() { EmptyUrlCache(); }
+  ~Win32UrlCacheEnv() override { EmptyUrlCache(); }
+
+  platform::Platform& platform() override { return machine_.platform; }
+
+  void Seed(const std::string& url, std::uint32_t type) override {
+    char file[MAX_PATH] = {};
+    ASSERT_TRUE(CreateUrlCacheEntryA(url.c_str(), 0, "htm", file, 0)) << GetLastError();
+    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(handle, "<html></html>", 13, &written, nullptr);
+    CloseHandle(handle);
+    FILETIME none{};
+    ASSERT_TRUE(
+        CommitUrlCacheEntryA(url.c_str(), file, none, none, type, nullptr, 0, "htm", nullptr))
+        << GetLastError();
+  }
+
+  std::uint32_t StoredType(std::uint32_t type) override { return type | NORMAL_CACHE_ENTRY; }
+
+  bool Has(const std::string& url) override {
+    DWORD size = 0;
+    GetUrlCacheEntryInfoA(url.c_str(), nullptr, &size);
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+  }
+
+ private:
+  win32::Win32Machine machine_;
+};
+
 }  // namespace
 
+std::unique_ptr<RegistryEnv> MakeRegistryEnv() {
+  return std::make_unique<Win32RegistryEnv>();
+}
 std::unique_ptr<FileSystemEnv> MakeFileSystemEnv() {
-  return std::make_unique<Win32Env>();
+  return std::make_unique<Win32FileSystemEnv>();
+}
+std::unique_ptr<UrlCacheEnv> MakeUrlCacheEnv() {
+  return std::make_unique<Win32UrlCacheEnv>();
 }
 
 }  // namespace scourix::conformance
