@@ -5,8 +5,7 @@
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 work="$build/demo"
-export E2E_DIR
-E2E_DIR="$(cd "$(dirname "$0")/../tests/e2e" && pwd)"
+WINE_KIT="$(cd "$(dirname "$0")/../tools/wine" && pwd)"
 export WINEPREFIX="$work/prefix"
 ARTIFACTS="$work"
 DRIVE_C="$WINEPREFIX/drive_c"
@@ -21,15 +20,15 @@ wineboot -i >/dev/null 2>&1
 wineserver -w
 mkdir -p "$PROGRAM_DIR"
 cp "$build/src/platform/win32/scourix.exe" "$PROGRAM_DIR/"
-cp "$build/tests/e2e/scourix_driver.exe" "$DRIVER_EXE"
-cp "$build/tests/e2e/scourix_cache_tool.exe" "$DRIVE_C/"
+cp "$build/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
+cp "$build/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/"
 
-# The shared test helpers count failures rather than stop.
+# The prefix helpers count problems rather than stop.
 set +e
 # shellcheck source=/dev/null
-source "$E2E_DIR/lib.sh"
+source "$WINE_KIT/prefix.sh"
 # shellcheck source=/dev/null
-source "$E2E_DIR/traces.sh"
+source "$WINE_KIT/traces.sh"
 echo "Planting traces for every target ..."
 seed_traces
 census "$work/before.tsv"
@@ -55,9 +54,9 @@ census "$work/after.tsv"
 
 echo
 echo "Traces per target (\"Recent Documents\": Wine's shell keeps the Recent folder's files):"
-python3 "$E2E_DIR/census.py" table "$work/before.tsv" "$work/after.tsv"
+python3 "$WINE_KIT/census.py" table "$work/before.tsv" "$work/after.tsv"
 check_keeps
-if ((E2E_FAILURES == 0)); then
+if ((KIT_FAILURES == 0)); then
   echo "Everything planted to stay (files beside the traces, a drive-root canary) is still there."
 fi
 echo

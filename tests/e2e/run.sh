@@ -9,14 +9,15 @@
 set -uo pipefail
 
 E2E_DIR="$(cd "$(dirname "$0")" && pwd)"
+WINE_KIT="$(cd "$E2E_DIR/../../tools/wine" && pwd)"
 BUILD_DIR="$(cd "$1" && pwd)"
 shift
 EXE="$BUILD_DIR/src/platform/win32/scourix.exe"
-DRIVER_EXE_BUILD="$BUILD_DIR/tests/e2e/scourix_driver.exe"
-CACHE_TOOL_BUILD="$BUILD_DIR/tests/e2e/scourix_cache_tool.exe"
+DRIVER_EXE_BUILD="$BUILD_DIR/tools/wine/scourix_driver.exe"
+CACHE_TOOL_BUILD="$BUILD_DIR/tools/wine/scourix_cache_tool.exe"
 WORK="$BUILD_DIR/e2e"
 TEMPLATE="$WORK/template"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_DIR
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_DIR WINE_KIT
 
 mkdir -p "$WORK"
 if [[ ! -f "$TEMPLATE/system.reg" ]]; then

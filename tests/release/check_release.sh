@@ -57,7 +57,7 @@ cp -a --reflink=auto "$TEMPLATE" "$WINEPREFIX"
 program_dir="$WINEPREFIX/drive_c/Program Files/Scourix"
 mkdir -p "$program_dir"
 cp "$WORK/unpacked/scourix.exe" "$program_dir/"
-cp "$BUILD_DIR/tests/e2e/scourix_driver.exe" "$WINEPREFIX/drive_c/"
+cp "$BUILD_DIR/tools/wine/scourix_driver.exe" "$WINEPREFIX/drive_c/"
 
 wine "C:\\Program Files\\Scourix\\scourix.exe" >"$WORK/program.out" 2>&1 &
 program=$!

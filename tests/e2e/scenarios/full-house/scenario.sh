@@ -2,7 +2,7 @@
 # every keep stays, the registry is exactly what must remain, and the log tells the run in order.
 
 # shellcheck source=/dev/null
-source "$E2E_DIR/traces.sh"
+source "$WINE_KIT/traces.sh"
 
 seed() {
   seed_traces
@@ -21,7 +21,7 @@ drive() {
 
 verify() {
   census "$ARTIFACTS/after.tsv"
-  python3 "$E2E_DIR/census.py" table "$ARTIFACTS/before.tsv" "$ARTIFACTS/after.tsv" \
+  python3 "$WINE_KIT/census.py" table "$ARTIFACTS/before.tsv" "$ARTIFACTS/after.tsv" \
     >"$ARTIFACTS/census.txt"
   local caption before after
   while IFS=$'\t' read -r caption before; do
@@ -36,7 +36,7 @@ verify() {
   local line
   while IFS= read -r line; do
     fail "$line"
-  done < <(python3 "$E2E_DIR/compare_reg.py" "$WINEPREFIX" "$FIXTURES/traces.reg" "$FIXTURES/traces_scoured.reg")
+  done < <(python3 "$WINE_KIT/compare_reg.py" "$WINEPREFIX" "$FIXTURES/traces.reg" "$FIXTURES/traces_scoured.reg")
 
   # Emptied, not removed: the history folders, the Firefox cache, the URL cache's own folder
   # (its index stays open in the program, as on Windows). The link in Temp is left alone.

@@ -44,7 +44,7 @@ verify() {
   local line
   while IFS= read -r line; do
     fail "$line"
-  done < <(python3 "$E2E_DIR/compare_reg.py" "$WINEPREFIX" "$SCENARIO_DIR/optional_keys.reg" "$SCENARIO_DIR/optional_keys.reg")
+  done < <(python3 "$WINE_KIT/compare_reg.py" "$WINEPREFIX" "$SCENARIO_DIR/optional_keys.reg" "$SCENARIO_DIR/optional_keys.reg")
   assert_eq "Cleaning Windows History..." "$(log_messages | grep -B1 '^Finished in' | head -1)" \
     "the run reached its end"
   # For the record: which values the platform put back during the run.

@@ -1,4 +1,4 @@
-// Seeds and lists the prefix's URL cache for the end-to-end scenarios and the demo:
+// Seeds and lists the prefix's URL cache for the end-to-end tests and the demo:
 //   cache_tool seed URL TYPE [URL TYPE...]   (TYPE in hexadecimal)
 //   cache_tool list                          one "type url" line per entry, type in hexadecimal
 #include <windows.h>

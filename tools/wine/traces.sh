@@ -1,12 +1,13 @@
 # A user's machine with traces for all 37 targets and the things around them that must
-# survive; sourced after lib.sh by the full-house scenario and by the demo.
+# survive; sourced after prefix.sh by the full-house scenario and by the demo. Files the run
+# keeps for a look go to $ARTIFACTS.
 #   seed_traces          plants everything and records each file in $PLANTED
 #   census FILE          writes the per-target count of traces still there to FILE
 #   check_keeps          fails for every planted keep that is gone or changed
 # Registry traces come from the fixtures shared with the host tests (traces.reg, and
 # traces_scoured.reg for what must remain).
 
-FIXTURES="$E2E_DIR/../fixtures/cleaners"
+FIXTURES="$WINE_KIT/../../tests/fixtures/cleaners"
 PLANTED="$ARTIFACTS/planted.tsv"
 U='C:\users\e2e'
 # Wine rewrites the application-data value at start-up, so Firefox lives where Wine says.
@@ -117,7 +118,7 @@ seed_traces() {
 census() {
   cache_tool list >"$1.cache"
   wineserver -w
-  python3 "$E2E_DIR/census.py" count "$WINEPREFIX" "$PLANTED" "$FIXTURES/traces.reg" \
+  python3 "$WINE_KIT/census.py" count "$WINEPREFIX" "$PLANTED" "$FIXTURES/traces.reg" \
     "$FIXTURES/traces_scoured.reg" "$1.cache" >"$1"
 }
 

@@ -1,0 +1,57 @@
+# Shell helpers for a Wine prefix with scourix.exe in it; sourced by the end-to-end tests and
+# the demo. The caller sets WINEPREFIX, DRIVE_C (unix path of C:), PROGRAM_DIR (unix path of
+# the program's folder), DRIVER_EXE (unix path of the driver inside the prefix) and
+# WINE_KIT (this folder), and copies scourix_cache_tool.exe to C:\.
+# Problems are reported through `fail`, which counts them; a caller may define its own.
+
+KIT_FAILURES=0
+if ! declare -f fail >/dev/null; then
+  fail() {
+    echo "    FAIL: $*" >&2
+    KIT_FAILURES=$((KIT_FAILURES + 1))
+  }
+fi
+
+# Unix path of a Windows path in the prefix ("C:\Users\x" -> $DRIVE_C/Users/x).
+unix_path() {
+  local path="${1#[Cc]:}"
+  path="${path//\\//}"
+  echo "$DRIVE_C$path"
+}
+
+# Makes a file (and its folders) in the prefix: make_file 'C:\dir\a.txt' [content]
+make_file() {
+  local target
+  target="$(unix_path "$1")"
+  mkdir -p "$(dirname "$target")"
+  printf '%s' "${2:-trace}" >"$target"
+}
+
+# Imports a .reg file (REGEDIT4 or Windows Registry Editor 5.00) into the prefix.
+reg_import() {
+  local windows_path
+  windows_path="$(winepath -w "$1" 2>/dev/null)"
+  wine regedit /S "$windows_path" >/dev/null 2>&1 || fail "regedit could not import $1"
+}
+
+# Registry reads go to the files wineserver saved; call after the program ended.
+reg_value() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" value "$1" "$2"; }
+reg_values() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" values "$1"; }
+reg_subkeys() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" subkeys "$1"; }
+reg_key_exists() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" key "$1"; }
+
+# Presses buttons and reads the window; see driver.cpp for the steps.
+# Windows console output ends lines in CRLF; the checks compare plain lines.
+driver() { wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
+
+# Seeds or lists the prefix's URL cache (see cache_tool.cpp).
+cache_tool() { wine 'C:\scourix_cache_tool.exe' "$@" | tr -d '\r'; }
+
+# The log file of this start (one per start; the newest), and its lines without stamps.
+log_file() { ls -t "$PROGRAM_DIR"/*.txt 2>/dev/null | head -1; }
+log_messages() {
+  local file
+  file="$(log_file)"
+  [[ -n "$file" ]] || return 0
+  sed -e 's/\r$//' -e 's/^\[[0-9]*:[0-9][0-9] [^]]*\] //' "$file"
+}
