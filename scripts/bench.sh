@@ -3,7 +3,7 @@
 # the URL cache walk, each at two sizes, timed on Scourix's own code path with its window shown
 # against a bare loop of the same system calls, both in the same process. One process per case
 # and size, so that each row's peak memory is its own. Runs under Xvfb in a fresh Wine prefix.
-#   scripts/bench.sh           the full table (about a quarter of an hour on two shared cores)
+#   scripts/bench.sh           the full table (twenty minutes on two cores shared with other work)
 #   scripts/bench.sh --quick   a tenth of the sizes, to check that every case runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,9 +23,11 @@ mkdir -p "$WINEPREFIX"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 echo "preparing the Wine prefix $WINEPREFIX" >&2
 wineboot -i >/dev/null 2>&1
+# Each case starts its own display; a server still tied to an earlier one could not make windows.
+wineserver -w
 
 # case, size, rounds. A round runs both sides once, in alternating order (see bench/README.md);
-# the 100,000-file purge runs one round to keep the whole under a quarter of an hour.
+# the 100,000-file purge runs one round, as its seeding and two sides alone take minutes.
 cases=(
   "purge 10000 2" "purge 100000 1"
   "sweep 1000 2" "sweep 10000 2"
@@ -37,10 +39,11 @@ for entry in "${cases[@]}"; do
   size=$((size / scale))
   echo "$kind $size ($rounds round(s))" >&2
   line=$(xvfb-run -a -s "-screen 0 1024x768x24" wine "$bench" "$kind" "$size" "$rounds" \
-    2> >(grep -v '^X connection' >&2) | tr -d '\r' | grep '^result ') || {
+    2> >(grep --line-buffered -v '^X connection' >&2) | tr -d '\r' | grep '^result ') || {
     echo "the $kind case at $size failed" >&2
     exit 1
   }
+  wineserver -w
   echo "$line" >&2
   results+=("$line")
 done
