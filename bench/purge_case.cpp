@@ -1,0 +1,101 @@
+#include <string>
+
+#include "bench/bench_case.h"
+#include "bench/bench_support.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/windows_api.h"
+#include "primitives/purge.h"
+
+namespace scourix::bench {
+namespace {
+
+constexpr long kFilesPerFolder = 1000;
+constexpr long kWarmUpFiles = 200;
+
+void MakeTree(const std::wstring& root, long files) {
+  CreateDirectoryW(root.c_str(), nullptr);
+  for (long i = 0; i < files; ++i) {
+    std::wstring folder = root + L"\\d" + std::to_wstring(i / kFilesPerFolder);
+    if (i % kFilesPerFolder == 0)
+      CreateDirectoryW(folder.c_str(), nullptr);
+    HANDLE file = CreateFileW((folder + L"\\f" + std::to_wstring(i) + L".tmp").c_str(),
+                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+      continue;
+    DWORD written = 0;
+    WriteFile(file, "x", 1, &written, nullptr);
+    CloseHandle(file);
+  }
+}
+
+// The same walk with nothing shown and no yield.
+void BareDelete(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE)
+    return;
+  do {
+    std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..")
+      continue;
+    std::wstring path = folder + L"\\" + name;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      BareDelete(path);
+      RemoveDirectoryW(path.c_str());
+    } else {
+      DeleteFileW(path.c_str());
+    }
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+}
+
+// Every file and folder below `folder`.
+long CountTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE)
+    return 0;
+  long count = 0;
+  do {
+    std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..")
+      continue;
+    ++count;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      count += CountTree(folder + L"\\" + name);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return count;
+}
+
+}  // namespace
+
+int RunPurgeCase(BenchWindow& window, long files, int rounds) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring root =
+      std::wstring(temp) + L"scourix-bench-" + std::to_wstring(GetCurrentProcessId());
+  const std::string root_utf8 = win32::WideToUtf8(root);
+  Context& ctx = window.context();
+
+  // A small tree first, so that neither side pays for the file system's first touches.
+  MakeTree(root, kWarmUpFiles);
+  BareDelete(root);
+
+  BenchCase bench{
+      .seed = [&] { MakeTree(root, files); },
+      .scourix = [&] { PurgeFolder(ctx, root_utf8); },
+      .bare = [&] { BareDelete(root); },
+      .left = [&] { return CountTree(root); },
+  };
+  SideTimes times;
+  const bool complete = RunAlternating(bench, rounds, times);
+  BareDelete(root);
+  RemoveDirectoryW(root.c_str());
+  if (!complete)
+    return 1;
+  PrintResult("purge", files, times);
+  return 0;
+}
+
+}  // namespace scourix::bench
