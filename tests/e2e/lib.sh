@@ -28,6 +28,19 @@ assert_no_reg_value() {
 assert_reg_key() { reg_key_exists "$1" || fail "key missing: $1"; }
 assert_no_reg_key() { if reg_key_exists "$1"; then fail "key still there: $1"; fi; }
 
+# The log a run must write: expected_log all|checked gives the start line, the status lines of
+# every target (or of the boxes checked at start) in run order, and the closing lines.
+expected_log() {
+  echo "Scourix Initialized."
+  echo "Scour started."
+  awk -F'\t' -v which="$1" '!/^#/ && (which == "all" || $1 == which) { print $2 }' \
+    "$E2E_DIR/status_lines.tsv"
+  echo "Finished in N seconds."
+  echo "Scourix Decommissioned."
+}
+# The log's lines with the elapsed seconds written as N.
+run_log() { log_messages | sed 's/^Finished in [0-9]* seconds\.$/Finished in N seconds./'; }
+
 # shellcheck source=/dev/null
 source "$WINE_KIT/prefix.sh"
 
