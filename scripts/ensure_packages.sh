@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
-  clang-format clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils imagemagick icoutils librsvg2-bin
+  clang-format clang-tidy clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils imagemagick icoutils librsvg2-bin
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -3,7 +3,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset host >/dev/null
-mapfile -t files < <(git ls-files 'src/app/*.cpp' 'tools/*.cpp' 'src/registry/*.cpp' 'src/primitives/*.cpp' \
+mapfile -t files < <(git ls-files 'src/app/*.cpp' 'tools/readme_targets/*.cpp' 'src/registry/*.cpp' 'src/primitives/*.cpp' \
   'src/cleaners/*.cpp' 'src/browser/*.cpp' 'src/platform/sim/*.cpp')
-clang-tidy -p build/host --quiet --extra-arg=-Wno-unknown-warning-option "${files[@]}" 2>&1 | grep -E "(warning|error):" && exit 1
+findings="$(clang-tidy -p build/host --quiet --extra-arg=-Wno-unknown-warning-option "${files[@]}" 2>&1 |
+  grep -E "(warning|error):" || true)"
+if [[ -n "$findings" ]]; then
+  echo "$findings"
+  exit 1
+fi
 echo "clang-tidy: clean"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every test, from a fresh clone: host unit tests (sim back-end, sanitizers), the Windows build
-# and its import table, the back-end tests under Wine, and the end-to-end runs of scourix.exe
-# under Wine and Xvfb.
+# Every test, from a fresh clone: the format and clang-tidy checks, host unit tests (sim
+# back-end, sanitizers), a bounded fuzz run, the Windows build and its import table, the
+# back-end tests under Wine, the end-to-end runs of scourix.exe under Wine and Xvfb, and the
+# release zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,9 @@ echo "== host build and unit tests"
 cmake --preset host >/dev/null
 cmake --build build/host -j2
 ctest --test-dir build/host --output-on-failure -j2
+
+echo "== clang-tidy"
+bash scripts/lint.sh
 
 echo "== fuzzing the value rendering and the .reg reader (bounded)"
 cmake --preset host-fuzz >/dev/null
