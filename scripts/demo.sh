@@ -30,6 +30,8 @@ source "$WINE_KIT/prefix.sh"
 # shellcheck source=/dev/null
 source "$WINE_KIT/traces.sh"
 echo "Planting traces for every target ..."
+# Enough temporary files that the "Deleting - " lines stay on the label for a screenshot.
+TEMP_FILES=10000
 seed_traces
 census "$work/before.tsv"
 
@@ -38,11 +40,14 @@ driver wait press:"Check All" sleep:500 >/dev/null
 import -window root "$work/checked.png"
 driver scour:300 >/dev/null &
 run=$!
-# One screenshot while the label shows a "Deleting - " line (the temporary files take a while).
+# One screenshot while the label shows a "Deleting - " line: kept only when the label read so
+# just before and just after it was taken.
 shot=""
-while kill -0 "$run" 2>/dev/null; do
-  if [[ -z "$shot" && "$(driver status)" == "Deleting - "* ]]; then
-    import -window root "$work/deleting.png"
+while [[ -z "$shot" ]] && kill -0 "$run" 2>/dev/null; do
+  [[ "$(driver status)" == "Deleting - "* ]] || continue
+  import -window root "$work/shot.png"
+  if [[ "$(driver status)" == "Deleting - "* ]]; then
+    mv "$work/shot.png" "$work/deleting.png"
     shot="$work/deleting.png"
   fi
 done

@@ -14,7 +14,7 @@ U='C:\users\e2e'
 FF='C:\users\'"$(whoami)"'\AppData\Roaming\Mozilla\Firefox'
 PROFILE="$FF"'\Profiles\abc.default'
 OTHER_PROFILE="$FF"'\Profiles\xyz.work'
-TEMP_FILES=3000
+TEMP_FILES="${TEMP_FILES:-3000}"
 
 # plant CAPTION 'C:\path' [content]: a trace that CAPTION removes. keep 'C:\path': must stay.
 plant() {
@@ -66,7 +66,7 @@ seed_traces() {
   temp="$(unix_path "$U"'\Local Settings\Temp')"
   mkdir -p "$temp"
   for ((i = 0; i < TEMP_FILES; i++)); do
-    mkdir -p "$temp/d$((i / 500))"
+    ((i % 500 == 0)) && mkdir -p "$temp/d$((i / 500))"
     printf 'x' >"$temp/d$((i / 500))/f$i.tmp"
     printf 'trace\tTemporary Files\t%s\n' "$temp/d$((i / 500))/f$i.tmp" >>"$PLANTED"
   done
