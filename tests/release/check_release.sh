@@ -59,7 +59,8 @@ mkdir -p "$program_dir"
 cp "$WORK/unpacked/scourix.exe" "$program_dir/"
 cp "$BUILD_DIR/tools/wine/scourix_driver.exe" "$WINEPREFIX/drive_c/"
 
-wine "C:\\Program Files\\Scourix\\scourix.exe" >"$WORK/program.out" 2>&1 &
+# Started from its own folder, as a shortcut would.
+(cd "$program_dir" && exec wine "C:\\Program Files\\Scourix\\scourix.exe") >"$WORK/program.out" 2>&1 &
 program=$!
 boxes="$(wine "C:\\scourix_driver.exe" wait boxes close 2>"$WORK/driver.err" | tr -d '\r')" ||
   fail "the window did not show or close: $(tail -3 "$WORK/driver.err")"
