@@ -3,7 +3,7 @@
 # the URL cache walk, each at two sizes, timed on Scourix's own code path with its window shown
 # against a bare loop of the same system calls, both in the same process. One process per case
 # and size, so that each row's peak memory is its own. Runs under Xvfb in a fresh Wine prefix.
-#   scripts/bench.sh           the full table (twenty minutes on two cores shared with other work)
+#   scripts/bench.sh           the full table (about fifteen minutes here on two quiet cores)
 #   scripts/bench.sh --quick   a tenth of the sizes, to check that every case runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
