@@ -9,6 +9,7 @@
 #include "platform/win32/windows_api.h"
 #include <psapi.h>
 // clang-format on
+#include "platform/win32/unique_handle.h"
 
 namespace scourix::bench {
 namespace {
@@ -21,21 +22,17 @@ class MemorySampler {
  public:
   MemorySampler() : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     Sample();
-    thread_ = CreateThread(nullptr, 0, &MemorySampler::Run, this, 0, nullptr);
+    thread_.reset(CreateThread(nullptr, 0, &MemorySampler::Run, this, 0, nullptr));
   }
-  ~MemorySampler() {
-    Stop();
-    CloseHandle(stop_);
-  }
+  ~MemorySampler() { Stop(); }
   MemorySampler(const MemorySampler&) = delete;
   MemorySampler& operator=(const MemorySampler&) = delete;
 
   PeakMemory Stop() {
-    if (thread_ != nullptr) {
-      SetEvent(stop_);
-      WaitForSingleObject(thread_, INFINITE);
-      CloseHandle(thread_);
-      thread_ = nullptr;
+    if (thread_.valid()) {
+      SetEvent(stop_.get());
+      WaitForSingleObject(thread_.get(), INFINITE);
+      thread_.reset();
     }
     Sample();
     return peak_;
@@ -44,7 +41,7 @@ class MemorySampler {
  private:
   static DWORD WINAPI Run(void* self) {
     auto* sampler = static_cast<MemorySampler*>(self);
-    while (WaitForSingleObject(sampler->stop_, kSampleMilliseconds) == WAIT_TIMEOUT)
+    while (WaitForSingleObject(sampler->stop_.get(), kSampleMilliseconds) == WAIT_TIMEOUT)
       sampler->Sample();
     return 0;
   }
@@ -56,8 +53,8 @@ class MemorySampler {
     peak_.working_set = std::max<std::uint64_t>(peak_.working_set, memory.WorkingSetSize);
   }
 
-  HANDLE stop_;
-  HANDLE thread_ = nullptr;
+  win32::UniqueKernelHandle stop_;
+  win32::UniqueKernelHandle thread_;
   PeakMemory peak_;
 };
 

@@ -6,11 +6,8 @@
 #include "bench/bench_case.h"
 #include "bench/bench_support.h"
 #include "browser/browser_cleaners.h"
-// <wininet.h> needs the types of <windows.h> first.
-// clang-format off
-#include "platform/win32/windows_api.h"
-#include <wininet.h>
-// clang-format on
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_url_cache_find.h"
 
 namespace scourix::bench {
 namespace {
@@ -24,11 +21,11 @@ void SeedEntries(long entries) {
     char file[MAX_PATH] = {};
     if (!CreateUrlCacheEntryA(url.c_str(), 0, "htm", file, 0))
       continue;
-    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
+    win32::UniqueFileHandle handle(
+        CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (handle.valid()) {
       DWORD written = 0;
-      WriteFile(handle, "<html></html>", 13, &written, nullptr);
-      CloseHandle(handle);
+      WriteFile(handle.get(), "<html></html>", 13, &written, nullptr);
     }
     FILETIME none{};
     CommitUrlCacheEntryA(url.c_str(), file, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, "htm",
@@ -41,13 +38,17 @@ void SeedEntries(long entries) {
 template <typename Visit>
 void ForEachEntry(Visit visit) {
   std::vector<std::uint64_t> block(128);
-  HANDLE find = nullptr;
+  win32::UniqueUrlCacheFind find;
   for (;;) {
     DWORD size = static_cast<DWORD>(block.size() * sizeof block[0]);
     auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
-    const bool found = find == nullptr
-                           ? (find = FindFirstUrlCacheEntryA(nullptr, info, &size)) != nullptr
-                           : FindNextUrlCacheEntryA(find, info, &size) != FALSE;
+    bool found = false;
+    if (find == nullptr) {
+      find.reset(FindFirstUrlCacheEntryA(nullptr, info, &size));
+      found = find != nullptr;
+    } else {
+      found = FindNextUrlCacheEntryA(find.get(), info, &size) != FALSE;
+    }
     if (found) {
       visit(*info);
     } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
@@ -56,8 +57,6 @@ void ForEachEntry(Visit visit) {
       break;
     }
   }
-  if (find != nullptr)
-    FindCloseUrlCache(find);
 }
 
 // The walk's deletions without the label and the yield: the first entry whatever its type,

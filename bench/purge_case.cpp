@@ -2,6 +2,7 @@
 
 #include "bench/bench_case.h"
 #include "bench/bench_support.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 #include "primitives/purge.h"
@@ -18,21 +19,21 @@ void MakeTree(const std::wstring& root, long files) {
     std::wstring folder = root + L"\\d" + std::to_wstring(i / kFilesPerFolder);
     if (i % kFilesPerFolder == 0)
       CreateDirectoryW(folder.c_str(), nullptr);
-    HANDLE file = CreateFileW((folder + L"\\f" + std::to_wstring(i) + L".tmp").c_str(),
-                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    win32::UniqueFileHandle file(
+        CreateFileW((folder + L"\\f" + std::to_wstring(i) + L".tmp").c_str(), GENERIC_WRITE, 0,
+                    nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file.valid())
       continue;
     DWORD written = 0;
-    WriteFile(file, "x", 1, &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), "x", 1, &written, nullptr);
   }
 }
 
 // The same walk with nothing shown and no yield.
 void BareDelete(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE)
+  win32::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+  if (!find.valid())
     return;
   do {
     std::wstring name = data.cFileName;
@@ -45,15 +46,14 @@ void BareDelete(const std::wstring& folder) {
     } else {
       DeleteFileW(path.c_str());
     }
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
 }
 
 // Every file and folder below `folder`.
 long CountTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE)
+  win32::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+  if (!find.valid())
     return 0;
   long count = 0;
   do {
@@ -63,8 +63,7 @@ long CountTree(const std::wstring& folder) {
     ++count;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
       count += CountTree(folder + L"\\" + name);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
   return count;
 }
 

@@ -3,6 +3,7 @@
 #include "bench/bench_case.h"
 #include "bench/bench_support.h"
 #include "cleaners/registry_sweeps.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace scourix::bench {
@@ -21,15 +22,17 @@ class PrivateCurrentUser {
  public:
   PrivateCurrentUser()
       : path_(std::wstring(kBenchParent) + L"\\run-" + std::to_wstring(GetCurrentProcessId())) {
+    HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key_, nullptr) == ERROR_SUCCESS)
-      overridden_ = RegOverridePredefKey(HKEY_CURRENT_USER, key_) == ERROR_SUCCESS;
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+      key_.reset(key);
+      overridden_ = RegOverridePredefKey(HKEY_CURRENT_USER, key) == ERROR_SUCCESS;
+    }
   }
   ~PrivateCurrentUser() {
     if (overridden_)
       RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    if (key_ != nullptr)
-      RegCloseKey(key_);
+    key_.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, kBenchParent);  // refused while another run holds a key
   }
@@ -40,49 +43,50 @@ class PrivateCurrentUser {
 
  private:
   std::wstring path_;
-  HKEY key_ = nullptr;
+  win32::UniqueRegKey key_;
   bool overridden_ = false;
 };
 
 void SeedValues(long values) {
-  HKEY key = nullptr;
+  HKEY opened = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, kSweptKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                      KEY_SET_VALUE, nullptr, &opened, nullptr) != ERROR_SUCCESS)
     return;
+  win32::UniqueRegKey key(opened);
   for (long i = 0; i < values; ++i) {
     std::wstring name = L"Entry" + std::to_wstring(i);
     std::wstring data = L"C:\\Documents\\file" + std::to_wstring(i) + L".txt";
-    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   }
-  RegCloseKey(key);
 }
 
 // Opens the key once and deletes the first value until none is left.
 void BareDeleteAll() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSweptKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSweptKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) !=
       ERROR_SUCCESS)
     return;
+  win32::UniqueRegKey key(opened);
   wchar_t name[16384];
   for (;;) {
     DWORD length = sizeof name / sizeof name[0];
-    if (RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumValueW(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
       break;
-    if (RegDeleteValueW(key, name) != ERROR_SUCCESS)
+    if (RegDeleteValueW(key.get(), name) != ERROR_SUCCESS)
       break;
   }
-  RegCloseKey(key);
 }
 
 long CountValues() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSweptKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSweptKey, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
     return 0;
+  win32::UniqueRegKey key(opened);
   DWORD values = 0;
-  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  RegCloseKey(key);
+  RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                   nullptr, nullptr, nullptr, nullptr);
   return static_cast<long>(values);
 }
 

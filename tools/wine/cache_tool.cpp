@@ -1,24 +1,23 @@
 // Seeds and lists the prefix's URL cache for the end-to-end tests and the demo:
 //   cache_tool seed URL TYPE [URL TYPE...]   (TYPE in hexadecimal)
 //   cache_tool list                          one "type url" line per entry, type in hexadecimal
-#include <windows.h>
-
-#include <wininet.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_url_cache_find.h"
 
 static int Seed(int argc, char** argv) {
   for (int i = 2; i + 1 < argc; i += 2) {
     char file[MAX_PATH] = {};
     if (!CreateUrlCacheEntryA(argv[i], 0, "htm", file, 0))
       return 1;
-    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    scourix::win32::UniqueFileHandle handle(
+        CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(handle, "<html></html>", 13, &written, nullptr);
-    CloseHandle(handle);
+    WriteFile(handle.get(), "<html></html>", 13, &written, nullptr);
     FILETIME none{};
     DWORD type = std::strtoul(argv[i + 1], nullptr, 16);
     if (!CommitUrlCacheEntryA(argv[i], file, none, none, type, nullptr, 0, "htm", nullptr)) {
@@ -30,12 +29,17 @@ static int Seed(int argc, char** argv) {
 
 static int List() {
   std::vector<unsigned long long> block;
-  HANDLE find = nullptr;
+  scourix::win32::UniqueUrlCacheFind find;
   for (;;) {
     DWORD size = static_cast<DWORD>(block.size() * 8);
     auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
-    BOOL ok = find == nullptr ? (find = FindFirstUrlCacheEntryA(nullptr, info, &size)) != nullptr
-                              : FindNextUrlCacheEntryA(find, info, &size);
+    bool ok = false;
+    if (find == nullptr) {
+      find.reset(FindFirstUrlCacheEntryA(nullptr, info, &size));
+      ok = find != nullptr;
+    } else {
+      ok = FindNextUrlCacheEntryA(find.get(), info, &size) != FALSE;
+    }
     if (ok) {
       std::printf("%lx %s\n", info->CacheEntryType, info->lpszSourceUrlName);
     } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
@@ -44,8 +48,6 @@ static int List() {
       break;
     }
   }
-  if (find != nullptr)
-    FindCloseUrlCache(find);
   return 0;
 }
 

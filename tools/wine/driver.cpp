@@ -12,13 +12,11 @@
 //   key:tab | key:space   post a key press to the control that has the keyboard focus
 //   focus                 print the caption of the control that has the keyboard focus
 // Exit code 0 when every step succeeded.
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/win32/unique_handle.h"
 
 namespace {
 
@@ -126,12 +124,11 @@ bool Scour(int seconds) {
 bool Close() {
   DWORD process_id = 0;
   GetWindowThreadProcessId(g_main, &process_id);
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+  scourix::win32::UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
   PostMessageW(g_main, WM_CLOSE, 0, 0);
-  if (process == nullptr)
+  if (!process.valid())
     return true;
-  DWORD waited = WaitForSingleObject(process, 30000);
-  CloseHandle(process);
+  DWORD waited = WaitForSingleObject(process.get(), 30000);
   if (waited != WAIT_OBJECT_0)
     std::fprintf(stderr, "driver: the program did not end\n");
   return waited == WAIT_OBJECT_0;

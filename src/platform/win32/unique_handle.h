@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+#include <type_traits>
+
 #include "platform/win32/windows_api.h"
 
 namespace scourix::win32 {
@@ -40,5 +43,13 @@ class UniqueInvalidHandle {
 
 using UniqueFileHandle = UniqueInvalidHandle<CloseHandle>;
 using UniqueFindHandle = UniqueInvalidHandle<FindClose>;
+// Events, threads and processes: CloseHandle too, and null for "none", which valid() covers.
+using UniqueKernelHandle = UniqueInvalidHandle<CloseHandle>;
+
+// Owns an open registry key.
+struct RegKeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
 
 }  // namespace scourix::win32

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/unique_url_cache_find.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -21,11 +22,6 @@ struct Entry {
   std::string url;
   std::string local_file;
 };
-
-struct FindCloser {
-  void operator()(HANDLE handle) const { FindCloseUrlCache(handle); }
-};
-using UniqueUrlCacheFind = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
 
 // wininet's two-call pattern: asks the size, then fetches into a block of that size (again if
 // the entry grew meanwhile). call(buffer, size) is the enumeration function.
