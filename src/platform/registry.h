@@ -159,4 +159,26 @@ class UniqueRegKey {
   RegKey key_ = kNoKey;
 };
 
+// How a back-end hands what it read to the caller's buffers, as the Reg*A functions do. Shared
+// by the back-ends so that both follow one contract.
+// QueryValue: with data null only the type and size; a buffer too small gets kMoreData and
+// the needed size. The caller has already refused data without size.
+[[nodiscard]] Status DeliverValue(std::uint32_t value_type,
+                                  std::string_view bytes,
+                                  std::uint32_t* type,
+                                  std::uint8_t* data,
+                                  std::uint32_t* size);
+// EnumValue: refuses a missing name buffer or data without data_size; when either buffer is
+// too small, kMoreData with the type and the needed data size, the name buffer unwritten.
+[[nodiscard]] Status DeliverEnumValue(std::string_view value_name,
+                                      std::uint32_t value_type,
+                                      std::string_view bytes,
+                                      char* name,
+                                      std::uint32_t* name_size,
+                                      std::uint32_t* type,
+                                      std::uint8_t* data,
+                                      std::uint32_t* data_size);
+// EnumKey: the name and its null, or kMoreData when they do not fit.
+[[nodiscard]] Status DeliverKeyName(std::string_view key_name, char* name, std::uint32_t name_size);
+
 }  // namespace scourix::platform

@@ -1,7 +1,6 @@
 #include "platform/sim/sim_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/registry_roots.h"
 
@@ -219,20 +218,7 @@ Status SimRegistry::QueryValue(RegKey key,
   const SimRegValue* value = found->FindValue(name);
   if (value == nullptr)
     return platform::kFileNotFound;
-  auto needed = static_cast<std::uint32_t>(value->data.size());
-  if (data != nullptr && *size < needed) {
-    *size = needed;
-    if (type != nullptr)
-      *type = value->type;
-    return platform::kMoreData;
-  }
-  if (data != nullptr)
-    std::copy_n(value->data.data(), needed, data);
-  if (size != nullptr)
-    *size = needed;
-  if (type != nullptr)
-    *type = value->type;
-  return platform::kSuccess;
+  return platform::DeliverValue(value->type, value->data, type, data, size);
 }
 
 Status SimRegistry::SetValue(RegKey key,
@@ -302,11 +288,8 @@ Status SimRegistry::EnumKey(RegKey key, std::uint32_t index, char* name, std::ui
     return platform::kNoMoreItems;
   if (name == nullptr)
     return platform::kInvalidParameter;
-  const std::string& subkey_name = std::next(found->subkeys.begin(), index)->second->name;
-  if (name_size < subkey_name.size() + 1)
-    return platform::kMoreData;
-  std::memcpy(name, subkey_name.c_str(), subkey_name.size() + 1);
-  return platform::kSuccess;
+  return platform::DeliverKeyName(std::next(found->subkeys.begin(), index)->second->name, name,
+                                  name_size);
 }
 
 Status SimRegistry::EnumValue(RegKey key,
@@ -323,25 +306,9 @@ Status SimRegistry::EnumValue(RegKey key,
   }
   if (index >= found->values.size())
     return platform::kNoMoreItems;
-  if (name == nullptr || name_size == nullptr)
-    return platform::kInvalidParameter;
-  if (data != nullptr && data_size == nullptr)
-    return platform::kInvalidParameter;
   const SimRegValue& value = found->values[index];
-  auto data_length = static_cast<std::uint32_t>(value.data.size());
-  bool data_fits = data == nullptr || *data_size >= data_length;
-  bool name_fits = *name_size > value.name.size();
-  if (type != nullptr)
-    *type = value.type;
-  if (data_size != nullptr)
-    *data_size = data_length;
-  if (!data_fits || !name_fits)
-    return platform::kMoreData;
-  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-  *name_size = static_cast<std::uint32_t>(value.name.size());
-  if (data != nullptr)
-    std::copy_n(value.data.data(), data_length, data);
-  return platform::kSuccess;
+  return platform::DeliverEnumValue(value.name, value.type, value.data, name, name_size, type, data,
+                                    data_size);
 }
 
 Status SimRegistry::QueryInfoKey(RegKey key,

@@ -1,6 +1,5 @@
 #include "platform/win32/win32_registry.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -56,26 +55,6 @@ Status ReadValue(HKEY key, const std::string& ansi_name, ValueRead* out) {
     size = got;  // the value grew between the two reads
   }
   return status;
-}
-
-Status Deliver(const ValueRead& value,
-               std::uint32_t* type,
-               std::uint8_t* data,
-               std::uint32_t* size) {
-  auto needed = static_cast<std::uint32_t>(value.data.size());
-  if (data != nullptr && *size < needed) {
-    *size = needed;
-    if (type != nullptr)
-      *type = value.type;
-    return platform::kMoreData;
-  }
-  if (data != nullptr)
-    std::memcpy(data, value.data.data(), needed);
-  if (size != nullptr)
-    *size = needed;
-  if (type != nullptr)
-    *type = value.type;
-  return platform::kSuccess;
 }
 
 struct EnumRead {
@@ -171,7 +150,7 @@ Status Win32Registry::QueryValue(RegKey key,
       status != platform::kSuccess) {
     return status;
   }
-  return Deliver(value, type, data, size);
+  return platform::DeliverValue(value.type, value.data, type, data, size);
 }
 
 Status Win32Registry::SetValue(RegKey key,
@@ -205,13 +184,7 @@ Status Win32Registry::EnumKey(RegKey key,
   LONG status = RegEnumKeyA(ToHkey(key), index, ansi, sizeof ansi);
   if (status != ERROR_SUCCESS)
     return status;
-  if (name == nullptr)
-    return platform::kInvalidParameter;
-  std::string utf8 = AnsiToUtf8(ansi);
-  if (name_size < utf8.size() + 1)
-    return platform::kMoreData;
-  std::memcpy(name, utf8.c_str(), utf8.size() + 1);
-  return platform::kSuccess;
+  return platform::DeliverKeyName(AnsiToUtf8(ansi), name, name_size);
 }
 
 Status Win32Registry::EnumValue(RegKey key,
@@ -224,24 +197,8 @@ Status Win32Registry::EnumValue(RegKey key,
   EnumRead read;
   if (Status status = ReadEnumValue(ToHkey(key), index, &read); status != platform::kSuccess)
     return status;
-  if (name == nullptr || name_size == nullptr)
-    return platform::kInvalidParameter;
-  if (data != nullptr && data_size == nullptr)
-    return platform::kInvalidParameter;
-  auto data_length = static_cast<std::uint32_t>(read.value.data.size());
-  bool data_fits = data == nullptr || *data_size >= data_length;
-  bool name_fits = *name_size > read.name.size();
-  if (type != nullptr)
-    *type = read.value.type;
-  if (data_size != nullptr)
-    *data_size = data_length;
-  if (!data_fits || !name_fits)
-    return platform::kMoreData;
-  std::memcpy(name, read.name.c_str(), read.name.size() + 1);
-  *name_size = static_cast<std::uint32_t>(read.name.size());
-  if (data != nullptr)
-    std::memcpy(data, read.value.data.data(), data_length);
-  return platform::kSuccess;
+  return platform::DeliverEnumValue(read.name, read.value.type, read.value.data, name, name_size,
+                                    type, data, data_size);
 }
 
 Status Win32Registry::QueryInfoKey(RegKey key,
