@@ -164,25 +164,41 @@ std::optional<std::string> ReadQuoted(std::string_view line, std::size_t* pos) {
   return std::nullopt;
 }
 
+// The value of one hexadecimal digit, or -1.
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+// One to eight hexadecimal digits, as a dword's data or a hex(type) is written.
+std::optional<std::uint32_t> ReadHexNumber(std::string_view digits) {
+  if (digits.empty() || digits.size() > 8)
+    return std::nullopt;
+  std::uint32_t number = 0;
+  for (char c : digits) {
+    int d = HexDigit(c);
+    if (d < 0)
+      return std::nullopt;
+    number = number * 16 + static_cast<std::uint32_t>(d);
+  }
+  return number;
+}
+
 std::optional<std::string> ReadHexBytes(std::string_view list) {
   std::string bytes;
   std::size_t i = 0;
-  auto digit = [](char c) -> int {
-    if (c >= '0' && c <= '9')
-      return c - '0';
-    if (c >= 'a' && c <= 'f')
-      return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-      return c - 'A' + 10;
-    return -1;
-  };
   while (i < list.size()) {
     while (i < list.size() && (list[i] == ' ' || list[i] == '\t'))
       ++i;
     if (i >= list.size())
       break;
-    int high = digit(list[i]);
-    int low = i + 1 < list.size() ? digit(list[i + 1]) : -1;
+    int high = HexDigit(list[i]);
+    int low = i + 1 < list.size() ? HexDigit(list[i + 1]) : -1;
     if (high < 0)
       return std::nullopt;
     if (low < 0) {  // a single digit
@@ -229,22 +245,12 @@ std::optional<ParsedData> ReadData(std::string_view data, bool version5) {
     return parsed;
   }
   if (data.substr(0, 6) == "dword:") {
-    std::string_view digits = data.substr(6);
-    if (digits.empty() || digits.size() > 8)
+    std::optional<std::uint32_t> number = ReadHexNumber(data.substr(6));
+    if (!number)
       return std::nullopt;
-    std::uint32_t number = 0;
-    for (char c : digits) {
-      int d = (c >= '0' && c <= '9')   ? c - '0'
-              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                       : -1;
-      if (d < 0)
-        return std::nullopt;
-      number = number * 16 + static_cast<std::uint32_t>(d);
-    }
     parsed.type = platform::kRegDword;
     for (int i = 0; i < 4; ++i)
-      parsed.bytes += static_cast<char>((number >> (8 * i)) & 0xFF);
+      parsed.bytes += static_cast<char>((*number >> (8 * i)) & 0xFF);
     return parsed;
   }
   std::string_view list;
@@ -253,21 +259,12 @@ std::optional<ParsedData> ReadData(std::string_view data, bool version5) {
     list = data.substr(4);
   } else if (data.substr(0, 4) == "hex(") {
     std::size_t close = data.find("):", 4);
-    if (close == std::string_view::npos || close == 4 || close > 12)
+    if (close == std::string_view::npos)
       return std::nullopt;
-    std::uint64_t type = 0;
-    for (char c : data.substr(4, close - 4)) {
-      int d = (c >= '0' && c <= '9')   ? c - '0'
-              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                       : -1;
-      if (d < 0)
-        return std::nullopt;
-      type = type * 16 + static_cast<std::uint64_t>(d);
-    }
-    if (type > 0xFFFFFFFF)
+    std::optional<std::uint32_t> type = ReadHexNumber(data.substr(4, close - 4));
+    if (!type)
       return std::nullopt;
-    parsed.type = static_cast<std::uint32_t>(type);
+    parsed.type = *type;
     list = data.substr(close + 2);
   } else {
     return std::nullopt;
