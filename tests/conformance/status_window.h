@@ -3,19 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/sim_list.h"
 #include "platform/window.h"
 
 namespace scourix::conformance {
-
-// A list that keeps what it was given.
-class RecordingList : public platform::ListControl {
- public:
-  void Clear() override { items.clear(); }
-  void AddItem(std::string_view text) override { items.emplace_back(text); }
-  std::size_t Count() const override { return items.size(); }
-  std::string Item(std::size_t index) const override { return items.at(index); }
-  std::vector<std::string> items;
-};
 
 // A window that only records its status lines and message pumps.
 class StatusWindow : public platform::MainWindow {
@@ -33,7 +24,7 @@ class StatusWindow : public platform::MainWindow {
   int pumps = 0;
 
  private:
-  RecordingList list_;
+  sim::SimList list_;
 };
 
 }  // namespace scourix::conformance

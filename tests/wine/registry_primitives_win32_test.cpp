@@ -48,7 +48,7 @@ TEST_F(RegistryPrimitivesWin32, ListingReachesValuesPastTheFirstBuffers) {
   ASSERT_TRUE(view.CreateValue("a", std::string(300, 'x'), platform::kRegSz));
   ASSERT_TRUE(view.CreateValue("b", "m", platform::kRegMultiSz, "n"));
   ASSERT_TRUE(view.CreateValue("c", 1, platform::kRegDword));
-  conformance::RecordingList names, data;
+  sim::SimList names, data;
   view.GetAllValues2(names, data);
   EXPECT_EQ(names.items, (std::vector<std::string>{"a", "b", "c"}));
   ASSERT_EQ(data.items.size(), 3u);

@@ -6,18 +6,10 @@
 #include <vector>
 
 #include "app/catalogue.h"
+#include "platform/sim/sim_list.h"
 #include "platform/window.h"
 
 namespace scourix::sim {
-
-class SimList : public platform::ListControl {
- public:
-  void Clear() override { items.clear(); }
-  void AddItem(std::string_view text) override { items.emplace_back(text); }
-  std::size_t Count() const override { return items.size(); }
-  std::string Item(std::size_t index) const override { return items.at(index); }
-  std::vector<std::string> items;
-};
 
 // The main window without a screen: box states, the label and every caption it showed, the
 // scratch lists, and a hook that runs at each message pump (where a user could act).
