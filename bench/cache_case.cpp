@@ -1,13 +1,11 @@
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "bench/bench_case.h"
 #include "bench/bench_support.h"
 #include "browser/browser_cleaners.h"
+#include "platform/win32/for_each_url_cache_entry.h"
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/unique_url_cache_find.h"
 
 namespace scourix::bench {
 namespace {
@@ -33,37 +31,11 @@ void SeedEntries(long entries) {
   }
 }
 
-// Calls `visit` with each entry that a null pattern enumerates, deleting as it goes when the
-// visitor says so, with one buffer reused for every entry. The bare loop and the count.
-template <typename Visit>
-void ForEachEntry(Visit visit) {
-  std::vector<std::uint64_t> block(128);
-  win32::UniqueUrlCacheFind find;
-  for (;;) {
-    DWORD size = static_cast<DWORD>(block.size() * sizeof block[0]);
-    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
-    bool found = false;
-    if (find == nullptr) {
-      find.reset(FindFirstUrlCacheEntryA(nullptr, info, &size));
-      found = find != nullptr;
-    } else {
-      found = FindNextUrlCacheEntryA(find.get(), info, &size) != FALSE;
-    }
-    if (found) {
-      visit(*info);
-    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-      block.assign(size / sizeof block[0] + 1, 0);
-    } else {
-      break;
-    }
-  }
-}
-
 // The walk's deletions without the label and the yield: the first entry whatever its type,
 // the later ones when they are normal entries.
 void BareWalk() {
   bool first = true;
-  ForEachEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
+  win32::ForEachUrlCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
     if (first || (info.CacheEntryType & NORMAL_CACHE_ENTRY) != 0)
       DeleteUrlCacheEntryA(info.lpszSourceUrlName);
     first = false;
@@ -72,7 +44,7 @@ void BareWalk() {
 
 long CountSeeded() {
   long count = 0;
-  ForEachEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
+  win32::ForEachUrlCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
     if (std::string_view(info.lpszSourceUrlName).starts_with(kUrlPrefix))
       ++count;
   });

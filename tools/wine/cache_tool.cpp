@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
+#include "platform/win32/for_each_url_cache_entry.h"
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/unique_url_cache_find.h"
 
 static int Seed(int argc, char** argv) {
   for (int i = 2; i + 1 < argc; i += 2) {
@@ -28,26 +27,9 @@ static int Seed(int argc, char** argv) {
 }
 
 static int List() {
-  std::vector<unsigned long long> block;
-  scourix::win32::UniqueUrlCacheFind find;
-  for (;;) {
-    DWORD size = static_cast<DWORD>(block.size() * 8);
-    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
-    bool ok = false;
-    if (find == nullptr) {
-      find.reset(FindFirstUrlCacheEntryA(nullptr, info, &size));
-      ok = find != nullptr;
-    } else {
-      ok = FindNextUrlCacheEntryA(find.get(), info, &size) != FALSE;
-    }
-    if (ok) {
-      std::printf("%lx %s\n", info->CacheEntryType, info->lpszSourceUrlName);
-    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-      block.assign(size / 8 + 1, 0);
-    } else {
-      break;
-    }
-  }
+  scourix::win32::ForEachUrlCacheEntry([](const INTERNET_CACHE_ENTRY_INFOA& info) {
+    std::printf("%lx %s\n", info.CacheEntryType, info.lpszSourceUrlName);
+  });
   return 0;
 }
 
