@@ -17,31 +17,14 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
 HWND g_main = nullptr;
 
-std::string ToUtf8(const std::wstring& wide) {
-  if (wide.empty())
-    return std::string();
-  int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                      nullptr, nullptr);
-  return text;
-}
-
-std::wstring ToWide(const std::string& text) {
-  if (text.empty())
-    return std::wstring();
-  int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
+using scourix::win32::Utf8ToWide;
+using scourix::win32::WideToUtf8;
 
 // WM_GETTEXT with a timeout, so a hung program fails the step instead of the whole test.
 std::wstring TextOf(HWND window) {
@@ -79,7 +62,7 @@ HWND FindChild(const std::wstring& caption) {
     if (TextOf(child) == caption)
       return child;
   }
-  std::fprintf(stderr, "driver: no control with caption \"%s\"\n", ToUtf8(caption).c_str());
+  std::fprintf(stderr, "driver: no control with caption \"%s\"\n", WideToUtf8(caption).c_str());
   return nullptr;
 }
 
@@ -111,13 +94,13 @@ bool Scour(int seconds) {
   for (int i = 0; i < seconds * 20; ++i) {
     std::wstring text = TextOf(status);
     if (text.find(L"Finished in ") != std::wstring::npos) {
-      std::printf("%s\n", ToUtf8(text).c_str());
+      std::printf("%s\n", WideToUtf8(text).c_str());
       return true;
     }
     Sleep(50);
   }
   std::fprintf(stderr, "driver: the run did not finish; label: %s\n",
-               ToUtf8(TextOf(status)).c_str());
+               WideToUtf8(TextOf(status)).c_str());
   return false;
 }
 
@@ -139,13 +122,13 @@ void Layout() {
     RECT rect;
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, g_main, reinterpret_cast<POINT*>(&rect), 2);
-    std::printf("%s\t%s\t%d\t%ld,%ld,%ld,%ld\n", ToUtf8(ClassOf(child)).c_str(),
-                ToUtf8(TextOf(child)).c_str(), IsWindowVisible(child) ? 1 : 0, rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top);
+    std::printf("%s\t%s\t%d\t%ld,%ld,%ld,%ld\n", WideToUtf8(ClassOf(child)).c_str(),
+                WideToUtf8(TextOf(child)).c_str(), IsWindowVisible(child) ? 1 : 0, rect.left,
+                rect.top, rect.right - rect.left, rect.bottom - rect.top);
   }
   RECT client;
   GetClientRect(g_main, &client);
-  std::printf("client\t%s\t1\t0,0,%ld,%ld\n", ToUtf8(TextOf(g_main)).c_str(), client.right,
+  std::printf("client\t%s\t1\t0,0,%ld,%ld\n", WideToUtf8(TextOf(g_main)).c_str(), client.right,
               client.bottom);
 }
 
@@ -188,7 +171,7 @@ bool Step(const std::string& step) {
       if (!IsCheckBox(child))
         continue;
       LRESULT state = SendMessageW(child, BM_GETCHECK, 0, 0);
-      std::printf("%d\t%s\n", static_cast<int>(state), ToUtf8(TextOf(child)).c_str());
+      std::printf("%d\t%s\n", static_cast<int>(state), WideToUtf8(TextOf(child)).c_str());
     }
     return true;
   }
@@ -197,14 +180,14 @@ bool Step(const std::string& step) {
     return true;
   }
   if (name == "check" || name == "uncheck") {
-    HWND box = FindChild(ToWide(argument));
+    HWND box = FindChild(Utf8ToWide(argument));
     if (box == nullptr)
       return false;
     SendMessageW(box, BM_SETCHECK, name == "check" ? BST_CHECKED : BST_UNCHECKED, 0);
     return true;
   }
   if (name == "press") {
-    HWND button = FindChild(ToWide(argument));
+    HWND button = FindChild(Utf8ToWide(argument));
     if (button == nullptr)
       return false;
     PostMessageW(button, BM_CLICK, 0, 0);
@@ -214,7 +197,7 @@ bool Step(const std::string& step) {
     return Scour(argument.empty() ? 120 : std::stoi(argument));
   if (name == "status") {
     HWND status = StatusLabel();
-    std::printf("%s\n", status != nullptr ? ToUtf8(TextOf(status)).c_str() : "");
+    std::printf("%s\n", status != nullptr ? WideToUtf8(TextOf(status)).c_str() : "");
     return status != nullptr;
   }
   if (name == "close")
@@ -223,7 +206,7 @@ bool Step(const std::string& step) {
     return Key(argument);
   if (name == "focus") {
     HWND focused = Focused();
-    std::printf("%s\n", focused != nullptr ? ToUtf8(TextOf(focused)).c_str() : "<none>");
+    std::printf("%s\n", focused != nullptr ? WideToUtf8(TextOf(focused)).c_str() : "<none>");
     return true;
   }
   if (name == "sleep") {
