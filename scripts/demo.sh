@@ -18,15 +18,12 @@ mkdir -p "$WINEPREFIX"
 echo "Preparing a throwaway Windows machine in $WINEPREFIX ..."
 wineboot -i >/dev/null 2>&1
 wineserver -w
-mkdir -p "$PROGRAM_DIR"
-cp "$build/src/platform/win32/scourix.exe" "$PROGRAM_DIR/"
-cp "$build/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
-cp "$build/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/"
 
 # The prefix helpers count problems rather than stop.
 set +e
 # shellcheck source=/dev/null
 source "$WINE_KIT/prefix.sh"
+install_kit "$build"
 # shellcheck source=/dev/null
 source "$WINE_KIT/traces.sh"
 echo "Planting traces for every target ..."
@@ -35,7 +32,7 @@ TEMP_FILES=10000
 seed_traces
 census "$work/before.tsv"
 
-(cd "$PROGRAM_DIR" && exec wine "C:\\Program Files\\Scourix\\scourix.exe") >/dev/null 2>&1 &
+run_program >/dev/null 2>&1 &
 driver wait press:"Check All" sleep:500 >/dev/null
 import -window root "$work/checked.png"
 driver scour:300 >/dev/null &

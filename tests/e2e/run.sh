@@ -12,9 +12,6 @@ E2E_DIR="$(cd "$(dirname "$0")" && pwd)"
 WINE_KIT="$(cd "$E2E_DIR/../../tools/wine" && pwd)"
 BUILD_DIR="$(cd "$1" && pwd)"
 shift
-EXE="$BUILD_DIR/src/platform/win32/scourix.exe"
-DRIVER_EXE_BUILD="$BUILD_DIR/tools/wine/scourix_driver.exe"
-CACHE_TOOL_BUILD="$BUILD_DIR/tools/wine/scourix_cache_tool.exe"
 WORK="$BUILD_DIR/e2e"
 TEMPLATE="$WORK/template"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_DIR WINE_KIT
@@ -42,24 +39,18 @@ for name in "${scenarios[@]}"; do
   cp -a --reflink=auto "$TEMPLATE" "$WINEPREFIX"
   DRIVE_C="$WINEPREFIX/drive_c"
   PROGRAM_DIR="$DRIVE_C/Program Files/Scourix"
-  mkdir -p "$PROGRAM_DIR"
-  cp "$EXE" "$PROGRAM_DIR/scourix.exe"
   DRIVER_EXE="$DRIVE_C/scourix_driver.exe"
-  cp "$DRIVER_EXE_BUILD" "$DRIVER_EXE"
-  cp "$CACHE_TOOL_BUILD" "$DRIVE_C/scourix_cache_tool.exe"
 
   echo "e2e: $name"
   (
     # shellcheck source=/dev/null
     source "$E2E_DIR/lib.sh"
+    install_kit "$BUILD_DIR"
     # shellcheck source=/dev/null
     source "$SCENARIO_DIR/scenario.sh"
     if declare -f seed >/dev/null; then seed; fi
     wineserver -w
-    # Started from its own folder, as a shortcut would: the current drive is C:, not the Unix
-    # root that Wine maps the caller's folder to.
-    (cd "$PROGRAM_DIR" && exec wine "C:\\Program Files\\Scourix\\scourix.exe") \
-      >"$ARTIFACTS/program.out" 2>&1 &
+    run_program >"$ARTIFACTS/program.out" 2>&1 &
     program=$!
     drive >"$ARTIFACTS/driver.out" 2>&1 || fail "driver steps failed: $(tail -3 "$ARTIFACTS/driver.out")"
     if ! timeout 60 tail --pid=$program -f /dev/null; then

@@ -1,7 +1,7 @@
 # Shell helpers for a Wine prefix with scourix.exe in it; sourced by the end-to-end tests and
 # the demo. The caller sets WINEPREFIX, DRIVE_C (unix path of C:), PROGRAM_DIR (unix path of
 # the program's folder), DRIVER_EXE (unix path of the driver inside the prefix) and
-# WINE_KIT (this folder), and copies scourix_cache_tool.exe to C:\.
+# WINE_KIT (this folder), and puts the programs in place with install_kit.
 # Problems are reported through `fail`, which counts them; a caller may define its own.
 
 KIT_FAILURES=0
@@ -11,6 +11,19 @@ if ! declare -f fail >/dev/null; then
     KIT_FAILURES=$((KIT_FAILURES + 1))
   }
 fi
+
+# Copies the program, the driver and the cache tool from a MinGW build into the prefix:
+# install_kit BUILD_DIR
+install_kit() {
+  mkdir -p "$PROGRAM_DIR"
+  cp "$1/src/platform/win32/scourix.exe" "$PROGRAM_DIR/scourix.exe"
+  cp "$1/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
+  cp "$1/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/scourix_cache_tool.exe"
+}
+
+# Runs the program until it ends, started from its own folder as a shortcut would start it:
+# the current drive is then C:, not the Unix root that Wine maps the caller's folder to.
+run_program() { (cd "$PROGRAM_DIR" && exec wine 'C:\Program Files\Scourix\scourix.exe'); }
 
 # Unix path of a Windows path in the prefix ("C:\Users\x" -> $DRIVE_C/Users/x).
 unix_path() {

@@ -18,7 +18,7 @@ drive() {
   cp "$(unix_path "$MANIFEST")" "$ARTIFACTS/first.manifest"
   stat -c %Y "$(unix_path "$MANIFEST")" >"$ARTIFACTS/first.mtime"
   sleep 1.1
-  wine "C:\\Program Files\\Scourix\\scourix.exe" >"$ARTIFACTS/second.out" 2>&1 &
+  run_program >"$ARTIFACTS/second.out" 2>&1 &
   driver wait close
 }
 
