@@ -40,9 +40,9 @@ void WindowsHistoryStep(Context& ctx) {
   ClearHistoryStore(ctx);
   for (std::string_view suffix : kHistoryFolders) {
     // Read afresh for each folder: the purge before it yields to the window.
-    std::string folder = ShellRegRead(ctx, kHistoryFolderValue);
-    // An unreadable or relative value would put the suffixes under the current drive's root.
-    if (!IsAbsolutePath(folder))
+    // An unreadable, relative or root value would put the suffixes under a drive's root.
+    std::string folder = PlainFolderText(ShellRegRead(ctx, kHistoryFolderValue));
+    if (folder.empty())
       continue;
     PurgeFolder(ctx, folder + std::string(suffix));
   }

@@ -6,6 +6,7 @@
 #include "browser/ini.h"
 #include "cleaners/cleaners_state.h"
 #include "platform/registry.h"
+#include "primitives/named_folder.h"
 #include "primitives/purge.h"
 #include "registry/reg_view.h"
 
@@ -36,11 +37,11 @@ bool ClimbsOut(std::string_view relative) {
   return false;
 }
 
-// The profile folder, or "" when there is none that is safe to clean.
-const std::string& ProfileFolder(Context& ctx) {
-  static const std::string kNone;
-  const std::string& path = ctx.cleaners.FirefoxProfilePath;
-  return IsAbsolutePath(path) ? path : kNone;
+// The profile folder, or "" when there is none that is safe to clean: the profile is the
+// folder these steps name, so it passes the same checks as every named folder.
+std::string ProfileFolder(Context& ctx) {
+  NamedFolder profile(ctx, ctx.cleaners.FirefoxProfilePath);
+  return profile ? profile.place().shown : std::string();
 }
 
 }  // namespace
@@ -55,17 +56,21 @@ void FindFirefoxProfile(Context& ctx) {
   view.CloseRegistry();
   // A missing value or one of GetValue's failure texts would put the Firefox folder on the
   // current drive's root, or nowhere: no profile then.
-  if (!app_data.IsText() || !IsAbsolutePath(app_data.Text()))
+  std::string app_data_folder = app_data.IsText() ? PlainFolderText(app_data.Text()) : "";
+  if (app_data_folder.empty())
     return;
-  std::string firefox = app_data.Text() + "\\Mozilla\\Firefox";
+  std::string firefox = app_data_folder + "\\Mozilla\\Firefox";
   std::string profiles = firefox + "\\profiles.ini";
   INI ini(ctx.platform.files);
   std::string path = ini.GetFromINI(profiles, "Profile0", "Path");
+  // A value that fills the read was cut: what is left names another folder.
+  if (ini.FillsRead(profiles, "Profile0", "Path"))
+    return;
   std::replace(path.begin(), path.end(), '/', '\\');
   if (ini.GetFromINI(profiles, "Profile0", "IsRelative") == "0") {
-    // An absolute profile is used where it is.
-    if (IsAbsolutePath(path))
-      ctx.cleaners.FirefoxProfilePath = path;
+    // An absolute profile is used where it is, once its text names one folder below a root;
+    // the cleaners check it as every named folder before they touch it.
+    ctx.cleaners.FirefoxProfilePath = PlainFolderText(path);
     return;
   }
   if (ClimbsOut(path))
@@ -74,19 +79,19 @@ void FindFirefoxProfile(Context& ctx) {
 }
 
 void CleanFirefoxCache(Context& ctx) {
-  const std::string& profile = ProfileFolder(ctx);
+  const std::string profile = ProfileFolder(ctx);
   if (!profile.empty())
     PurgeFolder(ctx, profile + "\\cache");
 }
 
 void CleanFirefoxHistory(Context& ctx) {
-  const std::string& profile = ProfileFolder(ctx);
+  const std::string profile = ProfileFolder(ctx);
   if (!profile.empty())
     (void)DeleteOneFile(ctx, profile + "\\history.dat");
 }
 
 void CleanFirefoxCookies(Context& ctx) {
-  const std::string& profile = ProfileFolder(ctx);
+  const std::string profile = ProfileFolder(ctx);
   if (!profile.empty())
     (void)DeleteOneFile(ctx, profile + "\\cookies.txt");
 }

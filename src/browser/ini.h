@@ -16,6 +16,9 @@ class INI {
   std::string GetFromINI(const std::string& File_Path,
                          const std::string& Section,
                          const std::string& Key);
+  // True when the value has as many characters as GetFromINI can return, or more: what it
+  // returned may have been cut.
+  bool FillsRead(const std::string& File_Path, const std::string& Section, const std::string& Key);
 
  private:
   platform::FileSystem& files_;

@@ -42,6 +42,44 @@ class File {
   virtual Status Close() = 0;
 };
 
+// What an opened item is for. Every kind may read the item's information.
+enum class ItemAccess {
+  kRead,    // inspect, and hold a folder while it is listed
+  kDelete,  // also delete it, and clear its read-only attribute
+  kWipe,    // also overwrite its first bytes; deletion asked for but dropped where refused
+};
+
+struct ItemOpen {
+  ItemAccess access = ItemAccess::kRead;
+  // Through the ANSI code page (CreateFileA); only for paths it can address exactly.
+  bool narrow = false;
+  // Open what a link at the end of the path points to, instead of the link itself.
+  bool follow_link = false;
+};
+
+// What a handle says about the item it holds (GetFileInformationByHandle).
+struct ItemInfo {
+  std::uint32_t attributes = 0;
+  std::uint32_t links = 0;  // names of the same file (hard links)
+};
+
+// One file or folder opened without delete sharing, so that it cannot be renamed, replaced or
+// removed by anyone else while it is held; closed on destruction.
+class Item {
+ public:
+  virtual ~Item() = default;
+  [[nodiscard]] virtual Status Query(ItemInfo* info) = 0;
+  // GetFinalPathNameByHandleW in plain form ("C:\dir" or "\\server\share\dir"); kNotSupported
+  // where the system has no such call (before Vista).
+  [[nodiscard]] virtual Status FinalPath(std::string* path) = 0;
+  // Overwrites the first bytes of a file opened for kWipe.
+  [[nodiscard]] virtual Status WriteAtStart(std::string_view bytes) = 0;
+  [[nodiscard]] virtual Status ClearReadOnly() = 0;
+  // Marks the item for deletion when the handle closes. A read-only file and a folder that
+  // still has entries are refused.
+  [[nodiscard]] virtual Status Delete() = 0;
+};
+
 enum class OpenMode {
   kReadWriteOpenAlways,  // read and write, positioned at 0, created when missing, never shortened
   kCreateAlways,         // write, created or truncated
@@ -61,14 +99,17 @@ class FileSystem {
   // Does not follow: a link is reported as itself, with kAttrReparsePoint.
   [[nodiscard]] virtual Status ListFolder(std::string_view folder,
                                           std::unique_ptr<DirectoryListing>* listing) = 0;
-  // DeleteFileA: the path goes through the ANSI code page, so a name that it cannot hold fails.
-  [[nodiscard]] virtual Status DeleteFileNarrow(std::string_view path) = 0;
   // DeleteFileW; with force, a read-only attribute is cleared first.
   [[nodiscard]] virtual Status DeleteFileWide(std::string_view path, bool force) = 0;
-  // RemoveDirectoryW of an empty folder.
-  [[nodiscard]] virtual Status RemoveFolder(std::string_view path) = 0;
   // CreateDirectoryW.
   [[nodiscard]] virtual Status MakeFolder(std::string_view path) = 0;
+  // Opens an item without following a link at its end (FILE_FLAG_OPEN_REPARSE_POINT, backup
+  // semantics for folders) unless told to. A "\\?\" path names exactly the entry given.
+  [[nodiscard]] virtual Status OpenItem(std::string_view path,
+                                        const ItemOpen& how,
+                                        std::unique_ptr<Item>* item) = 0;
+  // GetFullPathNameW: the path as Windows will act on it.
+  [[nodiscard]] virtual Status FullPath(std::string_view path, std::string* full) = 0;
   [[nodiscard]] virtual Status OpenFile(std::string_view path,
                                         OpenMode mode,
                                         std::unique_ptr<File>* file) = 0;

@@ -1,10 +1,27 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "platform/status.h"
 
 namespace scourix::platform {
 
 inline constexpr std::uint32_t kShardPathA = 2;
+
+// Folders of the system and of the user that the system itself names.
+enum class KnownFolder {
+  kWindows,            // GetWindowsDirectoryW
+  kSystem,             // GetSystemDirectoryW
+  kSystemWow64,        // GetSystemWow64DirectoryW, where there is one
+  kProgramFiles,       // CSIDL_PROGRAM_FILES
+  kProgramFilesX86,    // CSIDL_PROGRAM_FILESX86
+  kProgramFilesNative, // %ProgramW6432%: the 64-bit one, seen from a 32-bit program
+  kProfile,            // CSIDL_PROFILE
+  kDesktop,            // CSIDL_DESKTOPDIRECTORY
+  kDocuments,          // CSIDL_PERSONAL
+  kAppData,            // CSIDL_APPDATA
+};
 
 // The Windows shell.
 class Shell {
@@ -13,6 +30,8 @@ class Shell {
   // SHAddToRecentDocs(flags, nullptr): with a null item the shell empties its recent-documents
   // list.
   virtual void AddToRecentDocsNull(std::uint32_t flags) = 0;
+  // The folder's full path, UTF-8; kFileNotFound where this system has none.
+  [[nodiscard]] virtual Status GetKnownFolder(KnownFolder folder, std::string* path) = 0;
 };
 
 }  // namespace scourix::platform

@@ -2,9 +2,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "platform/file_system.h"
+#include "platform/system.h"
+#include "primitives/named_folder.h"
 
 namespace scourix {
 namespace {
@@ -12,58 +15,23 @@ namespace {
 using platform::DirectoryListing;
 using platform::DirEntry;
 using platform::FileSystem;
+using platform::Item;
+using platform::ItemAccess;
+using platform::ItemInfo;
+using platform::ItemOpen;
 using platform::Status;
 
 constexpr std::string_view kDeleting = "Deleting - ";
 // The stored form of a Null variant: type tag 1, little-endian, no data.
 constexpr char kWipeBytes[] = {'\x01', '\x00'};
+// Narrow paths stop at MAX_PATH.
+constexpr std::size_t kMaxNarrowPath = 259;
 
 bool IsLink(std::uint32_t attributes) {
   return (attributes & platform::kAttrReparsePoint) != 0;
 }
 bool IsFolder(std::uint32_t attributes) {
   return (attributes & platform::kAttrDirectory) != 0;
-}
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Length of the root: "C:\" or "\\server\share"; 0 when the path has neither.
-std::size_t RootLength(std::string_view path) {
-  if (path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\')
-    return 3;
-  if (path.size() < 5 || path[0] != '\\' || path[1] != '\\')
-    return 0;
-  std::size_t server_end = path.find('\\', 2);
-  if (server_end == std::string_view::npos || server_end == 2)
-    return 0;
-  std::size_t share_end = path.find('\\', server_end + 1);
-  if (share_end == std::string_view::npos)
-    share_end = path.size();
-  if (share_end == server_end + 1)
-    return 0;
-  return share_end;
-}
-
-// A component that Windows would fold into its parent or treat as a pattern.
-bool IsUnsafeComponent(std::string_view part) {
-  if (part.find_first_of("*?") != std::string_view::npos)
-    return true;
-  return part.find_first_not_of(". ") == std::string_view::npos;
-}
-
-// Doubled backslashes collapsed and the trailing one dropped, as the folder's own path.
-std::string NormalizeFolder(std::string_view path) {
-  std::size_t root = RootLength(path);
-  std::string out(path.substr(0, root));
-  for (std::size_t i = root; i < path.size(); ++i) {
-    if (path[i] == '\\' && (out.empty() || out.back() == '\\'))
-      continue;
-    out += path[i];
-  }
-  while (out.size() > root && out.back() == '\\')
-    out.pop_back();
-  return out;
 }
 
 std::string Join(std::string_view folder, std::string_view name) {
@@ -73,6 +41,10 @@ std::string Join(std::string_view folder, std::string_view name) {
   return path;
 }
 
+FolderPlace ChildOf(const FolderPlace& parent, std::string_view name) {
+  return FolderPlace{Join(parent.shown, name), Join(parent.real, name)};
+}
+
 void ShowDeleting(Context& ctx, std::string_view path) {
   std::string line(kDeleting);
   line += path;
@@ -80,143 +52,243 @@ void ShowDeleting(Context& ctx, std::string_view path) {
   ctx.frmMain.DoEvents();
 }
 
-// Every file of the tree, depth first: each folder's files, then its subfolders. One
-// listing is open per level, so memory follows the depth, not the number of files.
-void PurgeFilesOf(Context& ctx, const std::string& folder) {
-  FileSystem& files = ctx.platform.files;
+// An entry opened at the moment it is acted on, with what its handle says.
+struct Held {
+  std::unique_ptr<Item> item;
+  ItemInfo info;
+  explicit operator bool() const { return item != nullptr; }
+};
+
+// The narrow functions name an entry exactly only when the ANSI code page holds every
+// character, no component ends in a dot or a space, and the path fits MAX_PATH.
+bool NarrowNamesExactly(Context& ctx, std::string_view path) {
+  return path.size() <= kMaxNarrowPath && HasNoTrimmedComponent(path) &&
+         ctx.platform.system.ToAnsi(path).find('?') == std::string::npos;
+}
+
+// Opens the entry at real without following it and keeps it only if it is still what the
+// listing said: not a link, a folder or a file as expected, and (where the system can say)
+// the very entry named, not one that a link without the link attribute leads to.
+Held OpenAsListed(Context& ctx, std::string_view real, ItemAccess access, bool folder,
+                  bool narrow) {
+  Held held;
+  std::string path = narrow ? std::string(real) : LiteralPath(real);
+  std::unique_ptr<Item> item;
+  if (ctx.platform.files.OpenItem(path, ItemOpen{access, narrow, false}, &item) !=
+          platform::kSuccess ||
+      item->Query(&held.info) != platform::kSuccess) {
+    return held;
+  }
+  if (IsLink(held.info.attributes) || IsFolder(held.info.attributes) != folder)
+    return held;
+  std::string final_path;
+  Status status = item->FinalPath(&final_path);
+  if (status == platform::kSuccess ? !IsSameEntry(final_path, real)
+                                   : status != platform::kNotSupported) {
+    return held;
+  }
+  held.item = std::move(item);
+  return held;
+}
+
+// Deletes a listed file through its own handle: narrow name first where it names the file
+// exactly, then the literal wide name. Neither forces: a read-only file stays.
+void DeleteListedFile(Context& ctx, std::string_view real) {
+  if (NarrowNamesExactly(ctx, real)) {
+    Held held = OpenAsListed(ctx, real, ItemAccess::kDelete, false, true);
+    if (held && held.item->Delete() == platform::kSuccess)
+      return;
+  }
+  Held held = OpenAsListed(ctx, real, ItemAccess::kDelete, false, false);
+  if (held)
+    (void)held.item->Delete();
+}
+
+Status WipeListedFile(Context& ctx, std::string_view real) {
+  Held held = OpenAsListed(ctx, real, ItemAccess::kWipe, false, false);
+  if (!held)
+    return platform::kAccessDenied;
+  // Another name of the same file lies elsewhere: overwriting would reach it there.
+  if (held.info.links <= 1) {
+    Status status = held.item->WriteAtStart(std::string_view(kWipeBytes, sizeof kWipeBytes));
+    if (status != platform::kSuccess)
+      return status;
+  }
+  // As with the narrow deletion it stands for, the outcome is not looked at.
+  (void)held.item->Delete();
+  return platform::kSuccess;
+}
+
+// One purge: what every level of the walk needs.
+struct Walk {
+  Context& ctx;
+  ProgramFolder program;
+};
+
+// Every file of the tree, depth first: each folder's files, then its subfolders. One listing
+// and one held folder per level, so memory follows the depth, not the number of files.
+void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
   std::unique_ptr<DirectoryListing> listing;
-  if (files.ListFolder(folder, &listing) != platform::kSuccess)
+  if (walk.ctx.platform.files.ListFolder(LiteralPath(folder.real), &listing) !=
+      platform::kSuccess) {
     return;
+  }
+  std::vector<std::string> subfolders;
   DirEntry entry;
   while (listing->Next(&entry)) {
-    if (IsFolder(entry.attributes) || IsLink(entry.attributes))
+    if (IsLink(entry.attributes))
       continue;
-    std::string path = Join(folder, entry.name);
-    // The narrow deletion comes first; the wide one catches a name the ANSI code page
-    // cannot hold. Neither forces: a read-only file stays.
-    (void)files.DeleteFileNarrow(path);
-    (void)files.DeleteFileWide(path, false);
-    ShowDeleting(ctx, path);
+    if (IsFolder(entry.attributes)) {
+      subfolders.push_back(entry.name);
+      continue;
+    }
+    FolderPlace file = ChildOf(folder, entry.name);
+    DeleteListedFile(walk.ctx, file.real);
+    ShowDeleting(walk.ctx, file.shown);
   }
   listing.reset();
-  if (files.ListFolder(folder, &listing) != platform::kSuccess)
-    return;
-  while (listing->Next(&entry)) {
-    if (IsFolder(entry.attributes) && !IsLink(entry.attributes)) {
-      PurgeFilesOf(ctx, Join(folder, entry.name));
-    }
+  for (const std::string& name : subfolders) {
+    FolderPlace sub = ChildOf(folder, name);
+    if (walk.program.Is(sub))
+      continue;
+    Held held = OpenAsListed(walk.ctx, sub.real, ItemAccess::kRead, true, false);
+    if (held)
+      PurgeFilesOf(walk, sub);
   }
 }
 
-// A forced folder removal: read-only files and folders go too, but a link inside is left in
-// place (and so is the folder holding it), and nothing behind it is touched.
-void RemoveTreeForced(FileSystem& files, const std::string& folder) {
-  std::uint32_t attributes = 0;
-  if (files.GetAttributes(folder, &attributes) == platform::kSuccess &&
-      (attributes & platform::kAttrReadOnly) != 0) {
-    (void)files.SetAttributes(folder, attributes & ~platform::kAttrReadOnly);
-  }
-  std::unique_ptr<DirectoryListing> listing;
-  if (files.ListFolder(folder, &listing) == platform::kSuccess) {
-    DirEntry entry;
-    while (listing->Next(&entry)) {
-      if (IsLink(entry.attributes))
-        continue;
-      std::string path = Join(folder, entry.name);
-      if (IsFolder(entry.attributes)) {
-        RemoveTreeForced(files, path);
-      } else {
-        (void)files.DeleteFileWide(path, true);
+// A forced removal: read-only files and folders go too, but a link inside is left in place
+// (and so is the folder holding it), and nothing behind it is touched. The folder is held for
+// reading while it is emptied (a listing cannot open a folder held for deletion), then opened
+// again, and checked again, for its own removal.
+void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
+  {
+    Held reading = OpenAsListed(walk.ctx, folder.real, ItemAccess::kRead, true, false);
+    if (!reading)
+      return;
+    std::unique_ptr<DirectoryListing> listing;
+    if (walk.ctx.platform.files.ListFolder(LiteralPath(folder.real), &listing) ==
+        platform::kSuccess) {
+      DirEntry entry;
+      while (listing->Next(&entry)) {
+        if (IsLink(entry.attributes))
+          continue;
+        FolderPlace child = ChildOf(folder, entry.name);
+        if (IsFolder(entry.attributes)) {
+          if (!walk.program.Is(child))
+            RemoveTreeForced(walk, child);
+          continue;
+        }
+        Held file = OpenAsListed(walk.ctx, child.real, ItemAccess::kDelete, false, false);
+        if (!file)
+          continue;
+        if ((file.info.attributes & platform::kAttrReadOnly) != 0)
+          (void)file.item->ClearReadOnly();
+        (void)file.item->Delete();
       }
     }
   }
-  listing.reset();
-  (void)files.RemoveFolder(folder);
+  Held removing = OpenAsListed(walk.ctx, folder.real, ItemAccess::kDelete, true, false);
+  if (!removing)
+    return;
+  if ((removing.info.attributes & platform::kAttrReadOnly) != 0)
+    (void)removing.item->ClearReadOnly();
+  (void)removing.item->Delete();
+}
+
+// The folder holding a file path, checked as any named folder; the file's name alone.
+bool SplitChecked(Context& ctx, std::string_view path, std::unique_ptr<NamedFolder>* folder,
+                  std::string* name) {
+  std::size_t slash = path.find_last_of('\\');
+  if (slash == std::string_view::npos || slash + 1 == path.size())
+    return false;
+  *name = std::string(path.substr(slash + 1));
+  if (PlainFolderText(Join("C:\\x", *name)).empty())
+    return false;  // "..", a trailing dot, a wildcard: not one entry's name
+  *folder = std::make_unique<NamedFolder>(ctx, path.substr(0, slash));
+  return static_cast<bool>(**folder);
 }
 
 }  // namespace
 
-bool IsAbsolutePath(std::string_view path) {
-  return RootLength(path) != 0;
-}
-
-bool IsPurgeableFolder(std::string_view path) {
-  std::size_t root = RootLength(path);
-  if (root == 0)
-    return false;
-  bool below_root = false;
-  std::size_t start = root;
-  while (start < path.size()) {
-    std::size_t end = path.find('\\', start);
-    if (end == std::string_view::npos)
-      end = path.size();
-    if (end > start) {
-      if (IsUnsafeComponent(path.substr(start, end - start)))
-        return false;
-      below_root = true;
-    }
-    start = end + 1;
-  }
-  return below_root;
-}
-
 Status WipeAndDeleteFile(Context& ctx, std::string_view path) {
-  FileSystem& files = ctx.platform.files;
-  // Writing through a link would wipe whatever it points to.
-  std::uint32_t attributes = 0;
-  if (files.GetAttributes(path, &attributes) == platform::kSuccess &&
-      (IsLink(attributes) || IsFolder(attributes))) {
+  std::unique_ptr<NamedFolder> folder;
+  std::string name;
+  if (!SplitChecked(ctx, path, &folder, &name))
     return platform::kAccessDenied;
-  }
-  std::unique_ptr<platform::File> file;
-  Status status = files.OpenFile(path, platform::OpenMode::kReadWriteOpenAlways, &file);
-  if (status != platform::kSuccess)
-    return status;
-  status = file->Write(std::string_view(kWipeBytes, sizeof kWipeBytes));
-  Status closed = file->Close();
-  if (status != platform::kSuccess)
-    return status;
-  if (closed != platform::kSuccess)
-    return closed;
-  (void)DeleteOneFile(ctx, path);
-  return platform::kSuccess;
+  return WipeListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
 Status DeleteOneFile(Context& ctx, std::string_view path) {
-  FileSystem& files = ctx.platform.files;
-  std::uint32_t attributes = 0;
-  if (files.GetAttributes(path, &attributes) == platform::kSuccess && IsLink(attributes)) {
+  std::unique_ptr<NamedFolder> folder;
+  std::string name;
+  if (!SplitChecked(ctx, path, &folder, &name))
     return platform::kAccessDenied;
+  std::string real = ChildOf(folder->place(), name).real;
+  for (bool narrow : {true, false}) {
+    if (narrow && !NarrowNamesExactly(ctx, real))
+      continue;
+    Held held = OpenAsListed(ctx, real, ItemAccess::kDelete, false, narrow);
+    if (held && held.item->Delete() == platform::kSuccess)
+      return platform::kSuccess;
   }
-  Status status = files.DeleteFileNarrow(path);
-  if (status == platform::kSuccess)
-    return status;
-  return files.DeleteFileWide(path, false);
+  return platform::kAccessDenied;
+}
+
+void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
+  NamedFolder folder(ctx, folder_text);
+  if (!folder)
+    return;
+  std::unique_ptr<DirectoryListing> listing;
+  if (ctx.platform.files.ListFolder(LiteralPath(folder.place().real), &listing) !=
+      platform::kSuccess) {
+    return;
+  }
+  // What a listing with attribute mask 0 leaves out, and links: wiping one would overwrite
+  // whatever it points to.
+  constexpr std::uint32_t kNotNormal = platform::kAttrHidden | platform::kAttrSystem |
+                                       platform::kAttrVolumeLabel | platform::kAttrDirectory |
+                                       platform::kAttrReparsePoint;
+  DirEntry entry;
+  while (listing->Next(&entry)) {
+    if ((entry.attributes & kNotNormal) != 0)
+      continue;
+    if (WipeListedFile(ctx, ChildOf(folder.place(), entry.name).real) == platform::kSuccess)
+      ctx.frmMain.SetStatus(std::string(kDeleting) + entry.name);
+    ctx.frmMain.DoEvents();
+  }
 }
 
 void PurgeFolderFiles(Context& ctx, std::string_view path) {
-  if (!IsPurgeableFolder(path))
+  NamedFolder folder(ctx, path);
+  if (!folder)
     return;
-  PurgeFilesOf(ctx, NormalizeFolder(path));
+  Walk walk{ctx, ProgramFolder(ctx)};
+  PurgeFilesOf(walk, folder.place());
 }
 
 void PurgeFolder(Context& ctx, std::string_view path) {
-  // A root or a relative path ("\Temp" of an unread folder value) names more than a folder.
-  if (!IsPurgeableFolder(path))
+  // A root, a relative path ("\Temp" of an unread folder value), a path Windows would read
+  // otherwise, or a folder holding the system's or the user's own: more than a folder.
+  NamedFolder folder(ctx, path);
+  if (!folder)
     return;
-  std::string folder = NormalizeFolder(path);
-  PurgeFilesOf(ctx, folder);
-  FileSystem& files = ctx.platform.files;
+  Walk walk{ctx, ProgramFolder(ctx)};
+  PurgeFilesOf(walk, folder.place());
   std::unique_ptr<DirectoryListing> listing;
-  if (files.ListFolder(folder, &listing) != platform::kSuccess)
+  if (ctx.platform.files.ListFolder(LiteralPath(folder.place().real), &listing) !=
+      platform::kSuccess) {
     return;
+  }
   DirEntry entry;
   while (listing->Next(&entry)) {
     if (!IsFolder(entry.attributes) || IsLink(entry.attributes))
       continue;
-    std::string sub = Join(folder, entry.name);
-    RemoveTreeForced(files, sub);
-    ShowDeleting(ctx, sub);
+    FolderPlace sub = ChildOf(folder.place(), entry.name);
+    if (walk.program.Is(sub))
+      continue;
+    RemoveTreeForced(walk, sub);
+    ShowDeleting(ctx, sub.shown);
   }
 }
 

@@ -69,20 +69,59 @@ TEST_F(FileSystemConformance, ListingShowsEveryEntryWithItsAttributes) {
   EXPECT_NE(files().ListFolder(At("missing"), &listing), fs::kSuccess);
 }
 
-TEST_F(FileSystemConformance, DeletionRules) {
+TEST_F(FileSystemConformance, ItemsAreReachedByExactNameAndDeletedThroughTheirHandle) {
   File("ro.txt", "x", fs::kAttrReadOnly);
   File(kCyrillic, "x");
   Folder("full");
   File("full\\f.txt", "x");
-  EXPECT_NE(files().DeleteFileNarrow(At(kCyrillic)), fs::kSuccess);
-  EXPECT_TRUE(Exists(kCyrillic));
-  EXPECT_EQ(files().DeleteFileWide(At(kCyrillic), false), fs::kSuccess);
-  EXPECT_NE(files().DeleteFileNarrow(At("ro.txt")), fs::kSuccess);
-  EXPECT_NE(files().DeleteFileWide(At("ro.txt"), false), fs::kSuccess);
-  EXPECT_EQ(files().DeleteFileWide(At("ro.txt"), true), fs::kSuccess);
-  EXPECT_NE(files().RemoveFolder(At("full")), fs::kSuccess);
+  Folder("x");
+  ASSERT_EQ(files().MakeFolder("\\\\?\\" + At("x.")), fs::kSuccess);
+  auto open = [&](const std::string& path, fs::ItemAccess access, bool narrow) {
+    std::unique_ptr<fs::Item> item;
+    return files().OpenItem(path, fs::ItemOpen{access, narrow, false}, &item) == fs::kSuccess
+               ? std::move(item)
+               : nullptr;
+  };
+  // The narrow name cannot hold the Cyrillic one; the literal wide name reaches it.
+  EXPECT_EQ(open(At(kCyrillic), fs::ItemAccess::kDelete, true), nullptr);
+  auto cyrillic = open("\\\\?\\" + At(kCyrillic), fs::ItemAccess::kDelete, false);
+  ASSERT_NE(cyrillic, nullptr);
+  EXPECT_EQ(cyrillic->Delete(), fs::kSuccess);
+  cyrillic.reset();
+  // Read-only refuses deletion until the handle clears it; a folder with entries refuses it.
+  auto read_only = open(At("ro.txt"), fs::ItemAccess::kDelete, true);
+  ASSERT_NE(read_only, nullptr);
+  EXPECT_NE(read_only->Delete(), fs::kSuccess);
+  EXPECT_EQ(read_only->ClearReadOnly(), fs::kSuccess);
+  EXPECT_EQ(read_only->Delete(), fs::kSuccess);
+  read_only.reset();
+  auto full = open(At("full"), fs::ItemAccess::kDelete, false);
+  ASSERT_NE(full, nullptr);
+  EXPECT_NE(full->Delete(), fs::kSuccess);
+  full.reset();
   EXPECT_FALSE(Exists(kCyrillic) || Exists("ro.txt"));
   EXPECT_TRUE(Exists("full\\f.txt"));
+  // "x." is its own folder only by its literal name; plainly written it is read as "x".
+  std::string full_path;
+  ASSERT_EQ(files().FullPath(At("x."), &full_path), fs::kSuccess);
+  EXPECT_EQ(full_path, At("x"));
+  // By its literal name the empty "x." is opened and deleted, not "x" with its file.
+  File("x\\f.txt", "x");
+  auto dotted = open("\\\\?\\" + At("x."), fs::ItemAccess::kDelete, false);
+  ASSERT_NE(dotted, nullptr);
+  EXPECT_EQ(dotted->Delete(), fs::kSuccess);
+  dotted.reset();
+  EXPECT_EQ(List(""), (std::map<std::string, std::uint32_t>{{"full", fs::kAttrDirectory},
+                                                            {"x", fs::kAttrDirectory}}));
+}
+
+TEST_F(FileSystemConformance, FullPathFoldsWhatWindowsFolds) {
+  for (auto [given, expected] : std::vector<std::pair<std::string, std::string>>{
+           {"a/..", env->root()}, {"a\\.\\b", At("a\\b")}, {"b ", At("b")}, {"b.", At("b")}}) {
+    std::string full;
+    ASSERT_EQ(files().FullPath(At(given), &full), fs::kSuccess) << given;
+    EXPECT_EQ(full, expected) << given;
+  }
 }
 
 TEST_F(FileSystemConformance, WipeWritesTwoBytesAndAHeldFileIsLeftAlone) {
@@ -100,6 +139,9 @@ TEST_F(FileSystemConformance, WipeWritesTwoBytesAndAHeldFileIsLeftAlone) {
   EXPECT_FALSE(Exists("ten.txt"));
   EXPECT_NE(WipeAndDeleteFile(ctx(), At("held.txt")), fs::kSuccess);
   EXPECT_NE(files().DeleteFileWide(At("held.txt"), true), fs::kSuccess);
+  std::unique_ptr<fs::Item> held;
+  EXPECT_NE(files().OpenItem(At("held.txt"), fs::ItemOpen{fs::ItemAccess::kDelete}, &held),
+            fs::kSuccess);
   EXPECT_TRUE(Exists("held.txt"));
 }
 

@@ -75,6 +75,30 @@ TEST_F(FileCleanersTest, UnreadableOrRelativeFolderValuesSkipOnlyTheirStep) {
   EXPECT_TRUE(files().Exists("C:\\root.txt"));
 }
 
+// Each value names, as Windows reads it, the root, the profile or the Windows folder.
+TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
+  for (const char* trap : {"C:\\root.txt", "C:\\Temp\\t.txt", "C:\\Users\\me\\p.txt",
+                           "C:\\Users\\me\\x\\k.txt", "C:\\WINDOWS\\w.txt"}) {
+    files().AddFile(trap);
+  }
+  for (auto [name, value] : std::vector<std::pair<const char*, const char*>>{
+           {"Cache", "C:\\./"},
+           {"Cache", "C:\\Users\\me\\nothere/.."},
+           {"Cache", "C:\\WINDOWS/.."},
+           {"Cache", "C:\\Users\\me\\x\\.."},
+           {"Cookies", "C:\\Users\\me\\x/.."},
+           {"Local Settings", "C:\\x/.."},
+           {"Local Settings", "C:\\"},
+           {"Local Settings", "\\\\?\\C:\\"},
+           {"Local Settings", "\\\\.\\C:\\"}}) {
+    reg().SetString(kShellFolders, name, value);
+    CleanIECookies(ctx());
+    CleanTempFiles(ctx());
+    reg().SetString(kShellFolders, name, "C:\\Missing");
+  }
+  EXPECT_THAT(files().removed(), IsEmpty());
+}
+
 TEST_F(FileCleanersTest, WindowsFoldersFollowTheProductName) {
   for (const char* base : {"C:\\WINDOWS", "C:\\WINNT"}) {
     files().AddFile(std::string(base) + "\\Cookies\\c.txt");

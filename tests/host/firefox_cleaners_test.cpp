@@ -80,7 +80,8 @@ class FirefoxNoProfileTest : public FirefoxTest,
 
 TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   files().AddFile(kProfilesIni, GetParam());
-  for (const char* root : {"C:", "C:\\Users\\me\\AppData\\Mozilla", kFirefox}) {
+  for (const char* root : {"C:", "C:\\Users\\me\\AppData\\Mozilla", kFirefox, "C:\\Mozilla\\Firefox",
+                           "C:\\WINDOWS"}) {
     files().AddFile(std::string(root) + "\\history.dat");
     files().AddFile(std::string(root) + "\\cookies.txt");
     files().AddFile(std::string(root) + "\\cache\\x");
@@ -89,7 +90,9 @@ TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
     app.machine.registry.SetValueBytes(kShellFolders, "AppData", 3, "\x01\x02");
   if (std::string_view(GetParam()) == "no key")
     app.machine.registry.RemoveTree(kShellFolders);
-  EXPECT_EQ(Start(), "");
+  if (std::string_view(GetParam()) == "app data read as the root")
+    app.machine.registry.SetString(kShellFolders, "AppData", "C:\\x/..");
+  Start();
   CleanAll();
   EXPECT_THAT(files().removed(), IsEmpty());
 }
@@ -100,8 +103,23 @@ INSTANTIATE_TEST_SUITE_P(Profiles,
                                            "[Profile0]\nPath=Profiles/../..\n",
                                            "[Profile0]\nIsRelative=0\nPath=Profiles/x\n",
                                            "[Profile0]\nIsRelative=0\nPath=\n",
+                                           "[Profile0]\nIsRelative=0\nPath=C:\\\n",
+                                           "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\\n",
+                                           "[Profile0]\nIsRelative=0\nPath=C:\\WINDOWS\n",
                                            "no app data",
-                                           "no key"));
+                                           "no key",
+                                           "app data read as the root"));
+
+// A path longer than the read is cut: the cut one names the profile's parent folder.
+TEST_F(FirefoxTest, ACutPathGivesNoProfile) {
+  std::string parent = std::string(kFirefox) + "\\" + std::string(200, 'p');
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=" + std::string(200, 'p') + "/" +
+                                    std::string(60, 'q') + "\n");
+  files().AddFile(parent + "\\history.dat", "keep");
+  EXPECT_EQ(Start(), "");
+  CleanAll();
+  EXPECT_THAT(files().removed(), IsEmpty());
+}
 
 }  // namespace
 }  // namespace scourix

@@ -76,18 +76,30 @@ TEST_F(PurgeFolderTest, FilePassAloneKeepsEveryFolder) {
   EXPECT_THAT(files().Tree("C:\\F"), ElementsAre("C:\\F\\", "C:\\F\\empty\\", "C:\\F\\sub\\"));
 }
 
-TEST(PurgePathTest, AbsoluteAndPurgeablePaths) {
-  EXPECT_TRUE(IsAbsolutePath("C:\\"));
-  EXPECT_TRUE(IsAbsolutePath("\\\\server\\share\\x"));
-  EXPECT_FALSE(IsAbsolutePath("\\Temp"));
-  EXPECT_FALSE(IsAbsolutePath("C:Temp"));
-  EXPECT_FALSE(IsAbsolutePath("\\\\server"));
-  EXPECT_FALSE(IsAbsolutePath("(value not set)"));
-  EXPECT_TRUE(IsPurgeableFolder("C:\\WINDOWS\\Temp"));
-  EXPECT_TRUE(IsPurgeableFolder("\\\\server\\share\\Temp\\"));
-  EXPECT_FALSE(IsPurgeableFolder("\\\\server\\share\\"));
-  EXPECT_FALSE(IsPurgeableFolder("D:\\\\"));
-  EXPECT_FALSE(IsPurgeableFolder("C:\\. ."));
+// Folder texts that Windows would read as another folder, or as more than one.
+TEST(FolderTextTest, RefusedUnlessAlreadyInTheFormWindowsActsOn) {
+  for (std::string_view text :
+       {"", "Temp", "\\Temp", "C:Temp", "C:\\", "D:\\\\", "C:\\./", "C:\\Windows/..",
+        "C:\\users\\me\\nothere/..", "C:\\x/..", "C:\\x\\..", "C:\\a\\.\\b", "C:\\a\\\\b",
+        "C:\\x.", "C:\\x ", "C:\\. .", "C:\\Temp\\*", "C:\\x:stream", "C:\\a/b", "\\\\?\\C:\\",
+        "\\\\.\\C:\\", "\\\\?\\C:\\x\\..", "\\\\?\\C:\\x.", "\\\\?\\GLOBALROOT\\x",
+        "\\\\.\\PhysicalDrive0", "\\\\server", "\\\\server\\share\\", "\\\\?\\UNC\\server\\share",
+        "Path Not Found"}) {
+    EXPECT_EQ(PlainFolderText(text), "") << text;
+  }
+}
+
+TEST(FolderTextTest, AcceptedInPlainForm) {
+  for (auto [text, plain] : std::vector<std::pair<std::string_view, std::string_view>>{
+           {"C:\\WINDOWS\\Temp", "C:\\WINDOWS\\Temp"},
+           {"C:\\x\\", "C:\\x"},
+           {"\\\\.\\C:\\x", "C:\\x"},
+           {"\\\\?\\C:\\x", "C:\\x"},
+           {"\\\\server\\share\\Temp", "\\\\server\\share\\Temp"},
+           {"\\\\?\\UNC\\server\\share\\x", "\\\\server\\share\\x"},
+           {"D:\\donn\xc3\xa9" "es\\.hidden", "D:\\donn\xc3\xa9" "es\\.hidden"}}) {
+    EXPECT_EQ(PlainFolderText(text), plain) << text;
+  }
 }
 
 }  // namespace

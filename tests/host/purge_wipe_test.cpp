@@ -13,14 +13,14 @@ class WipeTest : public testing::AppTest {
 
 // Wiping and deleting an ordinary file, and a file held open, are shared cases that run on
 // both back-ends; these are the ones only the in-memory machine can stage.
-TEST_F(WipeTest, UndeletableFileIsLeftWipedAndAMissingOneIsCreatedAndDeleted) {
+TEST_F(WipeTest, UndeletableFileIsLeftWipedAndAMissingOneIsNotCreated) {
   files().AddFile("C:\\c\\a.txt", "0123456789");
   files().DenyDelete("C:\\c\\a.txt");
   EXPECT_EQ(Wipe("C:\\c\\a.txt"), platform::kSuccess);
   EXPECT_EQ(files().Content("C:\\c\\a.txt"), std::string("\x01\x00"
                                                          "23456789",
                                                          10));
-  EXPECT_EQ(Wipe("C:\\c\\new.txt"), platform::kSuccess);
+  EXPECT_NE(Wipe("C:\\c\\new.txt"), platform::kSuccess);
   EXPECT_FALSE(files().Exists("C:\\c\\new.txt"));
 }
 
@@ -37,6 +37,15 @@ TEST_F(WipeTest, FailuresAndLinksLeaveEverythingAndAreReported) {
   EXPECT_TRUE(files().Exists("C:\\c\\full.txt"));
   EXPECT_EQ(files().Content("C:\\docs\\keep.txt"), "keep");
   EXPECT_TRUE(files().links_touched().empty());
+}
+
+// Another name of the same file may lie anywhere: only this name goes, the bytes stay.
+TEST_F(WipeTest, AHardLinkIsNotOverwritten) {
+  files().AddFile("C:\\Outside\\o.txt", "precious");
+  files().AddHardLink("C:\\c\\h.txt", "C:\\Outside\\o.txt");
+  EXPECT_EQ(Wipe("C:\\c\\h.txt"), platform::kSuccess);
+  EXPECT_FALSE(files().Exists("C:\\c\\h.txt"));
+  EXPECT_EQ(files().Content("C:\\Outside\\o.txt"), "precious");
 }
 
 TEST_F(WipeTest, DeleteOneFileFallsBackToTheWideName) {

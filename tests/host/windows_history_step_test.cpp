@@ -95,7 +95,7 @@ TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurged) 
   EXPECT_THAT(Below(history + "\\History.IE6"), IsEmpty());
 }
 
-TEST_F(WindowsHistoryStepTest, NothingIsPurgedWhenTheValueNamesNoAbsoluteFolder) {
+TEST_F(WindowsHistoryStepTest, NothingIsPurgedWhenTheValueNamesNoFolderBelowARoot) {
   for (const char* root : {"C:", "C:\\Users\\ann"}) {
     for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
       AddHistoryFolder(std::string(root) + ie);
@@ -104,7 +104,8 @@ TEST_F(WindowsHistoryStepTest, NothingIsPurgedWhenTheValueNamesNoAbsoluteFolder)
   std::size_t before = files().Tree("C:\\").size();
   reg().RemoveTree(kShellFolders);
   WindowsHistoryStep(ctx());  // no value at all
-  for (const char* value : {"", "\\", "History", "C:History", "\\Users\\ann"}) {
+  for (const char* value : {"", "\\", "History", "C:History", "\\Users\\ann", "C:\\", "C:\\x/..",
+                            "\\\\?\\C:\\", "\\\\.\\C:\\"}) {
     SetHistoryValue(value);
     WindowsHistoryStep(ctx());
   }

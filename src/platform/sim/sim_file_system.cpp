@@ -71,6 +71,74 @@ class SimFile : public platform::File {
   std::size_t position_;
 };
 
+bool IsDeviceName(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  for (char& c : base)
+    c = Fold(c);
+  if (base == "con" || base == "prn" || base == "aux" || base == "nul")
+    return true;
+  return base.size() == 4 && (base.rfind("com", 0) == 0 || base.rfind("lpt", 0) == 0) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+class SimItem : public platform::Item {
+ public:
+  SimItem(SimFileSystem& files, SimFileSystem::Found found, platform::ItemAccess access,
+          bool may_delete)
+      : files_(files), found_(std::move(found)), access_(access), may_delete_(may_delete) {}
+
+  Status Query(platform::ItemInfo* info) override {
+    info->attributes = found_.node->attributes;
+    info->links = found_.node->links;
+    return platform::kSuccess;
+  }
+  Status FinalPath(std::string* path) override {
+    if (!files_.final_paths)
+      return platform::kNotSupported;
+    // As Wine answers: trailing dots and spaces of each component dropped.
+    std::vector<std::string> parts = found_.real;
+    for (std::string& part : parts) {
+      while (!part.empty() && (part.back() == '.' || part.back() == ' '))
+        part.pop_back();
+    }
+    *path = JoinPath(parts);
+    return platform::kSuccess;
+  }
+  Status WriteAtStart(std::string_view bytes) override {
+    if (access_ != platform::ItemAccess::kWipe)
+      return platform::kAccessDenied;
+    SimFile file(found_.node.get(), 0);
+    return file.Write(bytes);
+  }
+  Status ClearReadOnly() override {
+    if (access_ == platform::ItemAccess::kRead)
+      return platform::kAccessDenied;
+    found_.node->attributes &= ~platform::kAttrReadOnly;
+    return platform::kSuccess;
+  }
+  Status Delete() override {
+    Node& node = *found_.node;
+    if (!may_delete_)
+      return platform::kAccessDenied;
+    if (found_.parent == nullptr)
+      return platform::kAccessDenied;
+    if ((node.attributes & platform::kAttrReadOnly) != 0)
+      return platform::kAccessDenied;
+    if (node.is_folder() && !node.is_link() && !node.children.empty())
+      return platform::kDirNotEmpty;
+    files_.Erase(found_);
+    may_delete_ = false;
+    return platform::kSuccess;
+  }
+
+ private:
+  using Node = SimFileSystem::Node;
+  SimFileSystem& files_;
+  SimFileSystem::Found found_;
+  platform::ItemAccess access_;
+  bool may_delete_;
+};
+
 }  // namespace
 
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
@@ -100,6 +168,33 @@ std::vector<std::string> SplitPath(std::string_view path) {
   return parts;
 }
 
+std::vector<std::string> ReadAsWindows(std::string_view path) {
+  constexpr std::string_view kLiteral = "\\\\?\\";
+  constexpr std::string_view kDevice = "\\\\.\\";
+  if (path.substr(0, kLiteral.size()) == kLiteral)
+    return SplitPath(path.substr(kLiteral.size()));
+  if (path.substr(0, kDevice.size()) == kDevice)
+    path.remove_prefix(kDevice.size());
+  std::string text(path);
+  std::replace(text.begin(), text.end(), '/', '\\');
+  std::vector<std::string> parts;
+  for (std::string& part : SplitPath(text)) {
+    while (!part.empty() && (part.back() == '.' || part.back() == ' ') && part != "." &&
+           part != "..") {
+      part.pop_back();
+    }
+    if (part.empty() || part == ".")
+      continue;
+    if (part == "..") {
+      if (parts.size() > 1)
+        parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  return parts;
+}
+
 std::string JoinPath(const std::vector<std::string>& parts) {
   std::string path;
   for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -112,7 +207,7 @@ std::string JoinPath(const std::vector<std::string>& parts) {
   return path;
 }
 
-SimFileSystem::SimFileSystem() : root_(std::make_unique<Node>()) {
+SimFileSystem::SimFileSystem() : root_(std::make_shared<Node>()) {
   root_->attributes = platform::kAttrDirectory;
   MakeFolders({"C:"});
 }
@@ -122,7 +217,7 @@ SimFileSystem::Node* SimFileSystem::MakeFolders(const std::vector<std::string>& 
   for (const std::string& part : parts) {
     auto it = node->children.find(part);
     if (it == node->children.end()) {
-      auto child = std::make_unique<Node>();
+      auto child = std::make_shared<Node>();
       child->name = part;
       child->attributes = platform::kAttrDirectory;
       it = node->children.emplace(part, std::move(child)).first;
@@ -143,24 +238,123 @@ void SimFileSystem::AddFile(std::string_view path,
   std::string leaf = parts.back();
   parts.pop_back();
   Node* parent = MakeFolders(parts);
-  auto node = std::make_unique<Node>();
+  auto node = std::make_shared<Node>();
   node->name = leaf;
   node->content = std::string(content);
   node->attributes = platform::kAttrArchive | extra_attributes;
   parent->children[leaf] = std::move(node);
 }
 
-void SimFileSystem::AddLink(std::string_view path, std::string_view target, bool folder) {
+void SimFileSystem::AddLink(std::string_view path,
+                            std::string_view target,
+                            bool folder,
+                            bool marked) {
   std::vector<std::string> parts = SplitPath(path);
   std::string leaf = parts.back();
   parts.pop_back();
   Node* parent = MakeFolders(parts);
-  auto node = std::make_unique<Node>();
+  auto node = std::make_shared<Node>();
   node->name = leaf;
   node->link_target = std::string(target);
-  node->attributes =
-      platform::kAttrReparsePoint | (folder ? platform::kAttrDirectory : platform::kAttrArchive);
+  node->attributes = (marked ? platform::kAttrReparsePoint : 0) |
+                     (folder ? platform::kAttrDirectory : platform::kAttrArchive);
   parent->children[leaf] = std::move(node);
+}
+
+void SimFileSystem::AddHardLink(std::string_view path, std::string_view existing) {
+  Found found = Walk(SplitPath(existing), false, 0);
+  if (found.node == nullptr)
+    return;
+  std::vector<std::string> parts = SplitPath(path);
+  std::string leaf = parts.back();
+  parts.pop_back();
+  ++found.node->links;
+  MakeFolders(parts)->children[leaf] = found.node;
+}
+
+void SimFileSystem::Remove(std::string_view path) {
+  Found found = Walk(SplitPath(path), false, 0);
+  if (found.parent != nullptr)
+    found.parent->children.erase(found.leaf);
+}
+
+void SimFileSystem::BeforeOpen(std::string_view path, std::function<void()> action) {
+  hooks_.emplace_back(JoinPath(SplitPath(path)), std::move(action));
+}
+
+void SimFileSystem::RunHooks(const std::vector<std::string>& parts) {
+  std::string key = JoinPath(parts);
+  for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
+    if (EqualsIgnoreCase(it->first, key)) {
+      std::function<void()> action = std::move(it->second);
+      hooks_.erase(it);
+      action();
+      return;
+    }
+  }
+}
+
+SimFileSystem::Found SimFileSystem::Walk(std::vector<std::string> parts,
+                                         bool follow_last,
+                                         int depth) {
+  Found found;
+  if (parts.empty() || depth > 8)
+    return found;
+  std::shared_ptr<Node> node = root_;
+  std::vector<std::string> real;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (!node->is_folder())
+      return Found();
+    auto it = node->children.find(parts[i]);
+    if (it == node->children.end()) {
+      if (i + 1 == parts.size()) {
+        found.parent = node;
+        found.leaf = parts[i];
+        real.push_back(parts[i]);
+        found.real = real;
+      }
+      return found;
+    }
+    bool last = i + 1 == parts.size();
+    std::shared_ptr<Node> child = it->second;
+    if (!child->link_target.empty() && (!last || follow_last || !child->is_link())) {
+      std::vector<std::string> walked = real;
+      walked.push_back(it->first);
+      if (child->is_link())
+        links_touched_.push_back(JoinPath(walked));
+      Found target = Walk(ReadAsWindows(child->link_target), true, depth + 1);
+      if (target.node == nullptr)
+        return Found();
+      if (last)
+        return target;
+      node = target.node;
+      real = target.real;
+      continue;
+    }
+    real.push_back(it->first);
+    if (last) {
+      found.node = child;
+      found.parent = node;
+      found.leaf = it->first;
+      found.real = real;
+      return found;
+    }
+    node = child;
+  }
+  return found;
+}
+
+SimFileSystem::Found SimFileSystem::Resolve(std::string_view path, bool follow_last) {
+  return Walk(ReadAsWindows(path), follow_last, 0);
+}
+
+void SimFileSystem::Erase(Found& found) {
+  std::string full = JoinPath(found.real);
+  if (found.node->is_link())
+    links_touched_.push_back(full);
+  removed_.push_back(found.node->is_folder() && !found.node->is_link() ? full + "\\" : full);
+  --found.node->links;
+  found.parent->children.erase(found.leaf);
 }
 
 void SimFileSystem::Lock(std::string_view path, bool locked) {
@@ -189,30 +383,7 @@ void SimFileSystem::DenyDelete(std::string_view path, bool deny) {
 }
 
 SimFileSystem::Node* SimFileSystem::Find(std::string_view path, bool follow_last_link) {
-  std::vector<std::string> parts = SplitPath(path);
-  if (parts.empty())
-    return nullptr;
-  Node* node = root_.get();
-  std::vector<std::string> walked;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    auto it = node->children.find(parts[i]);
-    if (it == node->children.end())
-      return nullptr;
-    node = it->second.get();
-    walked.push_back(node->name);
-    bool last = i + 1 == parts.size();
-    int hops = 0;
-    while (node->is_link() && (!last || follow_last_link)) {
-      links_touched_.push_back(JoinPath(walked));
-      if (++hops > 8)
-        return nullptr;
-      Node* target = Find(node->link_target, true);
-      if (target == nullptr)
-        return nullptr;
-      node = target;
-    }
-  }
-  return node;
+  return Resolve(path, follow_last_link).node.get();
 }
 
 const SimFileSystem::Node* SimFileSystem::FindConst(std::string_view path) const {
@@ -227,18 +398,6 @@ const SimFileSystem::Node* SimFileSystem::FindConst(std::string_view path) const
     node = it->second.get();
   }
   return node;
-}
-
-SimFileSystem::Node* SimFileSystem::FindParent(std::string_view path, std::string* leaf) {
-  std::vector<std::string> parts = SplitPath(path);
-  if (parts.size() < 2)
-    return nullptr;
-  *leaf = parts.back();
-  parts.pop_back();
-  Node* parent = Find(JoinPath(parts), true);
-  if (parent == nullptr || !parent->is_folder())
-    return nullptr;
-  return parent;
 }
 
 bool SimFileSystem::Exists(std::string_view path) const {
@@ -266,7 +425,7 @@ std::vector<std::string> SimFileSystem::Tree(std::string_view root) const {
     if (node->is_link())
       return;
     for (const auto& [name, child] : node->children)
-      walk(child.get(), path + "\\" + child->name);
+      walk(child.get(), path + "\\" + name);
   };
   std::vector<std::string> parts = SplitPath(root);
   std::string base = JoinPath(parts);
@@ -296,6 +455,7 @@ Status SimFileSystem::SetAttributes(std::string_view path, std::uint32_t attribu
 
 Status SimFileSystem::ListFolder(std::string_view folder,
                                  std::unique_ptr<platform::DirectoryListing>* listing) {
+  RunHooks(ReadAsWindows(folder));
   Node* node = Find(folder, true);
   if (node == nullptr)
     return platform::kPathNotFound;
@@ -305,30 +465,19 @@ Status SimFileSystem::ListFolder(std::string_view folder,
     return platform::kAccessDenied;
   std::vector<platform::DirEntry> entries;
   for (const auto& [name, child] : node->children) {
-    entries.push_back({child->name, child->attributes});
+    entries.push_back({name, child->attributes});
   }
   *listing = std::make_unique<SimListing>(std::move(entries));
   return platform::kSuccess;
 }
 
-Status SimFileSystem::DeleteFileNarrow(std::string_view path) {
-  // A name that the ANSI code page cannot hold arrives with "?" in it and names no file.
-  if (Utf8ToLatin1(path) != path &&
-      std::string_view(Utf8ToLatin1(path)).find('?') != std::string_view::npos) {
-    return platform::kFileNotFound;
-  }
-  return DeleteFileWide(path, false);
-}
-
 Status SimFileSystem::DeleteFileWide(std::string_view path, bool force) {
-  std::string leaf;
-  Node* parent = FindParent(path, &leaf);
-  if (parent == nullptr)
+  Found found = Resolve(path, false);
+  if (found.parent == nullptr)
     return platform::kPathNotFound;
-  auto it = parent->children.find(leaf);
-  if (it == parent->children.end())
+  if (found.node == nullptr)
     return platform::kFileNotFound;
-  Node* node = it->second.get();
+  Node* node = found.node.get();
   if (node->is_folder())
     return platform::kAccessDenied;
   if (node->locked)
@@ -337,53 +486,61 @@ Status SimFileSystem::DeleteFileWide(std::string_view path, bool force) {
     return platform::kAccessDenied;
   if ((node->attributes & platform::kAttrReadOnly) != 0 && !force)
     return platform::kAccessDenied;
-  std::string full = JoinPath(SplitPath(path));
-  if (node->is_link())
-    links_touched_.push_back(full);
-  removed_.push_back(full);
-  parent->children.erase(it);
+  Erase(found);
   return platform::kSuccess;
 }
 
-Status SimFileSystem::RemoveFolder(std::string_view path) {
-  std::string leaf;
-  Node* parent = FindParent(path, &leaf);
-  if (parent == nullptr)
-    return platform::kPathNotFound;
-  auto it = parent->children.find(leaf);
-  if (it == parent->children.end())
+Status SimFileSystem::OpenItem(std::string_view path,
+                               const platform::ItemOpen& how,
+                               std::unique_ptr<platform::Item>* item) {
+  // A name that the ANSI code page cannot hold arrives with "?" in it and names no file.
+  if (how.narrow && Utf8ToLatin1(path) != path &&
+      std::string_view(Utf8ToLatin1(path)).find('?') != std::string_view::npos) {
     return platform::kFileNotFound;
-  Node* node = it->second.get();
-  if (!node->is_folder())
-    return platform::kDirNotEmpty;
-  std::string full = JoinPath(SplitPath(path));
-  if (node->is_link()) {
-    links_touched_.push_back(full);
-  } else {
-    if (!node->children.empty())
-      return platform::kDirNotEmpty;
-    if (node->deny_delete)
-      return platform::kAccessDenied;
-    if ((node->attributes & platform::kAttrReadOnly) != 0)
-      return platform::kAccessDenied;
-    if (node->locked)
-      return platform::kSharingViolation;
   }
-  removed_.push_back(full + "\\");
-  parent->children.erase(it);
+  RunHooks(ReadAsWindows(path));
+  Found found = Resolve(path, how.follow_link);
+  if (found.node == nullptr)
+    return found.parent == nullptr ? platform::kPathNotFound : platform::kFileNotFound;
+  Node& node = *found.node;
+  if (node.locked)
+    return platform::kSharingViolation;
+  bool deletes = how.access != platform::ItemAccess::kRead;
+  if (how.access == platform::ItemAccess::kDelete && node.deny_delete)
+    return platform::kAccessDenied;
+  if (how.access == platform::ItemAccess::kWipe &&
+      (node.is_folder() || (node.attributes & platform::kAttrReadOnly) != 0)) {
+    return platform::kAccessDenied;
+  }
+  *item = std::make_unique<SimItem>(*this, std::move(found), how.access,
+                                    deletes && !node.deny_delete);
+  return platform::kSuccess;
+}
+
+Status SimFileSystem::FullPath(std::string_view path, std::string* full) {
+  if (path.substr(0, 4) == "\\\\?\\") {
+    *full = std::string(path);
+    return platform::kSuccess;
+  }
+  std::vector<std::string> parts = ReadAsWindows(path);
+  if (parts.empty())
+    return platform::kInvalidParameter;
+  *full = parts.size() > 1 && IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back()
+                                                          : JoinPath(parts);
   return platform::kSuccess;
 }
 
 Status SimFileSystem::MakeFolder(std::string_view path) {
-  std::string leaf;
-  Node* parent = FindParent(path, &leaf);
+  Found found = Resolve(path, false);
+  Node* parent = found.parent.get();
+  const std::string& leaf = found.leaf;
   if (parent == nullptr)
     return platform::kPathNotFound;
-  if (parent->children.count(leaf) != 0)
+  if (found.node != nullptr)
     return platform::kAlreadyExists;
   if (parent->deny_create)
     return platform::kAccessDenied;
-  auto node = std::make_unique<Node>();
+  auto node = std::make_shared<Node>();
   node->name = leaf;
   node->attributes = platform::kAttrDirectory;
   parent->children[leaf] = std::move(node);
@@ -393,25 +550,19 @@ Status SimFileSystem::MakeFolder(std::string_view path) {
 Status SimFileSystem::OpenFile(std::string_view path,
                                platform::OpenMode mode,
                                std::unique_ptr<platform::File>* file) {
-  std::string leaf;
-  Node* parent = FindParent(path, &leaf);
+  Found found = Resolve(path, true);
+  Node* parent = found.parent.get();
   if (parent == nullptr)
     return platform::kPathNotFound;
-  auto it = parent->children.find(leaf);
-  Node* node = nullptr;
-  if (it == parent->children.end()) {
+  Node* node = found.node.get();
+  if (node == nullptr) {
     if (parent->deny_create)
       return platform::kAccessDenied;
-    auto created = std::make_unique<Node>();
-    created->name = leaf;
+    auto created = std::make_shared<Node>();
+    created->name = found.leaf;
     node = created.get();
-    parent->children[leaf] = std::move(created);
+    parent->children[found.leaf] = std::move(created);
   } else {
-    node = it->second.get();
-    if (node->is_link())
-      node = Find(path, true);
-    if (node == nullptr)
-      return platform::kFileNotFound;
     if (node->is_folder())
       return platform::kAccessDenied;
     if (node->locked)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,8 +18,10 @@ struct CaseInsensitiveLess {
 // An in-memory file tree of drives, folders and files, with attributes, locked files and
 // links. Tests fill it, run the code and inspect what is left and what was removed.
 //
-// Paths are full Windows paths. A path that starts with "\" names the root of drive C:, as
-// the current drive would. Repeated backslashes are collapsed, as Windows does.
+// Set-up and inspection take paths literally ("x." is the entry "x."). The FileSystem methods
+// read paths as Windows does: "/" is "\", "." and ".." are folded, trailing dots and spaces of
+// a component are dropped, repeated backslashes collapsed, and a path that starts with "\"
+// names the root of drive C:, as the current drive would; a "\\?\" path is taken literally.
 class SimFileSystem : public platform::FileSystem {
  public:
   struct Node {
@@ -30,9 +33,11 @@ class SimFileSystem : public platform::FileSystem {
     bool deny_list = false;    // folder: cannot be listed (no access)
     bool fail_writes = false;  // file: opens, but every write fails (disk full)
     bool deny_delete = false;  // opens and writes, but the ACL refuses deletion
-    std::string link_target;   // set for links (reparse points)
-    std::map<std::string, std::unique_ptr<Node>, CaseInsensitiveLess> children;
+    std::string link_target;   // set for links
+    std::uint32_t links = 1;   // names of this file (hard links)
+    std::map<std::string, std::shared_ptr<Node>, CaseInsensitiveLess> children;
     bool is_folder() const { return (attributes & platform::kAttrDirectory) != 0; }
+    // A link that says so (reparse point); one that does not is followed like a plain entry.
     bool is_link() const { return (attributes & platform::kAttrReparsePoint) != 0; }
   };
 
@@ -44,8 +49,17 @@ class SimFileSystem : public platform::FileSystem {
                std::string_view content = "",
                std::uint32_t extra_attributes = 0);
   // A link at path pointing to target: a folder link (junction, symbolic link, mount point)
-  // or a file link.
-  void AddLink(std::string_view path, std::string_view target, bool folder);
+  // or a file link. Unmarked, it carries no reparse attribute and every open follows it, as
+  // Wine shows a Unix symbolic link to a file.
+  void AddLink(std::string_view path, std::string_view target, bool folder, bool marked = true);
+  // A second name for an existing file.
+  void AddHardLink(std::string_view path, std::string_view existing);
+  void Remove(std::string_view path);
+  // Runs action once, just before the next open or listing of path: another program's move
+  // between a listing and the act.
+  void BeforeOpen(std::string_view path, std::function<void()> action);
+  // Answers for GetFinalPathNameByHandleW, which systems before Vista do not have.
+  bool final_paths = true;
   void Lock(std::string_view path, bool locked = true);
   void DenyCreate(std::string_view folder, bool deny = true);
   void DenyList(std::string_view folder, bool deny = true);
@@ -63,14 +77,27 @@ class SimFileSystem : public platform::FileSystem {
   // Full paths of the links that an operation went through or removed.
   const std::vector<std::string>& links_touched() const { return links_touched_; }
 
+  // Where a path leads: the entry, the folder holding it, its name there and the path of the
+  // entry itself once every link on the way is followed. Public for the open items.
+  struct Found {
+    std::shared_ptr<Node> node;
+    std::shared_ptr<Node> parent;
+    std::string leaf;
+    std::vector<std::string> real;
+  };
+  Found Resolve(std::string_view path, bool follow_last);
+  void Erase(Found& found);
+
   // FileSystem
   platform::Status GetAttributes(std::string_view path, std::uint32_t* attributes) override;
   platform::Status SetAttributes(std::string_view path, std::uint32_t attributes) override;
   platform::Status ListFolder(std::string_view folder,
                               std::unique_ptr<platform::DirectoryListing>* listing) override;
-  platform::Status DeleteFileNarrow(std::string_view path) override;
   platform::Status DeleteFileWide(std::string_view path, bool force) override;
-  platform::Status RemoveFolder(std::string_view path) override;
+  platform::Status OpenItem(std::string_view path,
+                            const platform::ItemOpen& how,
+                            std::unique_ptr<platform::Item>* item) override;
+  platform::Status FullPath(std::string_view path, std::string* full) override;
   platform::Status MakeFolder(std::string_view path) override;
   platform::Status OpenFile(std::string_view path,
                             platform::OpenMode mode,
@@ -85,17 +112,21 @@ class SimFileSystem : public platform::FileSystem {
  private:
   // Finds a node; links in the path are followed (and recorded), as the platform does.
   Node* Find(std::string_view path, bool follow_last_link);
+  Found Walk(std::vector<std::string> parts, bool follow_last, int depth);
   const Node* FindConst(std::string_view path) const;
-  Node* FindParent(std::string_view path, std::string* leaf);
   Node* MakeFolders(const std::vector<std::string>& parts);
+  void RunHooks(const std::vector<std::string>& parts);
 
-  std::unique_ptr<Node> root_;  // children are the drives, "C:", "D:"...
+  std::shared_ptr<Node> root_;  // children are the drives, "C:", "D:"...
   std::vector<std::string> removed_;
   std::vector<std::string> links_touched_;
+  std::vector<std::pair<std::string, std::function<void()>>> hooks_;
 };
 
-// Splits a Windows path into its components, the drive first ("C:").
+// Splits a Windows path into its components, the drive first ("C:"), taking it literally.
 std::vector<std::string> SplitPath(std::string_view path);
+// The components Windows acts on for a path given to the file functions.
+std::vector<std::string> ReadAsWindows(std::string_view path);
 std::string JoinPath(const std::vector<std::string>& parts);
 
 }  // namespace scourix::sim

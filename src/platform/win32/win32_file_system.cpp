@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_item.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -101,11 +102,6 @@ platform::Status Win32FileSystem::ListFolder(std::string_view folder,
   return platform::kSuccess;
 }
 
-platform::Status Win32FileSystem::DeleteFileNarrow(std::string_view path) {
-  std::string ansi = Utf8ToAnsi(path);
-  return DeleteFileA(ansi.c_str()) ? platform::kSuccess : LastError();
-}
-
 platform::Status Win32FileSystem::DeleteFileWide(std::string_view path, bool force) {
   std::wstring wide = Utf8ToWide(path);
   if (force) {
@@ -117,8 +113,28 @@ platform::Status Win32FileSystem::DeleteFileWide(std::string_view path, bool for
   return DeleteFileW(wide.c_str()) ? platform::kSuccess : LastError();
 }
 
-platform::Status Win32FileSystem::RemoveFolder(std::string_view path) {
-  return RemoveDirectoryW(Utf8ToWide(path).c_str()) ? platform::kSuccess : LastError();
+platform::Status Win32FileSystem::OpenItem(std::string_view path,
+                                           const platform::ItemOpen& how,
+                                           std::unique_ptr<platform::Item>* item) {
+  return OpenWin32Item(path, how, item);
+}
+
+platform::Status Win32FileSystem::FullPath(std::string_view path, std::string* full) {
+  std::wstring wide = Utf8ToWide(path);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0)
+      return LastError();
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      *full = WideToUtf8(buffer);
+      return platform::kSuccess;
+    }
+    buffer.assign(length, L'\0');
+  }
+  return platform::kMoreData;
 }
 
 platform::Status Win32FileSystem::MakeFolder(std::string_view path) {

@@ -4,16 +4,18 @@
 
 namespace scourix::win32 {
 
-// The real file system: wide-character calls, but DeleteFileA where the narrow call is meant.
+// The real file system: wide-character calls, but the narrow ones where they are asked for.
 class Win32FileSystem : public platform::FileSystem {
  public:
   platform::Status GetAttributes(std::string_view path, std::uint32_t* attributes) override;
   platform::Status SetAttributes(std::string_view path, std::uint32_t attributes) override;
   platform::Status ListFolder(std::string_view folder,
                               std::unique_ptr<platform::DirectoryListing>* listing) override;
-  platform::Status DeleteFileNarrow(std::string_view path) override;
   platform::Status DeleteFileWide(std::string_view path, bool force) override;
-  platform::Status RemoveFolder(std::string_view path) override;
+  platform::Status OpenItem(std::string_view path,
+                            const platform::ItemOpen& how,
+                            std::unique_ptr<platform::Item>* item) override;
+  platform::Status FullPath(std::string_view path, std::string* full) override;
   platform::Status MakeFolder(std::string_view path) override;
   platform::Status OpenFile(std::string_view path,
                             platform::OpenMode mode,

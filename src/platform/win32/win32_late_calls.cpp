@@ -1,0 +1,35 @@
+#include "platform/win32/win32_late_calls.h"
+
+namespace scourix::win32 {
+namespace {
+
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name) {
+  if (module == nullptr)
+    return nullptr;
+  // GetProcAddress answers a generic FARPROC; the caller names the real signature.
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+LateCalls LookUpAll() {
+  HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  LateCalls calls;
+  calls.get_final_path_name_by_handle =
+      Lookup<GetFinalPathNameByHandleWFn>(kernel32, "GetFinalPathNameByHandleW");
+  calls.get_system_wow64_directory =
+      Lookup<GetSystemWow64DirectoryWFn>(kernel32, "GetSystemWow64DirectoryW");
+  calls.nt_set_information_file = Lookup<NtSetInformationFileFn>(ntdll, "NtSetInformationFile");
+  calls.rtl_nt_status_to_dos_error =
+      Lookup<RtlNtStatusToDosErrorFn>(ntdll, "RtlNtStatusToDosError");
+  return calls;
+}
+
+}  // namespace
+
+const LateCalls& Late() {
+  static const LateCalls calls = LookUpAll();
+  return calls;
+}
+
+}  // namespace scourix::win32

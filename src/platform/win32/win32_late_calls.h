@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32/windows_api.h"
+
+// System calls that the program may use but must not import: newer than Windows XP, or
+// exported by ntdll only. Each is looked up once; null where the system lacks it.
+namespace scourix::win32 {
+
+using GetFinalPathNameByHandleWFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+using GetSystemWow64DirectoryWFn = UINT(WINAPI*)(LPWSTR, UINT);
+
+// ntdll's IO_STATUS_BLOCK.
+struct IoStatusBlock {
+  union {
+    LONG status;
+    void* pointer;
+  };
+  ULONG_PTR information;
+};
+using NtSetInformationFileFn = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
+using RtlNtStatusToDosErrorFn = ULONG(NTAPI*)(LONG);
+
+struct LateCalls {
+  GetFinalPathNameByHandleWFn get_final_path_name_by_handle = nullptr;  // Vista
+  GetSystemWow64DirectoryWFn get_system_wow64_directory = nullptr;      // XP x64
+  NtSetInformationFileFn nt_set_information_file = nullptr;             // every NT
+  RtlNtStatusToDosErrorFn rtl_nt_status_to_dos_error = nullptr;         // every NT
+};
+
+const LateCalls& Late();
+
+}  // namespace scourix::win32

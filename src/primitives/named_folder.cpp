@@ -1,0 +1,133 @@
+#include "primitives/named_folder.h"
+
+#include <array>
+
+#include "primitives/folder_text.h"
+
+namespace scourix {
+namespace {
+
+using platform::ItemAccess;
+using platform::ItemInfo;
+using platform::ItemOpen;
+using platform::KnownFolder;
+
+constexpr std::array kProtected = {
+    KnownFolder::kWindows,         KnownFolder::kSystem,          KnownFolder::kSystemWow64,
+    KnownFolder::kProgramFiles,    KnownFolder::kProgramFilesX86, KnownFolder::kProgramFilesNative,
+    KnownFolder::kProfile,         KnownFolder::kDesktop,         KnownFolder::kDocuments,
+    KnownFolder::kAppData,
+};
+
+bool IsRoot(std::string_view path) {
+  std::size_t root = RootLength(path);
+  return root == 0 || path.find_first_not_of('\\', root) == std::string_view::npos;
+}
+
+std::string FolderOfProgram(std::string_view program_path) {
+  std::size_t slash = program_path.find_last_of('\\');
+  return slash == std::string_view::npos ? std::string()
+                                         : std::string(program_path.substr(0, slash));
+}
+
+}  // namespace
+
+std::string FinalPathOf(platform::FileSystem& files, std::string_view plain) {
+  std::unique_ptr<platform::Item> item;
+  ItemOpen how{ItemAccess::kRead, false, true};
+  std::string final_path;
+  if (files.OpenItem(LiteralPath(plain), how, &item) != platform::kSuccess ||
+      item->FinalPath(&final_path) != platform::kSuccess) {
+    return std::string();
+  }
+  return final_path;
+}
+
+ProtectedFolders::ProtectedFolders(Context& ctx) {
+  for (KnownFolder which : kProtected) {
+    std::string path;
+    if (ctx.platform.shell.GetKnownFolder(which, &path) != platform::kSuccess)
+      continue;
+    std::string plain = PlainFolderText(path);
+    if (plain.empty())
+      continue;
+    folders_.push_back(plain);
+    std::string real = FinalPathOf(ctx.platform.files, plain);
+    if (!real.empty() && !IsSamePath(real, plain))
+      folders_.push_back(real);
+  }
+}
+
+bool ProtectedFolders::Covers(std::string_view folder) const {
+  if (IsRoot(folder))
+    return true;
+  for (const std::string& guarded : folders_) {
+    if (IsSameOrInside(guarded, folder))
+      return true;
+  }
+  return false;
+}
+
+ProgramFolder::ProgramFolder(Context& ctx)
+    : text(FolderOfProgram(ctx.platform.system.ProgramPath())) {
+  if (!text.empty())
+    real = FinalPathOf(ctx.platform.files, text);
+  if (real.empty())
+    real = text;
+}
+
+bool ProgramFolder::Is(const FolderPlace& place) const {
+  return !text.empty() && (IsSamePath(place.shown, text) || IsSamePath(place.real, real));
+}
+
+bool ProgramFolder::Holds(const FolderPlace& place) const {
+  return !text.empty() && (IsSameOrInside(place.shown, text) || IsSameOrInside(place.real, real));
+}
+
+NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
+  platform::FileSystem& files = ctx.platform.files;
+  std::string plain = PlainFolderText(text);
+  if (plain.empty())
+    return;
+  // The system's own reading must be the text itself: what it would fold, it would move.
+  std::string full;
+  if (files.FullPath(plain, &full) != platform::kSuccess || full != plain)
+    return;
+  ProtectedFolders guarded(ctx);
+  if (guarded.Covers(plain))
+    return;
+  // Held open from here on, following a link the folder itself may be: the final path of
+  // that very handle is what the step will work in.
+  std::unique_ptr<platform::Item> item;
+  if (files.OpenItem(LiteralPath(plain), ItemOpen{ItemAccess::kRead, false, true}, &item) !=
+      platform::kSuccess) {
+    return;
+  }
+  ItemInfo info;
+  if (item->Query(&info) != platform::kSuccess ||
+      (info.attributes & platform::kAttrDirectory) == 0) {
+    return;
+  }
+  std::string real;
+  platform::Status status = item->FinalPath(&real);
+  if (status == platform::kNotSupported) {
+    // Without the final path a link cannot be judged by where it leads: refuse the link.
+    std::unique_ptr<platform::Item> self;
+    ItemInfo self_info;
+    if (files.OpenItem(LiteralPath(plain), ItemOpen{}, &self) != platform::kSuccess ||
+        self->Query(&self_info) != platform::kSuccess ||
+        (self_info.attributes & platform::kAttrReparsePoint) != 0) {
+      return;
+    }
+    real = plain;
+  } else if (status != platform::kSuccess || guarded.Covers(real)) {
+    return;
+  }
+  FolderPlace place{plain, real};
+  if (ProgramFolder(ctx).Holds(place))
+    return;
+  place_ = std::move(place);
+  item_ = std::move(item);
+}
+
+}  // namespace scourix

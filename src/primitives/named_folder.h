@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/context.h"
+#include "platform/file_system.h"
+
+// The folder a cleaning step names, judged as Windows will read it and held open while the
+// step works in it.
+namespace scourix {
+
+// Where a folder is: the text shown on the label, and the path the system acts on (its final
+// path with links resolved, or the same text where the system cannot tell).
+struct FolderPlace {
+  std::string shown;
+  std::string real;
+};
+
+// The folders no step may empty, or delete files directly in, nor any folder holding one of
+// them: the Windows and system folders, the Program Files folders, the user's profile,
+// Desktop, Documents and AppData, each as its text and as its final path. Drive and share
+// roots are refused by the text rules already.
+class ProtectedFolders {
+ public:
+  explicit ProtectedFolders(Context& ctx);
+  // The folder is, or holds, one of them (or is a root).
+  bool Covers(std::string_view folder) const;
+
+ private:
+  std::vector<std::string> folders_;
+};
+
+// The program's own folder, as text and as its final path; a purge passes over it.
+struct ProgramFolder {
+  explicit ProgramFolder(Context& ctx);
+  bool Is(const FolderPlace& place) const;
+  bool Holds(const FolderPlace& place) const;
+  std::string text;
+  std::string real;
+};
+
+// A folder that a step names, checked and held open (so that it cannot be swapped for a link
+// while the step works in it). Empty when the folder is refused or cannot be opened.
+class NamedFolder {
+ public:
+  NamedFolder(Context& ctx, std::string_view text);
+  explicit operator bool() const { return item_ != nullptr; }
+  const FolderPlace& place() const { return place_; }
+
+ private:
+  FolderPlace place_;
+  std::unique_ptr<platform::Item> item_;
+};
+
+// The final path of an existing item, links followed; empty when it cannot be read.
+std::string FinalPathOf(platform::FileSystem& files, std::string_view plain);
+
+}  // namespace scourix
