@@ -11,16 +11,16 @@ inline constexpr std::uint32_t kShardPathA = 2;
 
 // Folders of the system and of the user that the system itself names.
 enum class KnownFolder {
-  kWindows,            // GetWindowsDirectoryW
-  kSystem,             // GetSystemDirectoryW
-  kSystemWow64,        // GetSystemWow64DirectoryW, where there is one
-  kProgramFiles,       // CSIDL_PROGRAM_FILES
-  kProgramFilesX86,    // CSIDL_PROGRAM_FILESX86
-  kProgramFilesNative, // %ProgramW6432%: the 64-bit one, seen from a 32-bit program
-  kProfile,            // CSIDL_PROFILE
-  kDesktop,            // CSIDL_DESKTOPDIRECTORY
-  kDocuments,          // CSIDL_PERSONAL
-  kAppData,            // CSIDL_APPDATA
+  kWindows,             // GetWindowsDirectoryW
+  kSystem,              // GetSystemDirectoryW
+  kSystemWow64,         // GetSystemWow64DirectoryW, where there is one
+  kProgramFiles,        // CSIDL_PROGRAM_FILES
+  kProgramFilesX86,     // CSIDL_PROGRAM_FILESX86
+  kProgramFilesNative,  // %ProgramW6432%: the 64-bit one, seen from a 32-bit program
+  kProfile,             // CSIDL_PROFILE
+  kDesktop,             // CSIDL_DESKTOPDIRECTORY
+  kDocuments,           // CSIDL_PERSONAL
+  kAppData,             // CSIDL_APPDATA
 };
 
 // The Windows shell.

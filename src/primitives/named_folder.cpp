@@ -13,9 +13,9 @@ using platform::ItemOpen;
 using platform::KnownFolder;
 
 constexpr std::array kProtected = {
-    KnownFolder::kWindows,         KnownFolder::kSystem,          KnownFolder::kSystemWow64,
-    KnownFolder::kProgramFiles,    KnownFolder::kProgramFilesX86, KnownFolder::kProgramFilesNative,
-    KnownFolder::kProfile,         KnownFolder::kDesktop,         KnownFolder::kDocuments,
+    KnownFolder::kWindows,      KnownFolder::kSystem,          KnownFolder::kSystemWow64,
+    KnownFolder::kProgramFiles, KnownFolder::kProgramFilesX86, KnownFolder::kProgramFilesNative,
+    KnownFolder::kProfile,      KnownFolder::kDesktop,         KnownFolder::kDocuments,
     KnownFolder::kAppData,
 };
 

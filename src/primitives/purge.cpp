@@ -69,7 +69,10 @@ bool NarrowNamesExactly(Context& ctx, std::string_view path) {
 // Opens the entry at real without following it and keeps it only if it is still what the
 // listing said: not a link, a folder or a file as expected, and (where the system can say)
 // the very entry named, not one that a link without the link attribute leads to.
-Held OpenAsListed(Context& ctx, std::string_view real, ItemAccess access, bool folder,
+Held OpenAsListed(Context& ctx,
+                  std::string_view real,
+                  ItemAccess access,
+                  bool folder,
                   bool narrow) {
   Held held;
   std::string path = narrow ? std::string(real) : LiteralPath(real);
@@ -197,7 +200,9 @@ void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
 }
 
 // The folder holding a file path, checked as any named folder; the file's name alone.
-bool SplitChecked(Context& ctx, std::string_view path, std::unique_ptr<NamedFolder>* folder,
+bool SplitChecked(Context& ctx,
+                  std::string_view path,
+                  std::unique_ptr<NamedFolder>* folder,
                   std::string* name) {
   std::size_t slash = path.find_last_of('\\');
   if (slash == std::string_view::npos || slash + 1 == path.size())

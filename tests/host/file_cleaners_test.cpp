@@ -81,16 +81,16 @@ TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
                            "C:\\Users\\me\\x\\k.txt", "C:\\WINDOWS\\w.txt"}) {
     files().AddFile(trap);
   }
-  for (auto [name, value] : std::vector<std::pair<const char*, const char*>>{
-           {"Cache", "C:\\./"},
-           {"Cache", "C:\\Users\\me\\nothere/.."},
-           {"Cache", "C:\\WINDOWS/.."},
-           {"Cache", "C:\\Users\\me\\x\\.."},
-           {"Cookies", "C:\\Users\\me\\x/.."},
-           {"Local Settings", "C:\\x/.."},
-           {"Local Settings", "C:\\"},
-           {"Local Settings", "\\\\?\\C:\\"},
-           {"Local Settings", "\\\\.\\C:\\"}}) {
+  for (auto [name, value] :
+       std::vector<std::pair<const char*, const char*>>{{"Cache", "C:\\./"},
+                                                        {"Cache", "C:\\Users\\me\\nothere/.."},
+                                                        {"Cache", "C:\\WINDOWS/.."},
+                                                        {"Cache", "C:\\Users\\me\\x\\.."},
+                                                        {"Cookies", "C:\\Users\\me\\x/.."},
+                                                        {"Local Settings", "C:\\x/.."},
+                                                        {"Local Settings", "C:\\"},
+                                                        {"Local Settings", "\\\\?\\C:\\"},
+                                                        {"Local Settings", "\\\\.\\C:\\"}}) {
     reg().SetString(kShellFolders, name, value);
     CleanIECookies(ctx());
     CleanTempFiles(ctx());

@@ -80,8 +80,8 @@ class FirefoxNoProfileTest : public FirefoxTest,
 
 TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   files().AddFile(kProfilesIni, GetParam());
-  for (const char* root : {"C:", "C:\\Users\\me\\AppData\\Mozilla", kFirefox, "C:\\Mozilla\\Firefox",
-                           "C:\\WINDOWS"}) {
+  for (const char* root :
+       {"C:", "C:\\Users\\me\\AppData\\Mozilla", kFirefox, "C:\\Mozilla\\Firefox", "C:\\WINDOWS"}) {
     files().AddFile(std::string(root) + "\\history.dat");
     files().AddFile(std::string(root) + "\\cookies.txt");
     files().AddFile(std::string(root) + "\\cache\\x");
@@ -113,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Profiles,
 // A path longer than the read is cut: the cut one names the profile's parent folder.
 TEST_F(FirefoxTest, ACutPathGivesNoProfile) {
   std::string parent = std::string(kFirefox) + "\\" + std::string(200, 'p');
-  files().AddFile(kProfilesIni, "[Profile0]\nPath=" + std::string(200, 'p') + "/" +
-                                    std::string(60, 'q') + "\n");
+  files().AddFile(kProfilesIni,
+                  "[Profile0]\nPath=" + std::string(200, 'p') + "/" + std::string(60, 'q') + "\n");
   files().AddFile(parent + "\\history.dat", "keep");
   EXPECT_EQ(Start(), "");
   CleanAll();

@@ -1,8 +1,9 @@
+#include "primitives/named_folder.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app_harness.h"
-#include "primitives/named_folder.h"
 #include "primitives/purge.h"
 
 namespace scourix {

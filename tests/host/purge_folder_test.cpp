@@ -78,13 +78,35 @@ TEST_F(PurgeFolderTest, FilePassAloneKeepsEveryFolder) {
 
 // Folder texts that Windows would read as another folder, or as more than one.
 TEST(FolderTextTest, RefusedUnlessAlreadyInTheFormWindowsActsOn) {
-  for (std::string_view text :
-       {"", "Temp", "\\Temp", "C:Temp", "C:\\", "D:\\\\", "C:\\./", "C:\\Windows/..",
-        "C:\\users\\me\\nothere/..", "C:\\x/..", "C:\\x\\..", "C:\\a\\.\\b", "C:\\a\\\\b",
-        "C:\\x.", "C:\\x ", "C:\\. .", "C:\\Temp\\*", "C:\\x:stream", "C:\\a/b", "\\\\?\\C:\\",
-        "\\\\.\\C:\\", "\\\\?\\C:\\x\\..", "\\\\?\\C:\\x.", "\\\\?\\GLOBALROOT\\x",
-        "\\\\.\\PhysicalDrive0", "\\\\server", "\\\\server\\share\\", "\\\\?\\UNC\\server\\share",
-        "Path Not Found"}) {
+  for (std::string_view text : {"",
+                                "Temp",
+                                "\\Temp",
+                                "C:Temp",
+                                "C:\\",
+                                "D:\\\\",
+                                "C:\\./",
+                                "C:\\Windows/..",
+                                "C:\\users\\me\\nothere/..",
+                                "C:\\x/..",
+                                "C:\\x\\..",
+                                "C:\\a\\.\\b",
+                                "C:\\a\\\\b",
+                                "C:\\x.",
+                                "C:\\x ",
+                                "C:\\. .",
+                                "C:\\Temp\\*",
+                                "C:\\x:stream",
+                                "C:\\a/b",
+                                "\\\\?\\C:\\",
+                                "\\\\.\\C:\\",
+                                "\\\\?\\C:\\x\\..",
+                                "\\\\?\\C:\\x.",
+                                "\\\\?\\GLOBALROOT\\x",
+                                "\\\\.\\PhysicalDrive0",
+                                "\\\\server",
+                                "\\\\server\\share\\",
+                                "\\\\?\\UNC\\server\\share",
+                                "Path Not Found"}) {
     EXPECT_EQ(PlainFolderText(text), "") << text;
   }
 }
@@ -97,7 +119,10 @@ TEST(FolderTextTest, AcceptedInPlainForm) {
            {"\\\\?\\C:\\x", "C:\\x"},
            {"\\\\server\\share\\Temp", "\\\\server\\share\\Temp"},
            {"\\\\?\\UNC\\server\\share\\x", "\\\\server\\share\\x"},
-           {"D:\\donn\xc3\xa9" "es\\.hidden", "D:\\donn\xc3\xa9" "es\\.hidden"}}) {
+           {"D:\\donn\xc3\xa9"
+            "es\\.hidden",
+            "D:\\donn\xc3\xa9"
+            "es\\.hidden"}}) {
     EXPECT_EQ(PlainFolderText(text), plain) << text;
   }
 }

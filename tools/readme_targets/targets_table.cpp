@@ -140,13 +140,33 @@ std::vector<std::string_view> UndescribedBoxes() {
   return boxes;
 }
 
+// What every folder step refuses, and how it treats what it finds inside a folder.
+constexpr std::string_view kRefusedFolders =
+    "\n"
+    "*Folders a step refuses.* A folder from a shell-folder value, a fixed path or the Firefox "
+    "profile is used only when its text is already the one Windows acts on: a full path "
+    "strictly below a drive (`C:\\`) or share (`\\\\server\\share`) root, with no `/`, no "
+    "empty, `.` or `..` component, no component ending in a dot or a space, no wildcard, no "
+    "`:` past the drive and no other character a name cannot hold; a `\\\\?\\` or "
+    "`\\\\.\\` prefix is taken off and the rest judged the same way; and "
+    "`GetFullPathNameW` must give the text back unchanged (so `C:\\x\\NUL` is refused too). "
+    "A folder that is, or holds, the Windows or system folder, a Program Files folder, the "
+    "user's profile, Desktop, Documents or AppData, or the program's own folder is refused, "
+    "judged by its text and again by its final path with links resolved. Inside a folder, "
+    "each entry is addressed by its literal name and checked through its own handle at the "
+    "moment it is acted on: links, also those that look like plain files (Unix links under "
+    "Wine), are never followed, deleted or written through; a file with other hard links is "
+    "not overwritten, only its name deleted; a file in use is left alone; the program's own "
+    "folder is passed over.\n";
+
 std::string RenderTargetsBlock() {
   std::string block =
       "<!-- Written by scripts/update_readme_targets.sh from the program's own tables. -->\n"
       "\n"
       "In run order. *HKCU* is HKEY_CURRENT_USER. *Shell Folders* `X` is the folder named by "
       "value `X` of `HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
-      "Folders`; a step whose value is missing or not a full path is skipped. "
+      "Folders`; a step whose value is missing, or whose folder is refused (see *Folders a "
+      "step refuses* below the table), is skipped. "
       "*Blanked* values are set to an empty string (and created when missing). *Everything "
       "inside* a folder means its files and subfolders; the folder itself stays, and links "
       "inside it are never followed. A step that needs a key that does not exist is "
@@ -168,6 +188,7 @@ std::string RenderTargetsBlock() {
     block += "| " + std::to_string(++number) + " | " + std::string(target.caption) + " | " +
              (target.default_state == 1 ? "checked" : "unchecked") + " | " + what + " |\n";
   }
+  block += kRefusedFolders;
   return block;
 }
 

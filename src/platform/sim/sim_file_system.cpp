@@ -83,7 +83,9 @@ bool IsDeviceName(std::string_view name) {
 
 class SimItem : public platform::Item {
  public:
-  SimItem(SimFileSystem& files, SimFileSystem::Found found, platform::ItemAccess access,
+  SimItem(SimFileSystem& files,
+          SimFileSystem::Found found,
+          platform::ItemAccess access,
           bool may_delete)
       : files_(files), found_(std::move(found)), access_(access), may_delete_(may_delete) {}
 
@@ -512,8 +514,8 @@ Status SimFileSystem::OpenItem(std::string_view path,
       (node.is_folder() || (node.attributes & platform::kAttrReadOnly) != 0)) {
     return platform::kAccessDenied;
   }
-  *item = std::make_unique<SimItem>(*this, std::move(found), how.access,
-                                    deletes && !node.deny_delete);
+  *item =
+      std::make_unique<SimItem>(*this, std::move(found), how.access, deletes && !node.deny_delete);
   return platform::kSuccess;
 }
 
@@ -525,8 +527,8 @@ Status SimFileSystem::FullPath(std::string_view path, std::string* full) {
   std::vector<std::string> parts = ReadAsWindows(path);
   if (parts.empty())
     return platform::kInvalidParameter;
-  *full = parts.size() > 1 && IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back()
-                                                          : JoinPath(parts);
+  *full =
+      parts.size() > 1 && IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back() : JoinPath(parts);
   return platform::kSuccess;
 }
 
