@@ -37,20 +37,24 @@ bool IsPlainComponent(std::string_view part) {
   return true;
 }
 
-// Every component after the root is plain; at least one when below is set.
-bool ComponentsArePlain(std::string_view rest) {
-  if (rest.empty())
-    return false;
+// Whether test holds for every component between backslashes, empty ones included.
+template <typename Test>
+bool EveryComponent(std::string_view path, Test test) {
   std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t end = rest.find('\\', start);
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
     if (end == std::string_view::npos)
-      end = rest.size();
-    if (!IsPlainComponent(rest.substr(start, end - start)))
+      end = path.size();
+    if (!test(path.substr(start, end - start)))
       return false;
     start = end + 1;
   }
   return true;
+}
+
+// Every component after the root is plain, and there is at least one.
+bool ComponentsArePlain(std::string_view rest) {
+  return !rest.empty() && EveryComponent(rest, IsPlainComponent);
 }
 
 }  // namespace
@@ -174,16 +178,9 @@ bool IsSameEntry(std::string_view final_path, std::string_view path) {
 }
 
 bool HasNoTrimmedComponent(std::string_view path) {
-  std::size_t start = 0;
-  while (start < path.size()) {
-    std::size_t end = path.find('\\', start);
-    if (end == std::string_view::npos)
-      end = path.size();
-    if (end > start && (path[end - 1] == '.' || path[end - 1] == ' '))
-      return false;
-    start = end + 1;
-  }
-  return true;
+  return EveryComponent(path, [](std::string_view part) {
+    return part.empty() || (part.back() != '.' && part.back() != ' ');
+  });
 }
 
 }  // namespace scourix
