@@ -18,9 +18,9 @@ declare -A LEGIT=(
 FOLDER_NAMES=(Cookies Cache "Local Settings" History AppData)
 
 # One run a row: its name, then the values of Cookies, Cache, Local Settings, History and
-# AppData; "-" is the legitimate folder, <home> the profile folder. Every value below names,
-# as Windows reads it, a drive root, the profile folder or the Windows folder, or sits under
-# a prefix ("\\?\", "\\.\") that the folder checks must see through.
+# AppData; "-" is the legitimate folder, <home> the profile folder. As Windows reads them,
+# the other values name a drive root or the profile folder, some behind a prefix ("\\?\",
+# "\\.\") that the folder check must see through.
 RUN_TABLE='
 traps     -                 -                  -         -         -
 swap      -                 -                  -         -         -
@@ -255,8 +255,8 @@ verify_run() {
   mapfile -t allowed < <(allowed_folders "$run")
   mapfile -t changes < <(python3 "$TREE_STATE" diff "$ARTIFACTS/$run-before.txt" \
     "$ARTIFACTS/$run-after.txt" "${allowed[@]}")
-  printf '%s\n' "${changes[@]}" >"$ARTIFACTS/$run-changes.txt"
   if ((${#changes[@]} > 0)); then
+    printf '%s\n' "${changes[@]}" >"$ARTIFACTS/$run-changes.txt"
     fail "run $run changed ${#changes[@]} entries outside the named folders ($(summarize_changes "$ARTIFACTS/$run-changes.txt")); first: ${changes[0]//$'\t'/ }"
   fi
 

@@ -26,9 +26,10 @@ seed() {
 }
 
 drive() {
-  local index name program failed=0
+  local index name program started failed=0
   for index in "${!SELECTED_RUNS[@]}"; do
     name="${SELECTED_RUNS[$index]}"
+    started=$SECONDS
     if ((index > 0)); then
       if [[ ! -f "$DRIVE_C/windows/system32/kernel32.dll" ]]; then
         echo "the prefix lost its system folder; run $name and later runs are skipped"
@@ -53,6 +54,7 @@ drive() {
       wait "$program"
     fi
     finish_run "$name"
+    echo "run $name: $((SECONDS - started)) s"
   done
   wineserver -k  # saves the registry for verify
   return $failed
