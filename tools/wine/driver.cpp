@@ -6,6 +6,7 @@
 //   check:<caption>       set a box; uncheck:<caption> clears it
 //   press:<caption>       click a push button (posted, so a long run does not block us)
 //   scour[:seconds]       press "Scour" and wait until the label reads "Finished in ..."
+//   until:<text>[:seconds] wait until the label contains <text>, then print the label
 //   status                print the status label
 //   close                 close the window and wait for the program to end
 //   sleep:<ms>
@@ -85,23 +86,30 @@ bool Wait() {
   return false;
 }
 
-bool Scour(int seconds) {
-  HWND scour = FindChild(L"Scour");
+// Polls the label until it contains `text`; prints the label that did.
+bool UntilLabel(const std::wstring& text, int seconds) {
   HWND status = StatusLabel();
-  if (scour == nullptr || status == nullptr)
+  if (status == nullptr)
     return false;
-  PostMessageW(scour, BM_CLICK, 0, 0);
-  for (int i = 0; i < seconds * 20; ++i) {
-    std::wstring text = TextOf(status);
-    if (text.find(L"Finished in ") != std::wstring::npos) {
-      std::printf("%s\n", WideToUtf8(text).c_str());
+  for (int i = 0; i < seconds * 100; ++i) {
+    std::wstring label = TextOf(status);
+    if (label.find(text) != std::wstring::npos) {
+      std::printf("%s\n", WideToUtf8(label).c_str());
       return true;
     }
-    Sleep(50);
+    Sleep(10);
   }
-  std::fprintf(stderr, "driver: the run did not finish; label: %s\n",
-               WideToUtf8(TextOf(status)).c_str());
+  std::fprintf(stderr, "driver: the label never showed \"%s\"; label: %s\n",
+               WideToUtf8(text).c_str(), WideToUtf8(TextOf(status)).c_str());
   return false;
+}
+
+bool Scour(int seconds) {
+  HWND scour = FindChild(L"Scour");
+  if (scour == nullptr)
+    return false;
+  PostMessageW(scour, BM_CLICK, 0, 0);
+  return UntilLabel(L"Finished in ", seconds);
 }
 
 bool Close() {
@@ -195,6 +203,17 @@ bool Step(const std::string& step) {
   }
   if (name == "scour")
     return Scour(argument.empty() ? 120 : std::stoi(argument));
+  if (name == "until") {
+    // A trailing ":<digits>" is the timeout; the text itself may hold colons ("C:\").
+    std::size_t colon = argument.find_last_of(':');
+    int seconds = 120;
+    if (colon != std::string::npos && colon + 1 < argument.size() &&
+        argument.find_first_not_of("0123456789", colon + 1) == std::string::npos) {
+      seconds = std::stoi(argument.substr(colon + 1));
+      argument.resize(colon);
+    }
+    return UntilLabel(Utf8ToWide(argument), seconds);
+  }
   if (name == "status") {
     HWND status = StatusLabel();
     std::printf("%s\n", status != nullptr ? WideToUtf8(TextOf(status)).c_str() : "");
