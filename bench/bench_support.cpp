@@ -74,7 +74,7 @@ double TimeSide(const std::function<void()>& side, PeakMemory* peak) {
 }  // namespace
 
 bool BenchWindow::Open() {
-  if (!window_.Create(GetModuleHandleW(nullptr), frm_))
+  if (!window_.Create(GetModuleHandleW(nullptr), MainWindowLayout(), frm_))
     return false;
   frm_.AttachWindow(window_);
   window_.Show();

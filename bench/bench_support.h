@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/frm_main.h"
+#include "app/main_window_layout.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_window.h"
 

@@ -24,6 +24,8 @@ set +e
 # shellcheck source=/dev/null
 source "$WINE_KIT/prefix.sh"
 install_kit "$build"
+TARGET_LISTS="$work/target-lists"
+target_lists "$build" "$TARGET_LISTS"
 # shellcheck source=/dev/null
 source "$WINE_KIT/traces.sh"
 echo "Planting traces for every target ..."

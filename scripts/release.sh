@@ -20,7 +20,7 @@ out=build/release
 stage="$out/stage"
 rm -rf "$stage"
 mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/scourix.exe" build/mingw/src/platform/win32/scourix.exe
+x86_64-w64-mingw32-strip -o "$stage/scourix.exe" build/mingw/src/main/scourix.exe
 cp README.md LICENSE "$stage/"
 
 zip="$out/scourix-$version-x86_64.zip"

@@ -16,7 +16,7 @@ if [[ -n "${DISPLAY:-}" ]]; then
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then mkdir -p "$WINEPREFIX" && wineboot -i >/dev/null 2>&1; fi
   program_dir="$WINEPREFIX/drive_c/Program Files/Scourix"
   mkdir -p "$program_dir"
-  cp build/mingw/src/platform/win32/scourix.exe "$program_dir/"
+  cp build/mingw/src/main/scourix.exe "$program_dir/"
   exec wine "C:\\Program Files\\Scourix\\scourix.exe"
 fi
 

@@ -27,7 +27,7 @@ ctest --test-dir build/fuzz -R fuzz_ --output-on-failure
 echo "== Windows build"
 cmake --preset mingw >/dev/null
 cmake --build build/mingw -j2
-bash tests/e2e/check_imports.sh build/mingw/src/platform/win32/scourix.exe
+bash tests/e2e/check_imports.sh build/mingw/src/main/scourix.exe
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 echo "== back-end tests under Wine"

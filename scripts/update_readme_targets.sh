@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Rewrites README.md's table of what each box removes from the program's own tables (the
-# catalogue, the registry cleaners' steps and the descriptions of the other cleaners).
+# catalogue with its step tables, and the descriptions of the cleaners written in code).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

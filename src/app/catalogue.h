@@ -6,8 +6,23 @@
 #include <string_view>
 
 #include "app/context.h"
+#include "cleaners/cleaner_steps.h"
 
 namespace scourix {
+
+// One thing a target does: a cleaner written in code, or a table of registry steps.
+struct Action {
+  constexpr Action() = default;
+  constexpr Action(Cleaner code) : cleaner(code) {}
+  template <std::size_t N>
+  constexpr Action(const Step (&table)[N]) : steps(table) {}
+
+  Cleaner cleaner = nullptr;
+  std::span<const Step> steps;
+};
+
+// Carries out the action; an empty one does nothing.
+void Run(const Action& action, Context& ctx);
 
 // One cleaning target: its check box, its place on the window and what the run does for it.
 struct Target {
@@ -17,44 +32,11 @@ struct Target {
   int column;                // 1..3
   int row;                   // 1..13
   int tab_index;
-  std::string_view status_line;     // logged by the run before the cleaners run
-  std::array<Cleaner, 4> cleaners;  // called in order; unused slots are null
-
-  int left() const { return 120 + 3000 * (column - 1); }  // twips
-  int top() const { return 120 + 360 * (row - 1); }
+  std::string_view status_line;   // logged by the run before the actions run
+  std::array<Action, 4> actions;  // carried out in order; unused slots are empty
 };
 
-inline constexpr int kBoxWidth = 2895;
-inline constexpr int kBoxHeight = 255;
-inline constexpr std::size_t kTargetCount = 37;
-
-// The 37 targets in run order.
-std::span<const Target, kTargetCount> Targets();
-
-// Index of a box in run order, or kTargetCount when there is none of that name.
-std::size_t TargetIndex(std::string_view box);
-
-enum class ControlKind { kListBox, kPushButton, kLabel };
-
-// The window's other controls.
-struct ControlSpec {
-  std::string_view name;
-  ControlKind kind;
-  std::string_view caption;
-  int left, top, width, height;  // twips
-  int tab_index;
-};
-
-std::span<const ControlSpec> OtherControls();
-
-inline constexpr std::string_view kWindowCaption = "Scourix 0.2";
-inline constexpr int kClientWidth = 9135;  // twips
-inline constexpr int kClientHeight = 5775;
-inline constexpr int kTwipsPerInch = 1440;
-
-// Twips to pixels at the given dots per inch (15 twips per pixel at 96 dpi).
-constexpr int TwipsToPixels(int twips, int dpi) {
-  return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
-}
+// The targets in run order.
+std::span<const Target> Targets();
 
 }  // namespace scourix

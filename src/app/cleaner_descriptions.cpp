@@ -6,7 +6,7 @@
 #include "browser/browser_cleaners.h"
 
 // Kept beside the catalogue so that a changed folder or store is described where the target is
-// wired; a test fails when a target's cleaner has neither a step table nor a line here.
+// wired; a test fails when a cleaner of the catalogue has no line here.
 namespace scourix {
 namespace {
 

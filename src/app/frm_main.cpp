@@ -49,7 +49,7 @@ void FrmMain::Form_Unload() {
 }
 
 void FrmMain::cmdCheckAll_Click() {
-  for (std::size_t i = 0; i < kTargetCount; ++i)
+  for (std::size_t i = 0; i < Targets().size(); ++i)
     window_->SetBoxState(i, 1);
 }
 
@@ -68,11 +68,10 @@ void FrmMain::cmdScour_Click() {
       continue;
     Log(targets[i].status_line);
     DoEvents();
-    for (Cleaner cleaner : targets[i].cleaners) {
+    for (const Action& action : targets[i].actions) {
       if (ended_)
         return;
-      if (cleaner != nullptr)
-        cleaner(ctx_);
+      Run(action, ctx_);
     }
     if (ended_)
       return;

@@ -1,7 +1,8 @@
 # Assertions for end-to-end scenarios; sourced by run.sh. A scenario sees:
 #   WINEPREFIX, DRIVE_C (unix path of C:), PROGRAM_DIR (unix path of the program's folder),
 #   SCENARIO_DIR (its own folder), E2E_DIR (this folder), WINE_KIT (tools/wine), ARTIFACTS (a
-#   folder kept after the run), the prefix helpers of tools/wine/prefix.sh (make_file,
+#   folder kept after the run), TARGET_LISTS (the program's own lists of its targets, written by
+#   target_lists before the scenarios run), the prefix helpers of tools/wine/prefix.sh (make_file,
 #   reg_import, reg_value, driver, cache_tool, log_messages...) and the functions below.
 # Failures are counted, not fatal, so one run reports them all.
 
@@ -33,8 +34,8 @@ assert_no_reg_key() { if reg_key_exists "$1"; then fail "key still there: $1"; f
 expected_log() {
   echo "Scourix Initialized."
   echo "Scour started."
-  awk -F'\t' -v which="$1" '!/^#/ && (which == "all" || $1 == which) { print $2 }' \
-    "$E2E_DIR/status_lines.tsv"
+  awk -F'\t' -v which="$1" 'which == "all" || $1 == which { print $2 }' \
+    "$TARGET_LISTS/status_lines.tsv"
   echo "Finished in N seconds."
   echo "Scourix Decommissioned."
 }

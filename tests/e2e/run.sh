@@ -14,7 +14,8 @@ BUILD_DIR="$(cd "$1" && pwd)"
 shift
 WORK="$BUILD_DIR/e2e"
 TEMPLATE="$WORK/template"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_DIR WINE_KIT
+TARGET_LISTS="$WORK/target-lists"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_DIR WINE_KIT TARGET_LISTS
 
 mkdir -p "$WORK"
 if [[ ! -f "$TEMPLATE/system.reg" ]]; then
@@ -22,6 +23,18 @@ if [[ ! -f "$TEMPLATE/system.reg" ]]; then
   rm -rf "$TEMPLATE"
   WINEPREFIX="$TEMPLATE" wineboot -i >/dev/null 2>&1
   WINEPREFIX="$TEMPLATE" wineserver -w
+fi
+# The status lines and registry keys of the targets, as this build's catalogue has them.
+rm -rf "$TARGET_LISTS"
+if ! (
+  # shellcheck source=/dev/null
+  source "$WINE_KIT/prefix.sh"
+  WINEPREFIX="$TEMPLATE" target_lists "$BUILD_DIR" "$TARGET_LISTS"
+  WINEPREFIX="$TEMPLATE" wineserver -w
+  exit $((KIT_FAILURES > 0))
+); then
+  echo "e2e: the program's lists of targets could not be written" >&2
+  exit 1
 fi
 
 scenarios=("$@")

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/frm_main.h"
+#include "app/main_window_layout.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_window.h"
 
@@ -54,7 +55,7 @@ class AppHarness {
   }
 
   sim::SimMachine machine;
-  sim::SimWindow window;
+  sim::SimWindow window{MainWindowLayout()};
   std::unique_ptr<FrmMain> frm;
 };
 

@@ -2,41 +2,65 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <utility>
+#include <vector>
+
+#include "app/main_window_layout.h"
 
 namespace scourix {
 namespace {
 
-// What the table must hold together: sixteen defaults (the first fifteen and Windows History),
-// one box per place, 13/13/11 boxes per column, tab stops 0..42 each used once, and a cleaner
-// for every target.
-TEST(Catalogue, TableIsConsistent) {
-  const auto targets = Targets();
-  std::set<std::pair<int, int>> places;
-  std::set<int> tabs;
-  int per_column[4] = {};
-  int checked = 0;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const Target& t = targets[i];
-    EXPECT_EQ(t.default_state, i < 15 || t.box == "chkHistory" ? 1 : 0) << t.box;
-    checked += t.default_state;
-    EXPECT_TRUE(places.insert({t.column, t.row}).second) << t.box;
-    ++per_column[t.column];
-    EXPECT_TRUE(tabs.insert(t.tab_index).second) << t.box;
-    EXPECT_NE(t.cleaners[0], nullptr) << t.box;
+using platform::TwipsRect;
+
+bool Overlap(const TwipsRect& a, const TwipsRect& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+// What the table and the window made from it must hold together: every target does something
+// and has a box of its own; every box and shown control lies inside the client area, clear of
+// the others; the scratch lists lie below it; the keyboard visits each control once, at tab
+// stops 0, 1, 2 and so on.
+TEST(Catalogue, TableAndWindowAreConsistent) {
+  const platform::WindowLayout layout = MainWindowLayout();
+  ASSERT_EQ(layout.boxes.size(), Targets().size());
+  std::set<std::string_view> names;
+  for (const Target& t : Targets()) {
+    EXPECT_TRUE(names.insert(t.box).second) << t.box;
+    EXPECT_TRUE(t.default_state == 0 || t.default_state == 1) << t.box;
+    EXPECT_TRUE(t.actions[0].cleaner != nullptr || !t.actions[0].steps.empty()) << t.box;
   }
-  for (const ControlSpec& c : OtherControls())
-    EXPECT_TRUE(tabs.insert(c.tab_index).second) << c.name;
-  EXPECT_EQ(checked, 16);
-  EXPECT_EQ(per_column[1], 13);
-  EXPECT_EQ(per_column[2], 13);
-  EXPECT_EQ(per_column[3], 11);
-  EXPECT_EQ(tabs.size(), 43u);
-  EXPECT_EQ(*tabs.rbegin(), 42);
+
+  std::vector<std::pair<std::string_view, TwipsRect>> shown;
+  std::set<int> tabs;
+  for (const platform::BoxSpec& box : layout.boxes) {
+    shown.emplace_back(box.name, box.place);
+    EXPECT_TRUE(tabs.insert(box.tab_index).second) << box.name;
+  }
+  for (const platform::ControlSpec& control : layout.controls) {
+    EXPECT_TRUE(tabs.insert(control.tab_index).second) << control.name;
+    if (control.kind == platform::ControlKind::kScratchList)
+      EXPECT_GE(control.place.top, layout.client_height) << control.name;
+    else
+      shown.emplace_back(control.name, control.place);
+  }
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const auto& [name, place] = shown[i];
+    EXPECT_TRUE(place.left >= 0 && place.top >= 0 &&
+                place.left + place.width <= layout.client_width &&
+                place.top + place.height <= layout.client_height)
+        << name;
+    for (std::size_t j = i + 1; j < shown.size(); ++j)
+      EXPECT_FALSE(Overlap(place, shown[j].second)) << name << " " << shown[j].first;
+  }
+  EXPECT_EQ(*tabs.begin(), 0);
+  EXPECT_EQ(*tabs.rbegin(), static_cast<int>(tabs.size()) - 1);
 }
 
 TEST(Catalogue, TwipsScaleWithDpi) {
-  EXPECT_EQ(TwipsToPixels(kClientWidth, 96), 609);
-  EXPECT_EQ(TwipsToPixels(kClientWidth, 144), 914);
+  const int width = MainWindowLayout().client_width;
+  EXPECT_EQ(platform::TwipsToPixels(width, 96), 609);
+  EXPECT_EQ(platform::TwipsToPixels(width, 144), 914);
 }
 
 }  // namespace

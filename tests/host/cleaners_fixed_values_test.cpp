@@ -21,9 +21,9 @@ constexpr std::string_view kPhotoshop = R"(HKCU\Software\Adobe\Photoshop)";
 using FixedValuesTest = CleanersTest;
 
 TEST_F(FixedValuesTest, OnAMachineWithoutTheApplicationsTheWritesCreateEmptyValues) {
-  Run(CleanPaintRecent);
-  Run(CleanNeroHistory);
-  Run(CleanPhotoshopStartupDir);
+  Run(steps::kPaintRecent);
+  Run(steps::kNeroHistory);
+  Run(steps::kPhotoshopStartupDir);
   EXPECT_THAT(Values(kPaint), ElementsAre("File1", "File2", "File3", "File4"));
   EXPECT_THAT(Text(std::string(kNero) + R"(\General)", "OFDLastMP3Dir"), Optional(std::string()));
   EXPECT_THAT(Text(std::string(kNero) + R"(\IsoDoc)", "VolumeLabelUDFTemplate"),
@@ -39,11 +39,11 @@ TEST_F(FixedValuesTest, OnAMachineWithoutTheApplicationsTheWritesCreateEmptyValu
 TEST_F(FixedValuesTest, WordWithOnlyOfficeTwelveAndWithNeitherVersion) {
   SeedTraces();
   reg().RemoveTree(R"(HKCU\Software\Microsoft\Office\10.0)");
-  Run(CleanWordRecent);
+  Run(steps::kWordRecent);
   EXPECT_FALSE(reg().KeyExists(kWord10));  // a deletion creates nothing
   EXPECT_FALSE(reg().ValueExists(kWord12, "Settings"));
-  Run(CleanWordRecent);  // and again, with nothing left to find
-  Run(CleanRegeditLastKey);
+  Run(steps::kWordRecent);  // and again, with nothing left to find
+  Run(steps::kRegeditLastKey);
   EXPECT_FALSE(reg().KeyExists(kWord10));
 }
 
@@ -51,8 +51,8 @@ TEST_F(FixedValuesTest, ADeniedKeyEndsOnlyItsOwnStep) {
   SeedTraces();
   reg().DenyAccess(kWinRAR);
   reg().DenyAccess(kWord10);
-  Run(CleanWinRARRecent);
-  Run(CleanWordRecent);
+  Run(steps::kWinRARRecent);
+  Run(steps::kWordRecent);
   EXPECT_THAT(Text(kWinRAR, "0"), Optional(std::string(R"(C:\Downloads\photos-2006.rar)")));
   EXPECT_TRUE(reg().ValueExists(kWord10, "Settings"));
   EXPECT_FALSE(reg().ValueExists(kWord12, "Settings"));

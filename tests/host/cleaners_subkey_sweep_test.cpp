@@ -19,7 +19,7 @@ using SubkeySweepTest = CleanersTest;
 TEST_F(SubkeySweepTest, RecentDocsLosesItsValuesAndSubkeysButNotWhatLiesDeeper) {
   SeedTraces();
   reg().SetString(Below(kExplorer, R"(RecentDocs\.txt\Deeper)"), "kept", "x");
-  Run(CleanRecentDocsMRU);
+  Run(steps::kRecentDocsMRU);
   EXPECT_TRUE(reg().KeyExists(Below(kExplorer, "RecentDocs")));
   EXPECT_THAT(Values(Below(kExplorer, "RecentDocs")), IsEmpty());
   // ".txt" was emptied, but the platform refuses to delete a key with a subkey of its own.
@@ -31,7 +31,7 @@ TEST_F(SubkeySweepTest, RecentDocsLosesItsValuesAndSubkeysButNotWhatLiesDeeper) 
 TEST_F(SubkeySweepTest, ComDlgWithoutLastVisitedDeletesNothingAtAll) {
   SeedTraces();
   reg().RemoveTree(Below(kExplorer, R"(ComDlg32\LastVisitedMRU)"));
-  Run(CleanComDlgMRU);
+  Run(steps::kComDlgMRU);
   EXPECT_THAT(Values(Below(kExplorer, R"(ComDlg32\OpenSaveMRU)")), ElementsAre("a", "MRUList"));
   EXPECT_THAT(Subkeys(Below(kExplorer, R"(ComDlg32\OpenSaveMRU)")), ElementsAre("*", "txt"));
 }
@@ -40,7 +40,7 @@ TEST_F(SubkeySweepTest, StreamsKeepsTheDesktopOnAnExactMatchOnly) {
   SeedTraces();
   reg().RemoveTree(Below(kExplorer, R"(Streams\Desktop)"));
   reg().SetString(Below(kExplorer, R"(Streams\DESKTOP)"), "ViewView2", "x");
-  Run(CleanStreams);
+  Run(steps::kStreams);
   EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), IsEmpty());
 }
 
@@ -49,7 +49,7 @@ TEST_F(SubkeySweepTest, ASubkeyThatCannotBeOpenedIsPassedOverWhole) {
   // Only the open fails: deleting it would still be allowed, so keeping it is the sweep's doing.
   reg().InjectFault(Below(kExplorer, R"(Streams\1)"), sim::SimRegOp::kOpen,
                     platform::kAccessDenied);
-  Run(CleanStreams);
+  Run(steps::kStreams);
   EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), ElementsAre("1", "Desktop"));
   EXPECT_THAT(Values(Below(kExplorer, R"(Streams\1)")), ElementsAre("ViewView2"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
@@ -60,8 +60,8 @@ TEST_F(SubkeySweepTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) 
   reg().RemoveTree(Below(kExplorer, "RecentDocs"));
   reg().DenyAccess(R"(HKCU\Software\Microsoft\Search Assistant\ACMru)");
   Mark(app.window.keys);
-  Run(CleanRecentDocsMRU);
-  Run(CleanSearchMRU);
+  Run(steps::kRecentDocsMRU);
+  Run(steps::kSearchMRU);
   EXPECT_THAT(app.window.keys.items, ElementsAre("<before>"));
   EXPECT_FALSE(reg().KeyExists(Below(kExplorer, "RecentDocs")));
   EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Search Assistant\ACMru\5603)"),
@@ -70,7 +70,7 @@ TEST_F(SubkeySweepTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) 
 
 TEST_F(SubkeySweepTest, ShellBagMRUAloneCleansTheSameKey) {
   SeedTraces();
-  Run(CleanShellBagMRU);
+  Run(steps::kShellBagMRU);
   EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("1"));
 }
 
@@ -78,12 +78,12 @@ TEST_F(SubkeySweepTest, ARefusedPruneIsPassedOverAndAMissingKeyListsNothing) {
   SeedTraces();
   reg().SetString(Below(kBagMRU, "2"), "NodeSlot", "x");
   reg().DenyAccess(Below(kBagMRU, "0"), platform::kDeleteAccess);
-  Run(CleanShellNoRoamBagMRU);
+  Run(steps::kShellNoRoamBagMRU);
   EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("0", "1"));
 
   reg().RemoveTree(kBagMRU);
   Mark(app.window.keys);
-  Run(CleanShellBagMRU);
+  Run(steps::kShellBagMRU);
   EXPECT_THAT(app.window.keys.items, ElementsAre("<before>"));
   EXPECT_FALSE(reg().KeyExists(kBagMRU));
 }

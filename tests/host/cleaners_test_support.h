@@ -3,13 +3,19 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app_harness.h"
-#include "cleaners/cleaners.h"
+#include "cleaners/app_setting_steps.h"
+#include "cleaners/fixed_entry_steps.h"
+#include "cleaners/graphics_app_steps.h"
+#include "cleaners/nested_mru_steps.h"
+#include "cleaners/shell_bag_steps.h"
+#include "cleaners/value_list_steps.h"
 #include "platform/sim/reg_file.h"
 
 namespace scourix::testing {
@@ -38,7 +44,7 @@ class CleanersTest : public AppTest {
         << "line " << error.line << ": " << error.message;
   }
 
-  void Run(Cleaner cleaner) { cleaner(ctx()); }
+  void Run(std::span<const Step> steps) { RunSteps(ctx(), steps); }
 
   // A value's text ("" for a blanked one), nullopt when the value is missing; the checks
   // that compare a text also insist on a plain string value.

@@ -30,8 +30,8 @@ TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {
   reg().SetValueBytes(kRunMRU, "e", platform::kRegBinary, std::string(4096, '\x7f'));
   reg().SetString(kRunMRU, "", "default");
   reg().SetString(Below(kRunMRU, "Nested"), "kept", "x");
-  Run(CleanRunMRU);
-  Run(CleanTypedURLs);  // url2 is 300 bytes long
+  Run(steps::kRunMRU);
+  Run(steps::kTypedURLs);  // url2 is 300 bytes long
   EXPECT_THAT(Values(kRunMRU), IsEmpty());
   EXPECT_THAT(Values(kTypedURLs), IsEmpty());
   EXPECT_THAT(Subkeys(kRunMRU), ElementsAre("Nested"));
@@ -45,10 +45,10 @@ TEST_F(ValueSweepTest, ADependentStepRunsWhenTheKeyOpenedEvenIfEmpty) {
   reg().RemoveTree(Below(kFlash, "LastOpenDocs"));
   reg().AddKey(Below(kFlash, "LastOpenDocs"));
   reg().RemoveTree(kImageReady8);
-  Run(CleanMediaPlayerRecent);
-  Run(CleanWinZipRecent);
-  Run(CleanFlashRecent);
-  Run(CleanImageReadyRecent);
+  Run(steps::kMediaPlayerRecent);
+  Run(steps::kWinZipRecent);
+  Run(steps::kFlashRecent);
+  Run(steps::kImageReadyRecent);
   EXPECT_THAT(Values(kPreferences), ElementsAre("Volume"));
   EXPECT_THAT(Values(Below(kWinZip, "extract")), IsEmpty());
   EXPECT_THAT(Values(Below(kWinZip, "WinZip")), ElementsAre("ShowTips"));
@@ -66,10 +66,10 @@ TEST_F(ValueSweepTest, AMissingFirstKeyEndsTheCleanerThere) {
   reg().RemoveTree(Below(kFlash, "LastOpenDocs"));
   reg().RemoveTree(Below(kImageReady7, "RecentFiles"));
   Mark(app.window.val_names);
-  for (Cleaner c :
-       {CleanMediaPlayerRecent, CleanWinZipRecent, CleanFlashRecent, CleanImageReadyRecent}) {
-    Run(c);
-  }
+  const std::span<const Step> tables[] = {steps::kMediaPlayerRecent, steps::kWinZipRecent,
+                                          steps::kFlashRecent, steps::kImageReadyRecent};
+  for (std::span<const Step> table : tables)
+    Run(table);
   EXPECT_THAT(app.window.val_names.items, ElementsAre("<before>"));
   EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
   EXPECT_THAT(Values(Below(kWinZip, "extract")), ElementsAre("extract1", "extract2"));
@@ -87,10 +87,10 @@ TEST_F(ValueSweepTest, DeniedKeysKeepTheirValues) {
   // Readable but not deletable with full access: listed, yet every deletion is refused.
   reg().DenyAccess(kTypedURLs, sim::kDenyFullAccess);
   Mark(app.window.val_names);
-  Run(CleanMediaPlayerRecent);
+  Run(steps::kMediaPlayerRecent);
   EXPECT_THAT(app.window.val_names.items, ElementsAre("<before>"));
   EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
-  Run(CleanTypedURLs);
+  Run(steps::kTypedURLs);
   EXPECT_THAT(app.window.val_names.items, ElementsAre("url1", "url2", "url3"));
   EXPECT_THAT(Values(kTypedURLs), ElementsAre("url1", "url2", "url3"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);

@@ -28,7 +28,8 @@ TEST_F(RunTest, CheckAllChecksEveryBoxAndNeverUnchecks) {
   for (int state : app.window.boxes)
     EXPECT_EQ(state, 1);
   app.frm->cmdScour_Click();
-  EXPECT_EQ(app.Messages().size(), 1u + 1 + 37 + 1);  // initialised, started, 37, finished
+  // initialised, started, every target, finished
+  EXPECT_EQ(app.Messages().size(), 1 + 1 + Targets().size() + 1);
 }
 
 TEST_F(RunTest, OnlyStateOneCounts) {

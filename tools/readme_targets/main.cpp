@@ -1,13 +1,17 @@
-// Prints the README's table of what each box removes, or checks or rewrites README.md.
+// Prints the README's table of what each box removes, or checks or rewrites README.md, or
+// prints a list of targets for the end-to-end checks.
 //   scourix_readme_targets                 print the text that goes between the markers
 //   scourix_readme_targets --check FILE    exit 1 when FILE's table differs from the code
 //   scourix_readme_targets --write FILE    rewrite FILE's table
+//   scourix_readme_targets --status-lines  print each target's default state and status line
+//   scourix_readme_targets --census-keys   print each target's caption and registry keys
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <string_view>
 
+#include "target_lists.h"
 #include "targets_table.h"
 
 namespace {
@@ -54,8 +58,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   const std::string_view mode = argv[1];
+  if (argc == 2 && (mode == "--status-lines" || mode == "--census-keys")) {
+    std::cout << (mode == "--status-lines" ? scourix::readme::StatusLines()
+                                           : scourix::readme::CensusKeys());
+    return 0;
+  }
   if (argc != 3 || (mode != "--check" && mode != "--write")) {
-    std::cerr << "usage: " << argv[0] << " [--check|--write README.md]\n";
+    std::cerr << "usage: " << argv[0]
+              << " [--check|--write README.md | --status-lines | --census-keys]\n";
     return 2;
   }
   std::string readme;

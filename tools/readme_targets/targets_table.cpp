@@ -4,7 +4,6 @@
 
 #include "app/catalogue.h"
 #include "app/cleaner_descriptions.h"
-#include "cleaners/cleaner_tables.h"
 
 namespace scourix::readme {
 namespace {
@@ -17,17 +16,7 @@ struct Place {
 };
 
 Place PlaceOf(const Step& step) {
-  std::string_view location = step.location;
-  if (step.action == StepAction::kBlank) {
-    if (location.starts_with(kFullRoot))
-      location.remove_prefix(kFullRoot.size());
-    std::size_t slash = location.rfind('\\');
-    return {"HKCU\\" + std::string(location.substr(0, slash)), location.substr(slash + 1)};
-  }
-  // Some keys are opened with their closing backslash; it is no part of the name.
-  while (location.ends_with('\\'))
-    location.remove_suffix(1);
-  return {"HKCU\\" + std::string(location), {}};
+  return {"HKCU\\" + std::string(KeyOf(step)), BlankedValueOf(step)};
 }
 
 std::string Code(std::string_view text) {
@@ -86,6 +75,25 @@ std::string WhatGoes(const Step& step) {
 
 }  // namespace
 
+std::string_view KeyOf(const Step& step) {
+  std::string_view location = step.location;
+  if (step.action == StepAction::kBlank) {
+    if (location.starts_with(kFullRoot))
+      location.remove_prefix(kFullRoot.size());
+    return location.substr(0, location.rfind('\\'));
+  }
+  // Some keys are opened with their closing backslash; it is no part of the name.
+  while (location.ends_with('\\'))
+    location.remove_suffix(1);
+  return location;
+}
+
+std::string_view BlankedValueOf(const Step& step) {
+  if (step.action != StepAction::kBlank)
+    return {};
+  return step.location.substr(step.location.rfind('\\') + 1);
+}
+
 std::string SummariseSteps(std::span<const Step> steps) {
   // (key, what goes there), one entry per step or per run of blanks.
   std::vector<std::pair<std::string, std::string>> lines;
@@ -129,9 +137,8 @@ std::string SummariseSteps(std::span<const Step> steps) {
 std::vector<std::string_view> UndescribedBoxes() {
   std::vector<std::string_view> boxes;
   for (const Target& target : Targets()) {
-    for (Cleaner cleaner : target.cleaners) {
-      if (cleaner != nullptr && RegistryStepsOf(cleaner).empty() &&
-          FileCleanerDescription(cleaner).empty()) {
+    for (const Action& action : target.actions) {
+      if (action.cleaner != nullptr && FileCleanerDescription(action.cleaner).empty()) {
         boxes.push_back(target.box);
         break;
       }
@@ -177,12 +184,12 @@ std::string RenderTargetsBlock() {
   int number = 0;
   for (const Target& target : Targets()) {
     std::string what;
-    for (Cleaner cleaner : target.cleaners) {
-      if (cleaner == nullptr)
+    for (const Action& action : target.actions) {
+      if (action.cleaner == nullptr && action.steps.empty())
         continue;
-      std::span<const Step> steps = RegistryStepsOf(cleaner);
-      std::string part =
-          steps.empty() ? std::string(FileCleanerDescription(cleaner)) : SummariseSteps(steps);
+      std::string part = action.cleaner != nullptr
+                             ? std::string(FileCleanerDescription(action.cleaner))
+                             : SummariseSteps(action.steps);
       what += (what.empty() ? "" : "<br>") + (part.empty() ? "(not described)" : part);
     }
     block += "| " + std::to_string(++number) + " | " + std::string(target.caption) + " | " +

@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Counts, per target, the seeded traces that a prefix still holds.
 
-  census.py count PREFIX PLANTED.tsv TRACES.reg SCOURED.reg CACHE.txt  -> "caption<TAB>n" lines
-  census.py table BEFORE.tsv AFTER.tsv                                  -> a before/after table
+  census.py count PREFIX PLANTED.tsv TRACES.reg SCOURED.reg CACHE.txt KEYS.tsv
+                                              -> "caption<TAB>n" lines, in run order
+  census.py table BEFORE.tsv AFTER.tsv        -> a before/after table
 
 A trace is a registry value that TRACES.reg seeds and SCOURED.reg does not keep as it is (still
 counted while it is present and not blank), a file that PLANTED.tsv lists as "trace<TAB>caption
-<TAB>unix path", or a normal entry of the URL cache listing (cache_tool list).
+<TAB>unix path", or a normal entry of the URL cache listing (cache_tool list). A registry trace
+belongs to each target whose keys hold it: KEYS.tsv lists, in run order, each target's caption
+and the keys below HKEY_CURRENT_USER that its steps act on, as the program itself prints them
+(scourix_readme_targets --census-keys).
 """
 import os
 import sys
@@ -15,55 +19,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import compare_reg  # noqa: E402
 import wine_reg  # noqa: E402
 
-EXPLORER = "software\\microsoft\\windows\\currentversion\\explorer\\"
-APPLETS = "software\\microsoft\\windows\\currentversion\\applets\\"
-
-# Run order, with the keys (below HKEY_CURRENT_USER) whose seeded values belong to each target.
-TARGETS = [
-    ("Internet Explorer Cache", []),
-    ("Internet Explorer History", ["software\\microsoft\\internet explorer\\typedurls"]),
-    ("Internet Explorer Cookies", []),
-    ("Firefox Cache", []),
-    ("Firefox History", []),
-    ("Firefox Cookies", []),
-    ("Windows Cookies", []),
-    ("ShellNoRoam BagMRU", ["software\\microsoft\\windows\\shellnoroam\\bagmru"]),
-    # Both shell-bag targets prune the same key; the first one in the run empties it.
-    ("Shell BagMRU", ["software\\microsoft\\windows\\shellnoroam\\bagmru"]),
-    ("Recent Documents", []),
-    ("Recent Documents MRU", [EXPLORER + "recentdocs"]),
-    ("Temporary Files", []),
-    ("Windows Temporary Files", []),
-    ("Streams", [EXPLORER + "streams"]),
-    ("Streams MRU", [EXPLORER + "streammru"]),
-    ("ComDlg32 Recent", [EXPLORER + "comdlg32"]),
-    ("Run Recent", [EXPLORER + "runmru"]),
-    ("Search/Find MRU", ["software\\microsoft\\search assistant\\acmru"]),
-    ("Paint Recent", [APPLETS + "paint"]),
-    ("Regedit Last Key", [APPLETS + "regedit"]),
-    ("WordPad Recent", [APPLETS + "wordpad"]),
-    ("Windows Media Player Recent", ["software\\microsoft\\mediaplayer"]),
-    ("Excel Recent", ["software\\microsoft\\office\\10.0\\excel",
-                      "software\\microsoft\\office\\12.0\\excel"]),
-    ("PowerPoint Recent", ["software\\microsoft\\office\\10.0\\powerpoint",
-                           "software\\microsoft\\office\\12.0\\powerpoint"]),
-    ("Word Recent", ["software\\microsoft\\office\\10.0\\word",
-                     "software\\microsoft\\office\\12.0\\word"]),
-    ("WinAmp Last Opened", []),
-    ("WinRAR Recent", ["software\\winrar"]),
-    ("WinZip Recent", ["software\\nico mak computing\\winzip"]),
-    ("VC++ Recent", ["software\\microsoft\\devstudio"]),
-    ("VB Recent", ["software\\microsoft\\visual basic"]),
-    ("Clean Up Wiz Last Time Used", [EXPLORER + "desktop\\cleanupwiz"]),
-    ("Flash Recent", ["software\\macromedia\\flash 7"]),
-    ("Nero Recent", ["software\\ahead"]),
-    ("Adobe Acrobat Reader Recent", ["software\\adobe\\acrobat reader"]),
-    ("Adobe ImageReady Recent", ["software\\adobe\\imageready 7.0",
-                                 "software\\adobe\\imageready 8.0"]),
-    ("Adobe Photoshop Recent", ["software\\adobe\\photoshop"]),
-    ("Windows History", []),
-]
 BLANK = ("sz:", "expand_sz:")
+
+
+def load_targets(keys_tsv):
+    """[(caption, [key, ...])] in run order, keys lower-cased as the registry readers give them."""
+    with open(keys_tsv, encoding="utf-8") as f:
+        rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
+    return [(row[0], [key.lower() for key in row[1:]]) for row in rows]
 
 
 def under(key, prefixes):
@@ -83,11 +46,12 @@ def registry_traces(traces_reg, scoured_reg):
     return traces
 
 
-def count(prefix, planted, traces_reg, scoured_reg, cache_listing):
+def count(prefix, planted, traces_reg, scoured_reg, cache_listing, keys_tsv):
+    targets = load_targets(keys_tsv)
     keys = wine_reg.load(os.path.join(prefix, "user.reg"))
     reg = registry_traces(traces_reg, scoured_reg)
-    counts = {caption: 0 for caption, _ in TARGETS}
-    for caption, prefixes in TARGETS:
+    counts = {caption: 0 for caption, _ in targets}
+    for caption, prefixes in targets:
         for key, name in reg:
             if under(key, prefixes):
                 value = keys.get(key, {"values": {}})["values"].get(name)
@@ -104,7 +68,7 @@ def count(prefix, planted, traces_reg, scoured_reg, cache_listing):
                 entry_type, _, url = line.strip().partition(" ")
                 if url.startswith("http") and int(entry_type, 16) & 1:
                     counts["Internet Explorer Cache"] += 1
-    for caption, _ in TARGETS:
+    for caption, _ in targets:
         print(f"{caption}\t{counts[caption]}")
 
 
@@ -115,15 +79,15 @@ def read_counts(path):
 
 def table(before_path, after_path):
     before, after = read_counts(before_path), read_counts(after_path)
-    width = max(len(caption) for caption, _ in TARGETS)
+    width = max(len(caption) for caption in before)
     print(f"{'Target':<{width}}  before  after")
-    for caption, _ in TARGETS:
+    for caption in before:
         print(f"{caption:<{width}}  {before.get(caption, '?'):>6}  {after.get(caption, '?'):>5}")
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "count":
-        count(*sys.argv[2:7])
+        count(*sys.argv[2:8])
     elif sys.argv[1] == "table":
         table(sys.argv[2], sys.argv[3])
     else:

@@ -16,9 +16,22 @@ fi
 # install_kit BUILD_DIR
 install_kit() {
   mkdir -p "$PROGRAM_DIR"
-  cp "$1/src/platform/win32/scourix.exe" "$PROGRAM_DIR/scourix.exe"
+  cp "$1/src/main/scourix.exe" "$PROGRAM_DIR/scourix.exe"
   cp "$1/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
   cp "$1/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/scourix_cache_tool.exe"
+}
+
+# The program's own lists of its targets, printed from its catalogue by a MinGW build's
+# scourix_readme_targets.exe, into DIR: status_lines.tsv ("checked" or "unchecked", a tab, the
+# status line) and census_keys.tsv (caption, then each registry key of its steps), in run
+# order. target_lists BUILD_DIR DIR
+target_lists() {
+  local tool="$1/tools/readme_targets/scourix_readme_targets.exe" mode
+  mkdir -p "$2"
+  for mode in status_lines census_keys; do
+    wine "$tool" "--${mode/_/-}" | tr -d '\r' >"$2/$mode.tsv"
+    [[ -s "$2/$mode.tsv" ]] || fail "the program's list $mode could not be written"
+  done
 }
 
 # Runs the program until it ends, started from its own folder as a shortcut would start it:

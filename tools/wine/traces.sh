@@ -2,7 +2,8 @@
 # survive; sourced after prefix.sh by the full-house scenario and by the demo. Files the run
 # keeps for a look go to $ARTIFACTS.
 #   seed_traces          plants everything and records each file in $PLANTED
-#   census FILE          writes the per-target count of traces still there to FILE
+#   census FILE          writes the per-target count of traces still there to FILE, with the
+#                        registry keys of each target from $TARGET_LISTS (see target_lists)
 #   check_keeps          fails for every planted keep that is gone or changed
 # Registry traces come from the fixtures shared with the host tests (traces.reg, and
 # traces_scoured.reg for what must remain).
@@ -119,7 +120,7 @@ census() {
   cache_tool list >"$1.cache"
   wineserver -w
   python3 "$WINE_KIT/census.py" count "$WINEPREFIX" "$PLANTED" "$FIXTURES/traces.reg" \
-    "$FIXTURES/traces_scoured.reg" "$1.cache" >"$1"
+    "$FIXTURES/traces_scoured.reg" "$1.cache" "$TARGET_LISTS/census_keys.tsv" >"$1"
 }
 
 check_keeps() {

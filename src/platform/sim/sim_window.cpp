@@ -1,10 +1,14 @@
 #include "platform/sim/sim_window.h"
 
+#include <algorithm>
+
 namespace scourix::sim {
 
-SimWindow::SimWindow() {
-  for (std::size_t i = 0; i < kTargetCount; ++i)
-    boxes[i] = Targets()[i].default_state;
+SimWindow::SimWindow(const platform::WindowLayout& layout) {
+  for (const platform::BoxSpec& box : layout.boxes) {
+    box_names.emplace_back(box.name);
+    boxes.push_back(box.default_state);
+  }
 }
 
 void SimWindow::SetStatusText(std::string_view text) {
@@ -35,11 +39,12 @@ void SimWindow::ShowMessage(std::string_view text, std::string_view caption) {
 }
 
 void SimWindow::Check(std::string_view box, int state) {
-  boxes.at(TargetIndex(box)) = state;
+  const auto named = std::find(box_names.begin(), box_names.end(), box);
+  boxes.at(static_cast<std::size_t>(named - box_names.begin())) = state;
 }
 
 void SimWindow::UncheckAll() {
-  boxes.fill(0);
+  std::fill(boxes.begin(), boxes.end(), 0);
 }
 
 }  // namespace scourix::sim

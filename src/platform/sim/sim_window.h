@@ -1,21 +1,21 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/catalogue.h"
 #include "platform/sim/sim_list.h"
 #include "platform/window.h"
+#include "platform/window_layout.h"
 
 namespace scourix::sim {
 
 // The main window without a screen: box states, the label and every caption it showed, the
-// scratch lists, and a hook that runs at each message pump (where a user could act).
+// scratch lists, and a hook that runs at each message pump (where a user could act). The
+// boxes start as the layout says.
 class SimWindow : public platform::MainWindow {
  public:
-  SimWindow();
+  explicit SimWindow(const platform::WindowLayout& layout);
 
   void SetStatusText(std::string_view text) override;
   std::string StatusText() const override { return status; }
@@ -30,7 +30,8 @@ class SimWindow : public platform::MainWindow {
   void Check(std::string_view box, int state);
   void UncheckAll();
 
-  std::array<int, kTargetCount> boxes{};
+  std::vector<std::string> box_names;
+  std::vector<int> boxes;
   std::string status;
   std::vector<std::string> status_history;
   SimList keys, val_names, values;

@@ -9,6 +9,8 @@
 namespace scourix::win32 {
 namespace {
 
+using platform::TwipsToPixels;
+
 constexpr int kListIdBase = 10;
 constexpr int kScourId = 20;
 constexpr int kCheckAllId = 21;
@@ -63,7 +65,9 @@ Win32Window::~Win32Window() {
     DeleteObject(background_);
 }
 
-bool Win32Window::Create(HINSTANCE instance, platform::WindowEvents& events) {
+bool Win32Window::Create(HINSTANCE instance,
+                         const platform::WindowLayout& layout,
+                         platform::WindowEvents& events) {
   events_ = &events;
   dpi_ = ScreenDpi();
   background_ = CreateSolidBrush(kWhite);
@@ -85,7 +89,8 @@ bool Win32Window::Create(HINSTANCE instance, platform::WindowEvents& events) {
   // A fixed layout: no resizing border and no maximise button.
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
+  RECT frame{0, 0, TwipsToPixels(layout.client_width, dpi_),
+             TwipsToPixels(layout.client_height, dpi_)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
@@ -94,7 +99,7 @@ bool Win32Window::Create(HINSTANCE instance, platform::WindowEvents& events) {
   int left = work.left + std::max(0, static_cast<int>(work.right - work.left - width) / 2);
   int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top - height) / 2);
 
-  std::wstring caption = Utf8ToWide(kWindowCaption);
+  std::wstring caption = Utf8ToWide(layout.caption);
   window_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height,
                             nullptr, nullptr, instance, this);
   if (window_ == nullptr)
@@ -104,7 +109,7 @@ bool Win32Window::Create(HINSTANCE instance, platform::WindowEvents& events) {
   font_ = CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       DEFAULT_PITCH | FF_DONTCARE, L"Verdana");
-  CreateControls(instance);
+  CreateControls(instance, layout);
   return true;
 }
 
@@ -112,56 +117,55 @@ HWND Win32Window::MakeControl(HINSTANCE instance,
                               const wchar_t* window_class,
                               std::string_view caption,
                               DWORD style,
-                              int left,
-                              int top,
-                              int width,
-                              int height,
+                              const platform::TwipsRect& place,
                               int id) {
   std::wstring text = Utf8ToWide(caption);
-  HWND control = CreateWindowExW(
-      0, window_class, text.c_str(), WS_CHILD | style, TwipsToPixels(left, dpi_),
-      TwipsToPixels(top, dpi_), TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_), window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  HWND control =
+      CreateWindowExW(0, window_class, text.c_str(), WS_CHILD | style,
+                      TwipsToPixels(place.left, dpi_), TwipsToPixels(place.top, dpi_),
+                      TwipsToPixels(place.width, dpi_), TwipsToPixels(place.height, dpi_), window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (control != nullptr)
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
   return control;
 }
 
-void Win32Window::CreateControls(HINSTANCE instance) {
+void Win32Window::CreateControls(HINSTANCE instance, const platform::WindowLayout& layout) {
   // The keyboard follows creation order, so every control is made in its tab order.
   std::vector<std::pair<int, std::function<void()>>> makers;
-  for (std::size_t i = 0; i < kTargetCount; ++i) {
-    const Target& target = Targets()[i];
-    makers.emplace_back(target.tab_index, [this, instance, &target, i] {
-      boxes_[i] = MakeControl(
-          instance, L"BUTTON", target.caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-          target.left(), target.top(), kBoxWidth, kBoxHeight, kBoxIdBase + static_cast<int>(i));
-      SendMessageW(boxes_[i], BM_SETCHECK, target.default_state == 1 ? BST_CHECKED : BST_UNCHECKED,
-                   0);
+  boxes_.assign(layout.boxes.size(), nullptr);
+  for (std::size_t i = 0; i < layout.boxes.size(); ++i) {
+    const platform::BoxSpec& box = layout.boxes[i];
+    makers.emplace_back(box.tab_index, [this, instance, &box, i] {
+      boxes_[i] =
+          MakeControl(instance, L"BUTTON", box.caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                      box.place, kBoxIdBase + static_cast<int>(i));
+      SendMessageW(boxes_[i], BM_SETCHECK, box.default_state == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     });
   }
-  int list_index = 0;
-  for (const ControlSpec& control : OtherControls()) {
-    int list_slot = control.kind == ControlKind::kListBox ? list_index++ : -1;
+  std::size_t list_index = 0;
+  for (const platform::ControlSpec& control : layout.controls) {
+    std::size_t list_slot = control.kind == platform::ControlKind::kScratchList ? list_index++ : 0;
     makers.emplace_back(control.tab_index, [this, instance, &control, list_slot] {
       switch (control.kind) {
-        case ControlKind::kListBox: {
+        case platform::ControlKind::kScratchList: {
           // Never visible, and unsorted: the registry code reads items back by index.
-          HWND list =
-              MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, control.left,
-                          control.top, control.width, control.height, kListIdBase + list_slot);
-          lists_[static_cast<std::size_t>(list_slot)].Attach(list);
+          HWND list = MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                  control.place, kListIdBase + static_cast<int>(list_slot));
+          if (list_slot < lists_.size())
+            lists_[list_slot].Attach(list);
           break;
         }
-        case ControlKind::kPushButton:
+        case platform::ControlKind::kScourButton:
+        case platform::ControlKind::kCheckAllButton:
           MakeControl(instance, L"BUTTON", control.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                      control.left, control.top, control.width, control.height,
-                      control.name == "cmdScour" ? kScourId : kCheckAllId);
+                      control.place,
+                      control.kind == platform::ControlKind::kScourButton ? kScourId : kCheckAllId);
           break;
-        case ControlKind::kLabel:
+        case platform::ControlKind::kStatusLabel:
           status_ = MakeControl(instance, L"STATIC", control.caption,
-                                WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, control.left,
-                                control.top, control.width, control.height, kStatusId);
+                                WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, control.place,
+                                kStatusId);
           break;
       }
     });

@@ -2,10 +2,11 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
-#include "app/catalogue.h"
 #include "platform/win32/windows_api.h"
 #include "platform/window.h"
+#include "platform/window_layout.h"
 
 namespace scourix::win32 {
 
@@ -22,7 +23,7 @@ class Win32List : public platform::ListControl {
   HWND list_ = nullptr;
 };
 
-// The main window and its controls, laid out from the catalogue in twips at the screen's DPI.
+// The main window and its controls, placed as the layout says in twips at the screen's DPI.
 class Win32Window : public platform::MainWindow {
  public:
   static constexpr const wchar_t* kClassName = L"ScourixMainWindow";
@@ -33,7 +34,9 @@ class Win32Window : public platform::MainWindow {
   Win32Window& operator=(const Win32Window&) = delete;
 
   // Creates the window and its controls (hidden); false when the window system refuses.
-  bool Create(HINSTANCE instance, platform::WindowEvents& events);
+  bool Create(HINSTANCE instance,
+              const platform::WindowLayout& layout,
+              platform::WindowEvents& events);
   void Show();
   // Runs the message loop until the program ends; returns the exit code.
   int RunMessageLoop();
@@ -51,21 +54,18 @@ class Win32Window : public platform::MainWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  void CreateControls(HINSTANCE instance);
+  void CreateControls(HINSTANCE instance, const platform::WindowLayout& layout);
   HWND MakeControl(HINSTANCE instance,
                    const wchar_t* window_class,
                    std::string_view caption,
                    DWORD style,
-                   int left,
-                   int top,
-                   int width,
-                   int height,
+                   const platform::TwipsRect& place,
                    int id);
   bool TranslateForDialog(MSG* message);
 
   HWND window_ = nullptr;
   HWND status_ = nullptr;
-  std::array<HWND, kTargetCount> boxes_{};
+  std::vector<HWND> boxes_;
   std::array<Win32List, 3> lists_;
   HFONT font_ = nullptr;
   HBRUSH background_ = nullptr;

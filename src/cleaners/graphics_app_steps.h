@@ -1,38 +1,36 @@
+#pragma once
+
 #include "cleaners/cleaner_steps.h"
-#include "cleaners/cleaner_tables.h"
-#include "cleaners/cleaners.h"
 
 // Flash, Acrobat Reader and ImageReady. Their numbered-subkey keys are opened by the same
 // path, closing backslash included, that is joined to each listed subkey name.
-namespace scourix {
-
-namespace {
+namespace scourix::steps {
 
 // clang-format off
-constexpr Step kFlashRecent[] = {
+inline constexpr Step kFlashRecent[] = {
     /* 1 */ Prune(R"(Software\Macromedia\Flash 7\LastOpenDocs\)", R"(Software\Macromedia\Flash 7\LastOpenDocs\)"),
     /* 2 */ Sweep(R"(Software\Macromedia\Flash 7\Recent File List)", StepOpened(1)),
 };
 
-constexpr Step kAcrobatReader5Recent[] = {
+inline constexpr Step kAcrobatReader5Recent[] = {
     /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\5.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\5.0\AVGeneral\cRecentFiles\)"),
 };
 
-constexpr Step kAcrobatReader6Recent[] = {
+inline constexpr Step kAcrobatReader6Recent[] = {
     /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\6.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\6.0\AVGeneral\cRecentFiles\)"),
 };
 
-constexpr Step kAcrobatReader7Recent[] = {
+inline constexpr Step kAcrobatReader7Recent[] = {
     /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\7.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\7.0\AVGeneral\cRecentFiles\)"),
 };
 
-constexpr Step kAcrobatReader8Recent[] = {
+inline constexpr Step kAcrobatReader8Recent[] = {
     /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\8.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\8.0\AVGeneral\cRecentFiles\)"),
 };
 
 // The last-save folders are blanked, the recent files deleted. Without the 7.0 list nothing
 // of 8.0 is touched.
-constexpr Step kImageReadyRecent[] = {
+inline constexpr Step kImageReadyRecent[] = {
     /* 1 */ Sweep(R"(Software\Adobe\ImageReady 7.0\Preferences\RecentFiles)"),
     /* 2 */ Blank(R"(HKEY_CURRENT_USER\Software\Adobe\ImageReady 7.0\Preferences\SaveDir\tlfd)", StepOpened(1)),
     /* 3 */ Sweep(R"(Software\Adobe\ImageReady 8.0\Preferences\RecentFiles)", StepOpened(1)),
@@ -40,42 +38,4 @@ constexpr Step kImageReadyRecent[] = {
 };
 // clang-format on
 
-}  // namespace
-
-void CleanFlashRecent(Context& ctx) {
-  RunSteps(ctx, kFlashRecent);
-}
-void CleanAcrobatReader5Recent(Context& ctx) {
-  RunSteps(ctx, kAcrobatReader5Recent);
-}
-void CleanAcrobatReader6Recent(Context& ctx) {
-  RunSteps(ctx, kAcrobatReader6Recent);
-}
-void CleanAcrobatReader7Recent(Context& ctx) {
-  RunSteps(ctx, kAcrobatReader7Recent);
-}
-void CleanAcrobatReader8Recent(Context& ctx) {
-  RunSteps(ctx, kAcrobatReader8Recent);
-}
-void CleanImageReadyRecent(Context& ctx) {
-  RunSteps(ctx, kImageReadyRecent);
-}
-
-namespace {
-
-constexpr CleanerTable kTables[] = {
-    {CleanFlashRecent, kFlashRecent},
-    {CleanAcrobatReader5Recent, kAcrobatReader5Recent},
-    {CleanAcrobatReader6Recent, kAcrobatReader6Recent},
-    {CleanAcrobatReader7Recent, kAcrobatReader7Recent},
-    {CleanAcrobatReader8Recent, kAcrobatReader8Recent},
-    {CleanImageReadyRecent, kImageReadyRecent},
-};
-
-}  // namespace
-
-std::span<const CleanerTable> GraphicsAppTables() {
-  return kTables;
-}
-
-}  // namespace scourix
+}  // namespace scourix::steps

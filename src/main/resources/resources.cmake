@@ -1,6 +1,6 @@
 # The program's resources: the icon, made at build time from its drawings, the embedded
 # manifest, naming the architecture this build is for, and the version information.
-# Included from the win32 folder; adds scourix.rc to the program.
+# Included from src/main; adds scourix.rc to the program.
 enable_language(RC)
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)  # Debian: librsvg2-bin
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)  # Debian: imagemagick

@@ -1,4 +1,5 @@
 #include "app/frm_main.h"
+#include "app/main_window_layout.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_window.h"
 #include "platform/win32/windows_api.h"
@@ -11,7 +12,7 @@ int WINAPI WinMain(HINSTANCE instance,
   scourix::FrmMain frm(machine.platform);
   frm.Form_Initialize();
   scourix::win32::Win32Window window;
-  if (!window.Create(instance, frm))
+  if (!window.Create(instance, scourix::MainWindowLayout(), frm))
     return 1;
   frm.AttachWindow(window);
   frm.Form_Load();
