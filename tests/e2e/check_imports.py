@@ -55,7 +55,9 @@ class Image:
         self.subsystem_version = struct.unpack_from("<HH", data, optional + 48)
         self.directories = optional + (112 if self.pe32_plus else 96)
         table = optional + optional_size
-        self.sections = [struct.unpack_from("<IIII", data, table + 40 * i + 8) for i in range(sections)]
+        # Per section: virtual size and address, raw size and file offset.
+        self.sections = [struct.unpack_from("<IIII", data, table + 40 * i + 8)
+                         for i in range(sections)]
 
     def directory(self, index):
         """The address of one of the optional header's data directories (0: none)."""
@@ -79,7 +81,10 @@ class Image:
             value = int.from_bytes(self.data[position:position + size], "little")
             if value == 0:
                 return
-            yield f"#{value & 0xFFFF}" if value & ordinal_flag else self.string((value & 0x7FFFFFFF) + 2)
+            if value & ordinal_flag:
+                yield f"#{value & 0xFFFF}"
+            else:  # past the two-byte hint
+                yield self.string((value & 0x7FFFFFFF) + 2)
             position += size
 
     def imports(self):
@@ -124,7 +129,8 @@ def main():
         elif machines is None:
             findings.append(f"{dll}!{function} is not on the floor list")
         elif image.machine not in machines:
-            findings.append(f"{dll}!{function} is not exported on {image.machine}")
+            only = ", ".join(sorted(machines))
+            findings.append(f"{dll}!{function} is on the floor list for {only} only")
     for finding in findings:
         print(f"imports: {program}: {finding}")
     if findings:

@@ -9,9 +9,9 @@ trap 'rm -rf "$work"' EXIT
 # case | extra build flags | exit status the check must give | words its output must hold
 cases=(
   "clean||0|all on the floor list"
-  "Vista import|-D_WIN32_WINNT=0x0600 -DPROBE_CALL=GetTickCount64|1|kernel32.dll!GetTickCount64 is not on the floor list"
+  "Vista import|-D_WIN32_WINNT=0x0600 -DPROBE_CALL=GetTickCount64|1|kernel32.dll!GetTickCount64 is not"
   "unlisted DLL|-DPROBE_CALL=timeGetTime -lwinmm|1|winmm.dll is not on the list of system DLLs"
-  "Vista subsystem|-Wl,--major-subsystem-version,6,--minor-subsystem-version,0|1|subsystem version 6.00"
+  "Vista subsystem|-Wl,--major-subsystem-version,6|1|subsystem version 6."
 )
 failures=0
 for compiler in x86_64-w64-mingw32-gcc-win32 i686-w64-mingw32-gcc-win32; do
@@ -36,4 +36,5 @@ if ((failures > 0)); then
   echo "check_imports_test: $failures case(s) failed"
   exit 1
 fi
-echo "check_imports_test: the check passes a clean probe and fails a Vista import, an unlisted DLL and a Vista subsystem, on both machines"
+echo "check_imports_test: on both machines, a clean probe passes and a Vista import, an" \
+  "unlisted DLL and a Vista subsystem version fail"
