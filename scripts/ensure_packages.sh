@@ -4,7 +4,12 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
-  clang-format clang-tidy clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils imagemagick icoutils librsvg2-bin
+  clang-format clang-tidy clang libclang-rt-14-dev
+  # MinGW-w64: win32 threads for the shipped programs, posix threads for the Wine tests.
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
+  # Never wine32: installed on a kernel that cannot run 32-bit code, it makes wine and
+  # wineboot take the 32-bit loader, and they fail for 64-bit programs too.
+  wine wine64 xvfb xauth x11-utils imagemagick icoutils librsvg2-bin
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Windows program (the mingw preset is an optimised Release build), strips it and
-# packs it with the README and the licence into build/release/scourix-<version>-x86_64.zip.
-# The version is the tag on HEAD, or the project's version with the commit appended. The
-# zip's path is the last line printed.
+# Builds the Windows program for each machine (the mingw presets are optimised Release
+# builds), strips it and packs it with the README and the licence into
+# build/release/scourix-<version>-<machine>.zip: x86_64 from the mingw preset, x86 from
+# mingw-x86. The version is the tag on HEAD, or the project's version with the commit
+# appended. The zips' paths are the last two lines printed, x86_64 first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-cmake --preset mingw >/dev/null
-cmake --build build/mingw -j2 --target scourix >&2
 
 version="$(sed -n 's/^project(scourix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 if tag="$(git describe --tags --exact-match 2>/dev/null)"; then
@@ -15,16 +13,19 @@ if tag="$(git describe --tags --exact-match 2>/dev/null)"; then
 elif commit="$(git rev-parse --short HEAD 2>/dev/null)"; then
   version="$version-$commit"
 fi
-
 out=build/release
 stage="$out/stage"
-rm -rf "$stage"
-mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/scourix.exe" build/mingw/src/main/scourix.exe
-cp README.md LICENSE "$stage/"
 
-zip="$out/scourix-$version-x86_64.zip"
-python3 - "$zip" "$stage" <<'PY'
+pack() {  # MACHINE PRESET TOOL_PREFIX
+  local machine=$1 preset=$2 tools=$3
+  cmake --preset "$preset" >/dev/null
+  cmake --build "build/$preset" -j2 --target scourix >&2
+  rm -rf "$stage"
+  mkdir -p "$stage"
+  "$tools-strip" -o "$stage/scourix.exe" "build/$preset/src/main/scourix.exe"
+  cp README.md LICENSE "$stage/"
+  local zip="$out/scourix-$version-$machine.zip"
+  python3 - "$zip" "$stage" <<'PY'
 import os, sys, zipfile
 zip_path, stage = sys.argv[1], sys.argv[2]
 with zipfile.ZipFile(zip_path + ".part", "w", zipfile.ZIP_DEFLATED) as archive:
@@ -32,5 +33,9 @@ with zipfile.ZipFile(zip_path + ".part", "w", zipfile.ZIP_DEFLATED) as archive:
         archive.write(os.path.join(stage, name), name)
 os.replace(zip_path + ".part", zip_path)
 PY
-rm -rf "$stage"
-echo "$zip"
+  rm -rf "$stage"
+  echo "$zip"
+}
+
+pack x86_64 mingw x86_64-w64-mingw32
+pack x86 mingw-x86 i686-w64-mingw32

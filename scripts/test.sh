@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every test, from a fresh clone: the format and clang-tidy checks, host unit tests (sim
-# back-end, sanitizers), a bounded fuzz run, the Windows build and its import table, the
-# back-end tests under Wine, the end-to-end runs of scourix.exe under Wine and Xvfb, and the
-# release zip.
+# back-end, sanitizers), a bounded fuzz run, the Windows builds (x86_64 and x86) each held to
+# the XP floor of imports and headers, with a test of that check, the back-end tests under
+# Wine, the end-to-end runs of scourix.exe under Wine and Xvfb, and both release zips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,10 +24,13 @@ cmake --preset host-fuzz >/dev/null
 cmake --build build/fuzz -j2 --target fuzz_registry_text fuzz_folder_text
 ctest --test-dir build/fuzz -R fuzz_ --output-on-failure
 
-echo "== Windows build"
-cmake --preset mingw >/dev/null
-cmake --build build/mingw -j2
-bash tests/e2e/check_imports.sh build/mingw/src/main/scourix.exe
+echo "== Windows builds and their import floor"
+bash tests/e2e/check_imports_test.sh
+for preset in mingw mingw-x86; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build "build/$preset" -j2
+  bash tests/e2e/check_imports.sh "build/$preset/src/main/scourix.exe"
+done
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 echo "== back-end tests under Wine"
@@ -41,5 +44,7 @@ echo "== end-to-end under Wine and Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24" tests/e2e/run.sh build/mingw
 
 echo "== release"
-release_zip="$(bash scripts/release.sh | tail -n 1)"
-xvfb-run -a -s "-screen 0 1024x768x24" tests/release/check_release.sh "$release_zip" build/mingw
+mapfile -t release_zips < <(bash scripts/release.sh | tail -n 2)
+for zip in "${release_zips[@]}"; do
+  xvfb-run -a -s "-screen 0 1024x768x24" tests/release/check_release.sh "$zip" build/mingw
+done

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Checks a release zip as a user would meet it: exactly the program, the README and the
-# licence; a 64-bit Windows GUI program that imports only system DLLs; and, unpacked into a
-# fresh Wine prefix, a program that starts, shows its window with its 37 boxes, and closes.
+# licence; a Windows GUI program for the zip's machine (x86_64 or x86, from its name) that
+# starts on the oldest Windows it is built for, with its icon, manifest and version
+# information; and, unpacked into a fresh Wine prefix, a program that starts, shows its
+# window with its 37 boxes, and closes. The x86 program runs only where this machine can start
+# a 32-bit Windows program; elsewhere one line says that the run was skipped and why.
 # Needs a display: run under xvfb-run.
 #   tests/release/check_release.sh ZIP [BUILD_DIR]    (BUILD_DIR holds the e2e driver)
 set -uo pipefail
@@ -13,18 +16,27 @@ WORK="$ROOT/build/release/check"
 TEMPLATE="$ROOT/build/release/template"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+case "$ZIP" in
+  *-x86_64.zip) machine=x86_64 manifest_arch=amd64 ;;
+  *-x86.zip) machine=x86 manifest_arch=X86 ;;
+  *)
+    echo "release: FAIL: $(basename "$ZIP") names no machine (-x86_64.zip or -x86.zip)"
+    exit 1
+    ;;
+esac
+
 failures=0
 fail() {
   echo "release: FAIL: $*"
   failures=$((failures + 1))
 }
 
-# Contents, and the program's header: PE32+ for x86-64 (machine 0x8664), GUI subsystem (2).
+# Contents, and the program's header: machine, PE32 or PE32+, GUI subsystem (2).
 rm -rf "$WORK"
 mkdir -p "$WORK/unpacked"
-python3 - "$ZIP" "$WORK/unpacked" <<'PY' || fail "contents or program header"
+python3 - "$ZIP" "$WORK/unpacked" "$machine" <<'PY' || fail "contents or program header"
 import struct, sys, zipfile
-zip_path, target = sys.argv[1], sys.argv[2]
+zip_path, target, machine = sys.argv[1:]
 with zipfile.ZipFile(zip_path) as archive:
     names = sorted(archive.namelist())
     if names != ["LICENSE", "README.md", "scourix.exe"]:
@@ -32,16 +44,19 @@ with zipfile.ZipFile(zip_path) as archive:
     archive.extractall(target)
 exe = open(f"{target}/scourix.exe", "rb").read()
 pe = struct.unpack_from("<I", exe, 0x3C)[0]
-machine = struct.unpack_from("<H", exe, pe + 4)[0]
+actual = struct.unpack_from("<H", exe, pe + 4)[0]
 magic, = struct.unpack_from("<H", exe, pe + 24)
 subsystem, = struct.unpack_from("<H", exe, pe + 24 + 68)
-if exe[pe:pe + 4] != b"PE\0\0" or machine != 0x8664 or magic != 0x20B or subsystem != 2:
-    sys.exit(f"not a 64-bit GUI program: machine {machine:#x}, magic {magic:#x}, subsystem {subsystem}")
+wanted = {"x86_64": (0x8664, 0x20B), "x86": (0x14C, 0x10B)}[machine]
+if exe[pe:pe + 4] != b"PE\0\0" or (actual, magic) != wanted or subsystem != 2:
+    sys.exit(f"not an {machine} GUI program: machine {actual:#x}, magic {magic:#x}, subsystem {subsystem}")
 PY
 grep -q "MIT License" "$WORK/unpacked/LICENSE" || fail "LICENSE is not the MIT licence"
 # Nothing more can be said of a zip that lacks its files.
 ((failures == 0)) || exit 1
 bash "$ROOT/tests/e2e/check_imports.sh" "$WORK/unpacked/scourix.exe" || fail "imports"
+sh "$ROOT/src/main/resources/check_resources.sh" "$WORK/unpacked/scourix.exe" \
+  "$manifest_arch" || fail "resources"
 
 # A copy of a freshly booted prefix: the end-to-end tier's when it has booted one.
 if [[ -f "$BUILD_DIR/e2e/template/system.reg" ]]; then
@@ -54,6 +69,25 @@ elif [[ ! -f "$TEMPLATE/system.reg" ]]; then
 fi
 export WINEPREFIX="$WORK/prefix"
 cp -a --reflink=auto "$TEMPLATE" "$WINEPREFIX"
+
+# A 32-bit program runs only where Wine can start one: a tiny 32-bit probe must run first.
+if [[ $machine == x86 ]]; then
+  i686-w64-mingw32-gcc-win32 -O2 -nostdlib -nostartfiles -mconsole -o "$WORK/probe.exe" \
+    "$ROOT/tests/e2e/floor_probe.c" -lkernel32
+  wine "$WORK/probe.exe" >"$WORK/probe.out" 2>&1
+  if [[ $? -ne 42 ]]; then
+    wineserver -k 2>/dev/null
+    rm -rf "$WINEPREFIX"
+    if ((failures > 0)); then
+      echo "release: $failures failure(s); artifacts in $WORK"
+      exit 1
+    fi
+    echo "release: $(basename "$ZIP") checked (contents, header, imports, resources) but not run:" \
+      "Wine here cannot start a 32-bit program (a 32-bit probe said:" \
+      "$(tr -d '\r' <"$WORK/probe.out" | grep -m1 . || echo nothing))"
+    exit 0
+  fi
+fi
 program_dir="$WINEPREFIX/drive_c/Program Files/Scourix"
 mkdir -p "$program_dir"
 cp "$WORK/unpacked/scourix.exe" "$program_dir/"
