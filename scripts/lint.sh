@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# clang-tidy over the core and the in-memory back-end, with the host build's compile commands.
+# The direction of the layers' includes, then clang-tidy over the core and the in-memory
+# back-end, with the host build's compile commands.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+python3 scripts/check_layers.py
 cmake --preset host >/dev/null
 mapfile -t files < <(git ls-files 'src/app/*.cpp' 'tools/readme_targets/*.cpp' 'src/registry/*.cpp' 'src/primitives/*.cpp' \
   'src/cleaners/*.cpp' 'src/browser/*.cpp' 'src/platform/sim/*.cpp')

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/context.h"
 #include "cleaners/cleaner_steps.h"
+#include "primitives/context.h"
 
 namespace scourix {
 

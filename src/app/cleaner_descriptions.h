@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/context.h"
+#include "primitives/context.h"
 
 namespace scourix {
 

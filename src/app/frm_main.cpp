@@ -4,7 +4,7 @@
 #include "browser/browser_cleaners.h"
 #include "browser/cache_state.h"
 #include "browser/url_history.h"
-#include "cleaners/cleaners_state.h"
+#include "primitives/cleaners_state.h"
 
 namespace scourix {
 
@@ -97,14 +97,21 @@ void FrmMain::DoEvents() {
   window_->PumpMessages();
 }
 
+platform::ListControl& FrmMain::List(platform::ScratchList which) {
+  return window_->List(which);
+}
 platform::ListControl& FrmMain::lstKeys() {
-  return window_->List(platform::ScratchList::kKeys);
+  return List(platform::ScratchList::kKeys);
 }
 platform::ListControl& FrmMain::lstValNames() {
-  return window_->List(platform::ScratchList::kValNames);
+  return List(platform::ScratchList::kValNames);
 }
 platform::ListControl& FrmMain::lstValues() {
-  return window_->List(platform::ScratchList::kValues);
+  return List(platform::ScratchList::kValues);
+}
+
+void FrmMain::ShowMessage(std::string_view text, std::string_view caption) {
+  window_->ShowMessage(text, caption);
 }
 
 }  // namespace scourix

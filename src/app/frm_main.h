@@ -6,18 +6,17 @@
 
 #include "app/activity_log.h"
 #include "app/catalogue.h"
-#include "app/context.h"
 #include "app/mdl_time.h"
 #include "platform/platform.h"
+#include "platform/run_window.h"
 #include "platform/window.h"
+#include "primitives/context.h"
 
 namespace scourix {
 
-class CURLHistory;
-
 // The main window as the program sees it: the run, the log, start-up and shut-down. The real
 // controls belong to the platform's MainWindow; the check boxes keep their own state there.
-class FrmMain : public platform::WindowEvents {
+class FrmMain : public platform::WindowEvents, public platform::RunWindow {
  public:
   explicit FrmMain(platform::Platform& platform);
   ~FrmMain() override;
@@ -37,10 +36,12 @@ class FrmMain : public platform::WindowEvents {
 
   // Stamps a line, shows it on lblStatus and appends it to the log file.
   void Log(std::string_view Data1);
-  // Sets lblStatus directly: no stamp, nothing logged.
-  void SetStatus(std::string_view caption);
-  // Lets the window process its pending messages once.
-  void DoEvents();
+  // RunWindow: lblStatus set directly, one yield, the scratch lists, the message box.
+  void SetStatus(std::string_view caption) override;
+  void DoEvents() override;
+  bool ended() const override { return ended_; }
+  platform::ListControl& List(platform::ScratchList which) override;
+  void ShowMessage(std::string_view text, std::string_view caption) override;
 
   platform::ListControl& lstKeys();
   platform::ListControl& lstValNames();
@@ -48,11 +49,7 @@ class FrmMain : public platform::WindowEvents {
   platform::MainWindow& window() { return *window_; }
   Context& context() { return ctx_; }
 
-  // The URL history store wrapper: made by the first run that needs it, kept until the end.
-  std::unique_ptr<CURLHistory> UrlHistory;
-
   bool running() const { return running_; }
-  bool ended() const { return ended_; }
 
   // WindowEvents
   void OnScourClicked() override { cmdScour_Click(); }

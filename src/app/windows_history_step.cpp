@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/frm_main.h"
+#include "browser/cache_state.h"
 #include "browser/url_history.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"
@@ -21,12 +21,12 @@ constexpr std::array<std::string_view, 3> kHistoryFolders = {"\\History.IE5", "\
                                                              "\\History.IE7"};
 
 void ClearHistoryStore(Context& ctx) {
-  FrmMain& frm = ctx.frmMain;
+  std::unique_ptr<CURLHistory>& store = ctx.cache.UrlHistory;
   try {
-    if (!frm.UrlHistory)
-      frm.UrlHistory = std::make_unique<CURLHistory>(ctx.platform.url_history);
-    frm.UrlHistory->Clear();
-    frm.UrlHistory->Refresh();
+    if (!store)
+      store = std::make_unique<CURLHistory>(ctx.platform.url_history);
+    store->Clear();
+    store->Refresh();
   } catch (const UrlHistoryError&) {
     // A store that cannot be opened or read (Wine's answers "not implemented") must not cost
     // the user the folder purge or the rest of the run. A store that failed to open is tried

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/context.h"
+#include "primitives/context.h"
 
 namespace scourix {
 

@@ -1,4 +1,3 @@
-#include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
 #include "browser/mdl_cache.h"
 #include "platform/url_cache.h"
@@ -10,7 +9,7 @@ void DeleteCurrentEntry(Context& ctx) {
   std::string url = GetCacheSourceUrl(ctx);
   // A refused deletion (an entry in use) is still shown; the walk goes on.
   (void)DeleteCacheEntry(ctx, url);
-  ctx.frmMain.SetStatus("Deleting - " + url);
+  ctx.window.SetStatus("Deleting - " + url);
 }
 
 }  // namespace
@@ -24,8 +23,8 @@ void CleanIECache(Context& ctx) {
     if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
       continue;
     DeleteCurrentEntry(ctx);
-    ctx.frmMain.DoEvents();
-    if (ctx.frmMain.ended())
+    ctx.window.DoEvents();
+    if (ctx.window.ended())
       return;
   }
   // The enumeration stays open; the next walk closes it.

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"

@@ -4,8 +4,8 @@
 
 #include "browser/browser_cleaners.h"
 #include "browser/ini.h"
-#include "cleaners/cleaners_state.h"
 #include "platform/registry.h"
+#include "primitives/cleaners_state.h"
 #include "primitives/named_folder.h"
 #include "primitives/purge.h"
 #include "registry/reg_view.h"
@@ -48,7 +48,7 @@ std::string ProfileFolder(Context& ctx) {
 
 void FindFirefoxProfile(Context& ctx) {
   if (!ctx.cleaners.CleanerRegView)
-    ctx.cleaners.CleanerRegView = std::make_unique<RegView>(ctx);
+    ctx.cleaners.CleanerRegView = std::make_unique<RegView>(ctx.platform.registry, ctx.window);
   RegView& view = *ctx.cleaners.CleanerRegView;
   if (view.OpenRegistry(kHkeyCurrentUser, kShellFolders) != kRegTrue)
     return;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
+#include "primitives/context.h"
 
 // One walk of the URL cache, entry by entry, with the current entry kept in ctx.cache.
 namespace scourix {

@@ -3,8 +3,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/context.h"
 #include "cleaners/registry_sweeps.h"
+#include "primitives/context.h"
 
 // A registry cleaner is a short table of steps. Each step acts on one place under
 // HKEY_CURRENT_USER; a step that opens a key (a sweep or a prune) can gate the steps after it,

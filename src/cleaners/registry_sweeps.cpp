@@ -3,8 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/frm_main.h"
-#include "cleaners/cleaners_state.h"
+#include "primitives/cleaners_state.h"
 #include "primitives/registry_primitives.h"
 #include "registry/reg_view.h"
 
@@ -30,15 +29,16 @@ bool ListKey(Context& ctx, std::string_view key, ListInto list) {
 
 RegView& UseCleanerRegView(Context& ctx) {
   if (!ctx.cleaners.CleanerRegView) {
-    ctx.cleaners.CleanerRegView = std::make_unique<RegView>(ctx);
+    ctx.cleaners.CleanerRegView = std::make_unique<RegView>(ctx.platform.registry, ctx.window);
   }
   return *ctx.cleaners.CleanerRegView;
 }
 
 bool SweepKeyValues(Context& ctx, std::string_view key) {
-  platform::ListControl& names = ctx.frmMain.lstValNames();
-  if (!ListKey(ctx, key,
-               [&](RegView& view) { view.GetAllValues2(names, ctx.frmMain.lstValues()); }))
+  platform::ListControl& names = ctx.window.List(platform::ScratchList::kValNames);
+  if (!ListKey(ctx, key, [&](RegView& view) {
+        view.GetAllValues2(names, ctx.window.List(platform::ScratchList::kValues));
+      }))
     return false;
   // Each deletion opens the key anew with full access; a refused one is passed over.
   const std::size_t count = names.Count();
@@ -51,7 +51,7 @@ bool SweepSubkeys(Context& ctx,
                   std::string_view parent,
                   SweptSubkeys swept,
                   std::string_view pass_over) {
-  platform::ListControl& keys = ctx.frmMain.lstKeys();
+  platform::ListControl& keys = ctx.window.List(platform::ScratchList::kKeys);
   if (!ListKey(ctx, parent, [&](RegView& view) { view.GetAllSubDirectories2(keys); }))
     return false;
   // The value sweeps refill only the value lists, so lstKeys holds the walk throughout.
@@ -72,7 +72,7 @@ bool SweepSubkeys(Context& ctx,
 }
 
 bool PruneSubkeys(Context& ctx, std::string_view key, std::string_view prefix) {
-  platform::ListControl& keys = ctx.frmMain.lstKeys();
+  platform::ListControl& keys = ctx.window.List(platform::ScratchList::kKeys);
   if (!ListKey(ctx, key, [&](RegView& view) { view.GetAllSubDirectories2(keys); }))
     return false;
   const std::size_t count = keys.Count();

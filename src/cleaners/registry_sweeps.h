@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/context.h"
+#include "primitives/context.h"
 
 // The shared steps of the registry cleaners. Each one lists through the window's scratch lists
 // first, closes the key, and only then deletes, so a deletion never disturbs an enumeration.

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/context.h"
 #include "platform/file_system.h"
+#include "primitives/context.h"
 
 // The folder a cleaning step names, judged as Windows will read it and held open while the
 // step works in it.

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "primitives/named_folder.h"
@@ -48,8 +47,8 @@ FolderPlace ChildOf(const FolderPlace& parent, std::string_view name) {
 void ShowDeleting(Context& ctx, std::string_view path) {
   std::string line(kDeleting);
   line += path;
-  ctx.frmMain.SetStatus(line);
-  ctx.frmMain.DoEvents();
+  ctx.window.SetStatus(line);
+  ctx.window.DoEvents();
 }
 
 // An entry opened at the moment it is acted on, with what its handle says.
@@ -259,8 +258,8 @@ void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
     if ((entry.attributes & kNotNormal) != 0)
       continue;
     if (WipeListedFile(ctx, ChildOf(folder.place(), entry.name).real) == platform::kSuccess)
-      ctx.frmMain.SetStatus(std::string(kDeleting) + entry.name);
-    ctx.frmMain.DoEvents();
+      ctx.window.SetStatus(std::string(kDeleting) + entry.name);
+    ctx.window.DoEvents();
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/context.h"
 #include "platform/status.h"
+#include "primitives/context.h"
 #include "primitives/folder_text.h"
 
 // Removing files and folder trees. The folder procedures show each path on the status label

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
+#include "primitives/context.h"
 
 // Single-value registry operations for the cleaners. None reports anything; failures are
 // swallowed, and a read that fails gives "".

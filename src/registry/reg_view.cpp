@@ -6,7 +6,8 @@ namespace {
 constexpr std::uint32_t kViewAccess = 0x2000F;  // read control, query, set, create, enumerate
 }  // namespace
 
-RegView::RegView(Context& ctx) : ctx_(ctx) {}
+RegView::RegView(platform::Registry& registry, platform::RunWindow& window)
+    : registry_(registry), window_(window) {}
 
 RegView::~RegView() {
   if (lKeyHandle != platform::kNoKey)

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
 #include "platform/registry.h"
+#include "platform/run_window.h"
 #include "platform/window.h"
 #include "registry/rendered_value.h"
 #include "registry/variant.h"
@@ -35,7 +35,7 @@ enum class RegViewError {
 // neutral results (0, false, nothing, or a short text in place of value data).
 class RegView {
  public:
-  explicit RegView(Context& ctx);
+  RegView(platform::Registry& registry, platform::RunWindow& window);
   ~RegView();
   RegView(const RegView&) = delete;
   RegView& operator=(const RegView&) = delete;
@@ -84,9 +84,10 @@ class RegView {
  private:
   // 1-based position of the last backslash; 0 when there is none.
   static std::size_t LastBackslashPosition(std::string_view path);
-  platform::Registry& registry() { return ctx_.platform.registry; }
+  platform::Registry& registry() { return registry_; }
 
-  Context& ctx_;
+  platform::Registry& registry_;
+  platform::RunWindow& window_;
   std::uint32_t lRootKey = 0;
   std::string sSubDirectory;
   platform::RegKey lKeyHandle = platform::kNoKey;

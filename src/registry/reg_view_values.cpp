@@ -1,7 +1,6 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
 #include "registry/reg_view.h"
 #include "registry/value_rendering.h"
 #include "registry/variant_conversion.h"
@@ -98,7 +97,7 @@ bool RegView::CreateValue(std::string_view sValueName,
       break;
     }
     default:
-      ctx_.frmMain.window().ShowMessage("Unable To process that Type of data.", kAppTitle);
+      window_.ShowMessage("Unable To process that Type of data.", kAppTitle);
       return false;
   }
   return registry().SetValue(lKeyHandle, sValueName, static_cast<std::uint32_t>(ldValueDataType),

@@ -7,8 +7,10 @@
 
 #include "app/frm_main.h"
 #include "app/main_window_layout.h"
+#include "browser/cache_state.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_window.h"
+#include "primitives/cleaners_state.h"
 
 namespace scourix::testing {
 
@@ -71,6 +73,23 @@ class AppTest : public ::testing::Test {
   Context& ctx() { return app.frm->context(); }
 
   AppHarness app;
+};
+
+// The core's leaves on an in-memory machine, without starting the program: the platform, a
+// window as a cleaning step sees it, and the modules' state.
+class LeafTest : public ::testing::Test {
+ protected:
+  sim::SimFileSystem& files() { return machine.files; }
+  sim::SimRegistry& reg() { return machine.registry; }
+  Context& ctx() { return context_; }
+
+  sim::SimMachine machine;
+  sim::SimWindow window;
+  CleanersState cleaners;
+  CacheState cache;
+
+ private:
+  Context context_{machine.platform, window, cleaners, cache};
 };
 
 }  // namespace scourix::testing

@@ -31,10 +31,10 @@ std::vector<std::string> CurrentUser(const sim::SimRegistry& registry) {
   return lines;
 }
 
-using ScourTest = CleanersTest;
+class ScourTest : public AppTest, public TraceFixtures {};
 
 TEST_F(ScourTest, CheckAllLeavesExactlyTheScouredRegistryOnceOrTwice) {
-  SeedTraces();
+  Seed(reg(), Fixture("traces.reg"));
   app.frm->cmdCheckAll_Click();
   app.frm->cmdScour_Click();
   app.frm->cmdScour_Click();  // a second run finds nothing more to change

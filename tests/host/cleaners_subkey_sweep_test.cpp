@@ -59,10 +59,10 @@ TEST_F(SubkeySweepTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) 
   SeedTraces();
   reg().RemoveTree(Below(kExplorer, "RecentDocs"));
   reg().DenyAccess(R"(HKCU\Software\Microsoft\Search Assistant\ACMru)");
-  Mark(app.window.keys);
+  Mark(window.keys);
   Run(steps::kRecentDocsMRU);
   Run(steps::kSearchMRU);
-  EXPECT_THAT(app.window.keys.items, ElementsAre("<before>"));
+  EXPECT_THAT(window.keys.items, ElementsAre("<before>"));
   EXPECT_FALSE(reg().KeyExists(Below(kExplorer, "RecentDocs")));
   EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Search Assistant\ACMru\5603)"),
               ElementsAre("000", "001"));
@@ -82,9 +82,9 @@ TEST_F(SubkeySweepTest, ARefusedPruneIsPassedOverAndAMissingKeyListsNothing) {
   EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("0", "1"));
 
   reg().RemoveTree(kBagMRU);
-  Mark(app.window.keys);
+  Mark(window.keys);
   Run(steps::kShellBagMRU);
-  EXPECT_THAT(app.window.keys.items, ElementsAre("<before>"));
+  EXPECT_THAT(window.keys.items, ElementsAre("<before>"));
   EXPECT_FALSE(reg().KeyExists(kBagMRU));
 }
 

@@ -25,10 +25,8 @@ inline std::string Below(std::string_view key, std::string_view sub) {
   return std::string(key) + "\\" + std::string(sub);
 }
 
-// A started program on a machine whose registry holds a user's traces (traces.reg), with the
-// checks that the cleaner tests share.
-class CleanersTest : public AppTest {
- protected:
+// The registry fixtures: a user's traces (traces.reg) and what a scour leaves of them.
+struct TraceFixtures {
   static std::string Fixture(std::string_view name) {
     std::ifstream in(std::string(SCOURIX_FIXTURES) + "/cleaners/" + std::string(name),
                      std::ios::binary);
@@ -37,12 +35,18 @@ class CleanersTest : public AppTest {
     EXPECT_FALSE(text.str().empty()) << name;
     return text.str();
   }
-  void SeedTraces() { Seed(reg(), Fixture("traces.reg")); }
   static void Seed(sim::SimRegistry& registry, const std::string& reg_text) {
     sim::RegFileError error;
     ASSERT_TRUE(sim::LoadRegText(registry, reg_text, &error))
         << "line " << error.line << ": " << error.message;
   }
+};
+
+// The registry cleaners' steps on a machine whose registry holds a user's traces, with the
+// checks that the cleaner tests share.
+class CleanersTest : public LeafTest, public TraceFixtures {
+ protected:
+  void SeedTraces() { Seed(reg(), Fixture("traces.reg")); }
 
   void Run(std::span<const Step> steps) { RunSteps(ctx(), steps); }
 

@@ -65,12 +65,12 @@ TEST_F(ValueSweepTest, AMissingFirstKeyEndsTheCleanerThere) {
   reg().RemoveTree(Below(kWinZip, "filemenu"));
   reg().RemoveTree(Below(kFlash, "LastOpenDocs"));
   reg().RemoveTree(Below(kImageReady7, "RecentFiles"));
-  Mark(app.window.val_names);
+  Mark(window.val_names);
   const std::span<const Step> tables[] = {steps::kMediaPlayerRecent, steps::kWinZipRecent,
                                           steps::kFlashRecent, steps::kImageReadyRecent};
   for (std::span<const Step> table : tables)
     Run(table);
-  EXPECT_THAT(app.window.val_names.items, ElementsAre("<before>"));
+  EXPECT_THAT(window.val_names.items, ElementsAre("<before>"));
   EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
   EXPECT_THAT(Values(Below(kWinZip, "extract")), ElementsAre("extract1", "extract2"));
   EXPECT_THAT(Values(Below(kFlash, "Recent File List")), ElementsAre("File1", "File2"));
@@ -86,12 +86,12 @@ TEST_F(ValueSweepTest, DeniedKeysKeepTheirValues) {
   reg().DenyAccess(kRecentFileList);
   // Readable but not deletable with full access: listed, yet every deletion is refused.
   reg().DenyAccess(kTypedURLs, sim::kDenyFullAccess);
-  Mark(app.window.val_names);
+  Mark(window.val_names);
   Run(steps::kMediaPlayerRecent);
-  EXPECT_THAT(app.window.val_names.items, ElementsAre("<before>"));
+  EXPECT_THAT(window.val_names.items, ElementsAre("<before>"));
   EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
   Run(steps::kTypedURLs);
-  EXPECT_THAT(app.window.val_names.items, ElementsAre("url1", "url2", "url3"));
+  EXPECT_THAT(window.val_names.items, ElementsAre("url1", "url2", "url3"));
   EXPECT_THAT(Values(kTypedURLs), ElementsAre("url1", "url2", "url3"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }

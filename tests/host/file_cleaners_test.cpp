@@ -16,13 +16,13 @@ constexpr const char* kShellFolders =
 constexpr const char* kCookies = "C:\\Users\\me\\Cookies";
 constexpr const char* kCache = "C:\\Users\\me\\Cache";
 
-class FileCleanersTest : public testing::AppTest {
+class FileCleanersTest : public testing::LeafTest {
  protected:
   void SetUp() override {
     reg().SetString(kShellFolders, "Cookies", kCookies);
     reg().SetString(kShellFolders, "Cache", kCache);
     reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
-    AppTest::SetUp();
+    LeafTest::SetUp();
   }
   void SetProductName(const char* name) {
     reg().SetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
@@ -39,13 +39,13 @@ TEST_F(FileCleanersTest, CookieSweepTakesNormalAndReadOnlyFilesShowingBareNames)
   files().AddFile(c + "busy.txt");
   files().Lock(c + "busy.txt");
   files().AddFile(c + "z.txt");
-  int pumps = app.window.pumps;
+  int pumps = window.pumps;
   CleanIECookies(ctx());
   // The read-only file is handed to the wipe, which cannot open it; it and the locked one are
   // skipped and the sweep goes on.
   EXPECT_THAT(files().removed(), ElementsAre(c + "a.txt", c + "z.txt"));
-  EXPECT_THAT(app.window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
-  EXPECT_EQ(app.window.pumps - pumps, 4);
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
+  EXPECT_EQ(window.pumps - pumps, 4);
 }
 
 TEST_F(FileCleanersTest, CacheAndTempArePurgedWithNoCookiesToFind) {
@@ -57,7 +57,7 @@ TEST_F(FileCleanersTest, CacheAndTempArePurgedWithNoCookiesToFind) {
   EXPECT_THAT(files().removed(),
               ElementsAre("C:\\Users\\me\\Cache\\X1\\page.htm", "C:\\Users\\me\\Cache\\X1\\",
                           "C:\\Users\\me\\Local Settings\\Temp\\x.tmp"));
-  EXPECT_EQ(app.window.status_history[1], "Deleting - C:\\Users\\me\\Cache\\X1");
+  EXPECT_EQ(window.status_history[1], "Deleting - C:\\Users\\me\\Cache\\X1");
 }
 
 TEST_F(FileCleanersTest, UnreadableOrRelativeFolderValuesSkipOnlyTheirStep) {
@@ -136,8 +136,8 @@ TEST_F(FileCleanersTest, RecentDocumentsAndWinamp) {
   CleanWinampPlaylist(ctx());
   CleanRecentDocuments(ctx());
   EXPECT_THAT(files().removed(), ElementsAre("C:\\Program Files\\Winamp\\winamp.m3u"));
-  EXPECT_THAT(app.machine.shell.recent_docs_cleared, ElementsAre(2u));
-  EXPECT_THAT(app.window.status_history, IsEmpty());
+  EXPECT_THAT(machine.shell.recent_docs_cleared, ElementsAre(2u));
+  EXPECT_THAT(window.status_history, IsEmpty());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "app_harness.h"
 #include "browser/browser_cleaners.h"
-#include "cleaners/cleaners_state.h"
+#include "primitives/cleaners_state.h"
 
 namespace scourix {
 namespace {

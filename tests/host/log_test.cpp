@@ -30,7 +30,7 @@ TEST(Lifecycle, StartAndCloseLeaveExactlyTwoStampedLines) {
   EXPECT_EQ(app.machine.files.Content(app.LogPath()),
             "[9:05 12/4/2026] Scourix Initialized.\r\n"
             "[9:05 12/4/2026] Scourix Decommissioned.\r\n");
-  EXPECT_TRUE(app.window.ended);
+  EXPECT_TRUE(app.window.program_ended);
   EXPECT_THAT(app.machine.system.load_log, ElementsAre("load shell32.dll", "free shell32.dll"));
   EXPECT_EQ(app.machine.system.common_controls_initialised, 1);
 }

@@ -12,7 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class NamedFolderTest : public testing::AppTest {
+class NamedFolderTest : public testing::LeafTest {
  protected:
   bool Accepted(std::string_view text) { return static_cast<bool>(NamedFolder(ctx(), text)); }
 };
@@ -48,10 +48,10 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
   EXPECT_TRUE(Accepted("C:\\Elsewhere"));
 }
 
-class HostileTreeTest : public testing::AppTest {
+class HostileTreeTest : public testing::LeafTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
+    LeafTest::SetUp();
     files().AddFile("C:\\Outside\\c.txt", "keep");
     files().AddFile("C:\\Outside\\deep\\d.txt", "keep");
   }
@@ -114,7 +114,7 @@ TEST_F(HostileTreeTest, AFileLinkWithoutTheLinkAttributeIsKnownByItsFinalPath) {
 
 // People run programs straight from a zip opened in Temp.
 TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
-  app.machine.system.program_path = "C:\\Users\\me\\AppData\\Local\\Temp\\zip\\scourix.exe";
+  machine.system.program_path = "C:\\Users\\me\\AppData\\Local\\Temp\\zip\\scourix.exe";
   files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\zip\\scourix.exe", "MZ");
   files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\zip\\log.txt");
   files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\old.tmp");

@@ -11,21 +11,18 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 namespace fs = platform;
 
-using PurgeFolderTest = testing::AppTest;
+using PurgeFolderTest = testing::LeafTest;
 
 TEST_F(PurgeFolderTest, FilesDepthFirstThenSubfoldersEachWithALineAndAYield) {
   files().AddFile("C:\\F\\a.tmp", "a");
   files().AddFile("C:\\F\\sub\\b.tmp", "b");
-  int pumps = app.window.pumps;
+  int pumps = window.pumps;
   PurgeFolder(ctx(), "C:\\F");
-  EXPECT_THAT(app.window.status_history,
+  EXPECT_THAT(window.status_history,
               ElementsAre("Deleting - C:\\F\\a.tmp", "Deleting - C:\\F\\sub\\b.tmp",
                           "Deleting - C:\\F\\sub"));
-  EXPECT_EQ(app.window.pumps - pumps, 3);
+  EXPECT_EQ(window.pumps - pumps, 3);
   EXPECT_THAT(files().Tree("C:\\F"), ElementsAre("C:\\F\\"));
-  // The lines go to the label only.
-  for (const std::string& line : app.LogLines())
-    EXPECT_EQ(line.find("Deleting"), std::string::npos);
 }
 
 TEST_F(PurgeFolderTest, HiddenSystemAndLockedFiles) {
@@ -37,7 +34,7 @@ TEST_F(PurgeFolderTest, HiddenSystemAndLockedFiles) {
   PurgeFolder(ctx(), "C:\\F");
   EXPECT_THAT(files().Tree("C:\\F"),
               ElementsAre("C:\\F\\", "C:\\F\\busy.dat", "C:\\F\\sub\\", "C:\\F\\sub\\busy.dat"));
-  EXPECT_EQ(app.window.status_history.back(), "Deleting - C:\\F\\sub");
+  EXPECT_EQ(window.status_history.back(), "Deleting - C:\\F\\sub");
 }
 
 TEST_F(PurgeFolderTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
@@ -51,7 +48,7 @@ TEST_F(PurgeFolderTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
     PurgeFolderFiles(ctx(), path);
   }
   EXPECT_THAT(files().removed(), IsEmpty());
-  EXPECT_THAT(app.window.status_history, IsEmpty());
+  EXPECT_THAT(window.status_history, IsEmpty());
 }
 
 // Folder links at the top and in a holder folder are shared cases; file links and a folder

@@ -6,7 +6,7 @@
 namespace scourix {
 namespace {
 
-class WipeTest : public testing::AppTest {
+class WipeTest : public testing::LeafTest {
  protected:
   platform::Status Wipe(std::string_view path) { return WipeAndDeleteFile(ctx(), path); }
 };

@@ -12,13 +12,13 @@ constexpr char kList[] = "HKCU\\Software\\List";
 constexpr char kValues[] = "HKCU\\Software\\Values";
 using Strings = std::vector<std::string>;
 
-class RegViewTest : public testing::AppTest {
+class RegViewTest : public testing::LeafTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
+    LeafTest::SetUp();
     for (const char* key : {"HKCU\\Software\\Microsoft\\Windows", kList, kValues})
       reg().AddKey(key);
-    view = std::make_unique<RegView>(ctx());
+    view = std::make_unique<RegView>(machine.registry, window);
     // Left over from an earlier listing: every listing starts by clearing.
     names.items = {"stale"};
     data.items = {"stale"};
@@ -257,15 +257,14 @@ TEST_F(RegViewValuesTest, CreateValueWritesStringsNumbersAndMultiStrings) {
   EXPECT_EQ(reg().Value(kValues, "neg")->data, "\xFF\xFF\xFF\xFF");
   EXPECT_EQ(reg().Value(kValues, "m")->data, std::string("a\0b\0c\0\0", 7));
   EXPECT_EQ(reg().Value(kValues, "one")->data, std::string("a\0b\0\0", 5));
-  EXPECT_TRUE(app.window.messages.empty());
+  EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(RegViewValuesTest, CreateValueRefusesWhatItCannotWrite) {
   EXPECT_FALSE(view->CreateValue("b", "x", platform::kRegBinary));
-  ASSERT_EQ(app.window.messages.size(), 1u);
-  EXPECT_EQ(
-      app.window.messages[0],
-      std::make_pair(std::string("Unable To process that Type of data."), std::string("Scourix")));
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0], std::make_pair(std::string("Unable To process that Type of data."),
+                                               std::string("Scourix")));
   RegViewError error = RegViewError::kNone;
   EXPECT_FALSE(view->CreateValue("d", "abc", platform::kRegDword, Variant(), &error));
   EXPECT_EQ(error, RegViewError::kTypeMismatch);
@@ -276,7 +275,7 @@ TEST_F(RegViewValuesTest, CreateValueRefusesWhatItCannotWrite) {
   EXPECT_FALSE(view->CreateValue("s", "x", platform::kRegSz));
   view->CloseRegistry();
   EXPECT_FALSE(view->CreateValue("s", "x", platform::kRegSz));
-  EXPECT_EQ(app.window.messages.size(), 1u);
+  EXPECT_EQ(window.messages.size(), 1u);
 }
 
 }  // namespace

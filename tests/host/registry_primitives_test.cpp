@@ -9,7 +9,7 @@ namespace {
 
 constexpr char kWinRar[] = "HKCU\\Software\\WinRAR\\ArcHistory";
 
-using RegistryPrimitivesTest = testing::AppTest;
+using RegistryPrimitivesTest = testing::LeafTest;
 
 TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   reg().SetString(kWinRar, "0", "a.rar");

@@ -81,7 +81,7 @@ TEST_F(RunTest, ClosingDuringARunEndsItWithoutAFinishedLine) {
   app.window.Check("chkRun", 1);
   app.window.on_pump = [&] { app.frm->Form_Unload(); };
   app.frm->cmdScour_Click();
-  EXPECT_TRUE(app.window.ended);
+  EXPECT_TRUE(app.window.program_ended);
   EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized.", "Scour started.",
                                           "Cleaning IE Cache...", "Scourix Decommissioned."));
 }

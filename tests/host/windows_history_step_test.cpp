@@ -53,7 +53,7 @@ TEST_F(WindowsHistoryStepTest, ClearsTheStoreAndEmptiesAllThreeFoldersKeepingBot
   }
   files().AddFile(history + "\\desktop.ini", "keep");
   app.frm->cmdScour_Click();
-  CURLHistory* first = app.frm->UrlHistory.get();
+  CURLHistory* first = app.frm->context().cache.UrlHistory.get();
   ASSERT_NE(first, nullptr);
   EXPECT_THAT(store.entries, IsEmpty());
   for (const char* ie : {"\\History.IE5", "\\History.IE6", "\\History.IE7"}) {
@@ -65,7 +65,7 @@ TEST_F(WindowsHistoryStepTest, ClearsTheStoreAndEmptiesAllThreeFoldersKeepingBot
   // A later run uses the same store.
   store.Add(u"http://c.example/");
   app.frm->cmdScour_Click();
-  EXPECT_EQ(app.frm->UrlHistory.get(), first);
+  EXPECT_EQ(app.frm->context().cache.UrlHistory.get(), first);
   EXPECT_EQ(store.opened, 1);
   EXPECT_THAT(store.entries, IsEmpty());
 }
@@ -79,15 +79,15 @@ TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurged) 
   store.open_status = platform::kSOk;
   store.enum_status = platform::kENotImpl;  // what Wine's store answers
   app.frm->cmdScour_Click();
-  EXPECT_EQ(app.frm->UrlHistory, nullptr);
+  EXPECT_EQ(app.frm->context().cache.UrlHistory, nullptr);
   EXPECT_THAT(Below(history + "\\History.IE6"), IsEmpty());
   EXPECT_EQ(app.Messages().back(), "Finished in 0 seconds.");
-  EXPECT_FALSE(app.window.ended);
+  EXPECT_FALSE(app.window.program_ended);
 
   // Created once the store answers; a later refusal of the explicit re-read changes nothing.
   store.enum_status = platform::kSOk;
   app.frm->cmdScour_Click();
-  ASSERT_NE(app.frm->UrlHistory, nullptr);
+  ASSERT_NE(app.frm->context().cache.UrlHistory, nullptr);
   EXPECT_THAT(store.entries, IsEmpty());
   store.next_status = platform::kEFail;
   AddHistoryFolder(history + "\\History.IE6");

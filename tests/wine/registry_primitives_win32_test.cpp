@@ -27,7 +27,7 @@ TEST_F(RegistryPrimitivesWin32, BlankReadAndDeleteRealValues) {
   EXPECT_EQ(ShellRegRead(ctx(), std::string(kArc) + "0"), "C:\\a.rar");
   ShellRegWrite(ctx(), std::string(kArc) + "0", "");
   EXPECT_EQ(ShellRegRead(ctx(), std::string(kArc) + "0"), "");
-  RegView view(ctx());
+  RegView view(machine.registry, frm);
   ASSERT_EQ(view.OpenRegistry(0x80000001, "Software\\WinRAR\\ArcHistory"), -1);
   EXPECT_TRUE(view.GetValue("0").IsText());  // exists, and empty
   EXPECT_TRUE(view.CreateValue("n", 1, platform::kRegDword));
@@ -41,7 +41,7 @@ TEST_F(RegistryPrimitivesWin32, BlankReadAndDeleteRealValues) {
 }
 
 TEST_F(RegistryPrimitivesWin32, ListingReachesValuesPastTheFirstBuffers) {
-  RegView view(ctx());
+  RegView view(machine.registry, frm);
   ASSERT_EQ(view.OpenRegistry(0x80000001, ""), -1);  // the fresh, redirected root
   ASSERT_TRUE(view.CreateDirectory("Software\\Sweep"));
   ASSERT_EQ(view.OpenRegistry(0x80000001, "Software\\Sweep"), -1);

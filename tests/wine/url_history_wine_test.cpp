@@ -3,6 +3,7 @@
 
 #include "app/frm_main.h"
 #include "app/windows_history_step.h"
+#include "browser/cache_state.h"
 #include "browser/url_history.h"
 #include "conformance/status_window.h"
 #include "platform/win32/win32_machine.h"
@@ -26,8 +27,8 @@ TEST(UrlHistoryOnWine, TheStepSurvivesTheStoreWhateverItAnswers) {
   conformance::StatusWindow window;
   frm.AttachWindow(window);
   WindowsHistoryStep(frm.context());
-  EXPECT_EQ(frm.UrlHistory != nullptr, readable);
-  frm.UrlHistory.reset();  // released before COM goes with the machine
+  EXPECT_EQ(frm.context().cache.UrlHistory != nullptr, readable);
+  frm.context().cache.UrlHistory.reset();  // released before COM goes with the machine
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/run_window.h"
 #include "platform/sim/sim_list.h"
 #include "platform/window.h"
 #include "platform/window_layout.h"
@@ -12,9 +13,11 @@ namespace scourix::sim {
 
 // The main window without a screen: box states, the label and every caption it showed, the
 // scratch lists, and a hook that runs at each message pump (where a user could act). The
-// boxes start as the layout says.
-class SimWindow : public platform::MainWindow {
+// boxes start as the layout says. It is also the window a cleaning step sees, so the core's
+// leaves can be tested on it without starting the program.
+class SimWindow : public platform::MainWindow, public platform::RunWindow {
  public:
+  SimWindow() = default;
   explicit SimWindow(const platform::WindowLayout& layout);
 
   void SetStatusText(std::string_view text) override;
@@ -24,7 +27,12 @@ class SimWindow : public platform::MainWindow {
   platform::ListControl& List(platform::ScratchList which) override;
   void PumpMessages() override;
   void ShowMessage(std::string_view text, std::string_view caption) override;
-  void EndProgram() override { ended = true; }
+  void EndProgram() override { program_ended = true; }
+
+  // RunWindow
+  void SetStatus(std::string_view caption) override { SetStatusText(caption); }
+  void DoEvents() override { PumpMessages(); }
+  bool ended() const override { return program_ended; }
 
   // Sets a box by its name.
   void Check(std::string_view box, int state);
@@ -38,7 +46,7 @@ class SimWindow : public platform::MainWindow {
   int pumps = 0;
   std::function<void()> on_pump;
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
-  bool ended = false;
+  bool program_ended = false;
 };
 
 }  // namespace scourix::sim

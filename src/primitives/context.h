@@ -1,18 +1,18 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/run_window.h"
 
 namespace scourix {
 
-class FrmMain;
 struct CleanersState;
 struct CacheState;
 
-// What every cleaner reaches: the platform, the one main window, and the process-lifetime
-// state of the cleaner and cache modules.
+// What every cleaner reaches: the platform, the window as a running step sees it, and the
+// process-lifetime state of the cleaner and cache modules.
 struct Context {
   platform::Platform& platform;
-  FrmMain& frmMain;
+  platform::RunWindow& window;
   CleanersState& cleaners;
   CacheState& cache;
 };
