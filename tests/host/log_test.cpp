@@ -69,6 +69,24 @@ TEST(Lifecycle, ASecondStartInTheSameMinuteAppendsToTheLog) {
                                             "Scourix Initialized."));
 }
 
+// Two copies started in one minute write to one file, line by line in turn.
+TEST(Lifecycle, TwoCopiesInOneMinuteKeepEachOthersLines) {
+  sim::SimMachine machine;
+  ActivityLog first(machine.files, machine.system);
+  ActivityLog second(machine.files, machine.system);
+  const std::string folder = "C:\\Program Files\\Scourix";
+  first.Open(folder, "9.05 12-4-2026.txt");
+  first.WriteLine("first starts");
+  second.Open(folder, "9.05 12-4-2026.txt");
+  second.WriteLine("second starts");
+  first.WriteLine("first ends");
+  first.Close();
+  second.WriteLine("second ends");
+  second.Close();
+  EXPECT_EQ(machine.files.Content(folder + "\\9.05 12-4-2026.txt"),
+            "first starts\r\nsecond starts\r\nfirst ends\r\nsecond ends\r\n");
+}
+
 TEST(Lifecycle, AnUnwritableFolderLeavesTheWindowWorking) {
   AppHarness app;
   app.machine.files.AddFolder("C:\\Program Files\\Scourix");

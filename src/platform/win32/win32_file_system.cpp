@@ -130,6 +130,7 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
                                            std::unique_ptr<platform::File>* file) {
   DWORD access = GENERIC_WRITE;
   DWORD disposition = OPEN_ALWAYS;
+  DWORD share = FILE_SHARE_READ;
   switch (mode) {
     case platform::OpenMode::kReadWriteOpenAlways:
       access = GENERIC_READ | GENERIC_WRITE;
@@ -138,16 +139,16 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
       disposition = CREATE_ALWAYS;
       break;
     case platform::OpenMode::kAppend:
+      // Append access alone: the system puts each write at the end of the file, so two
+      // processes writing whole lines to one file keep all of each other's.
+      access = FILE_APPEND_DATA | SYNCHRONIZE;
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
       break;
   }
-  UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, FILE_SHARE_READ, nullptr,
-                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle.valid())
     return LastError();
-  if (mode == platform::OpenMode::kAppend &&
-      SetFilePointer(handle.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) {
-    return LastError();
-  }
   *file = std::make_unique<Win32File>(std::move(handle));
   return platform::kSuccess;
 }
