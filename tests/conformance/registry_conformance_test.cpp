@@ -236,6 +236,20 @@ TEST_F(RegistryConformance, NamesTheAnsiCodePageCannotHoldAreListedAndDeletedExa
   EXPECT_EQ(SubkeyNames(key.get()), std::vector<std::string>{kHan});
   EXPECT_EQ(reg().DeleteKey(key.get(), kHan), 0);
   EXPECT_TRUE(SubkeyNames(key.get()).empty());
+
+  // A key name may have 255 characters, however many bytes each takes as UTF-8.
+  std::string longest;
+  for (int i = 0; i < 255; ++i)
+    longest += "\xD0\xB6";  // "ж"
+  UniqueRegKey longest_key = Create(Sub("Wide\\" + longest));
+  EXPECT_EQ(SubkeyNames(key.get()), std::vector<std::string>{longest});
+  // Windows refuses a 256th character; Wine 8 takes it.
+  if (!env_->IsWine()) {
+    RegKey refused = platform::kNoKey;
+    EXPECT_EQ(reg().CreateKey(key.get(), longest + "\xD0\xB6", platform::kKeyAllAccess, &refused,
+                              nullptr),
+              platform::kInvalidParameter);
+  }
 }
 
 TEST_F(RegistryConformance, LargeDataAndManyValues) {
