@@ -217,18 +217,21 @@ TEST_F(RegistryConformance, NamesTheAnsiCodePageCannotHoldAreListedAndDeletedExa
   const std::string kMixed = "\xD0\xB6\xC3\xA9_\xC3\xBC\x6E\xC3\xAF";  // "жé_ünï"
   const std::string kHan = "\xE6\x96\x87\xE4\xBB\xB6\xE5\x90\x8D";     // "文件名"
   const std::string kEmoji = "\xF0\x9F\x98\x80";                       // U+1F600
+  const std::string kLone = "x\xED\xA0\x80";  // a UTF-16 unit that pairs with none
   const std::string kHanText = kHan + std::string(1, '\0');
   UniqueRegKey key = Create(Sub("Wide"));
   Set(key.get(), kMixed, platform::kRegSz, kHanText);
   Set(key.get(), kHan, platform::kRegBinary, "\x01\x02");
   Set(key.get(), kEmoji, platform::kRegSz, kEmoji + std::string(1, '\0'));
+  Set(key.get(), kLone, platform::kRegSz, kLone + std::string(1, '\0'));
   Set(key.get(), "?", platform::kRegSz, std::string("bystander\0", 10));
   std::vector<std::string> names = ValueNames(key.get());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"?", kMixed, kHan, kEmoji}));
+  EXPECT_EQ(names, (std::vector<std::string>{"?", kLone, kMixed, kHan, kEmoji}));
   EXPECT_EQ(Query(key.get(), kMixed)->second, kHanText);
   EXPECT_EQ(Query(key.get(), kEmoji)->second, kEmoji + std::string(1, '\0'));
-  for (const std::string& name : {kMixed, kHan, kEmoji})
+  EXPECT_EQ(Query(key.get(), kLone)->second, kLone + std::string(1, '\0'));
+  for (const std::string& name : {kMixed, kHan, kEmoji, kLone})
     EXPECT_EQ(reg().DeleteValue(key.get(), name), 0) << name;
   EXPECT_EQ(ValueNames(key.get()), std::vector<std::string>{"?"});
 

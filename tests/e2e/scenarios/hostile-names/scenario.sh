@@ -9,6 +9,8 @@ TYPED_URLS='HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\TypedURLs'
 SUBKEY="$TYPED_URLS\\文件名"
 KEEP='HKEY_CURRENT_USER\Software\ScourixKeep'
 NAMES=('жé_ünï' '文件名' '😀')
+# And a name with a UTF-16 unit that pairs with none, written into the .reg file as "<lone>".
+LONE='x<lone>'
 
 seed() {
   local key name
@@ -18,10 +20,11 @@ seed() {
     printf '"sShortDate"="x\\\\..\\\\..\\\\..\\\\yyyy"\r\n\r\n'
     for key in "$RUN_MRU" "$TYPED_URLS" "$SUBKEY" "$KEEP"; do
       printf '[%s]\r\n' "$key"
-      for name in "${NAMES[@]}"; do printf '"%s"="%s"\r\n' "$name" "$name"; done
+      for name in "${NAMES[@]}" "$LONE"; do printf '"%s"="%s"\r\n' "$name" "$name"; done
       printf '\r\n'
     done
-  } | iconv -f UTF-8 -t UTF-16 >"$ARTIFACTS/hostile.reg"
+  } | python3 -c 'import sys; text = "\ufeff" + sys.stdin.read().replace("<lone>", "\ud800")
+sys.stdout.buffer.write(text.encode("utf-16-le", "surrogatepass"))' >"$ARTIFACTS/hostile.reg"
   reg_import "$ARTIFACTS/hostile.reg"
   # The two copies must start in one minute, so the run does not begin near a minute's end.
   local second
@@ -45,6 +48,7 @@ verify() {
   done
   for key in "$SUBKEY" "$KEEP"; do
     for name in "${NAMES[@]}"; do assert_reg_value "$key" "$name" "sz:$name"; done
+    assert_eq 4 "$(reg_values "$key" | grep -c .)" "values kept in $key"
   done
 
   # The log is in the program's folder, one file for both copies; nothing at the drive's root.
