@@ -19,9 +19,9 @@ ctest --test-dir build/host --output-on-failure -j2
 echo "== clang-tidy"
 bash scripts/lint.sh
 
-echo "== fuzzing the value rendering, the .reg reader and the folder check (bounded)"
+echo "== fuzzing the value rendering, the .reg reader, the folder check and the log's name (bounded)"
 cmake --preset host-fuzz >/dev/null
-cmake --build build/fuzz -j2 --target fuzz_registry_text fuzz_folder_text
+cmake --build build/fuzz -j2 --target fuzz_registry_text fuzz_folder_text fuzz_log_name
 ctest --test-dir build/fuzz -R fuzz_ --output-on-failure
 
 echo "== Windows builds and their import floor"

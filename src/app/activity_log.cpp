@@ -1,7 +1,5 @@
 #include "app/activity_log.h"
 
-#include <algorithm>
-
 #include "app/mdl_time.h"
 
 namespace scourix {
@@ -17,8 +15,19 @@ std::string StampLine(const platform::LocalTime& time,
 }
 
 std::string LogFileName(const platform::LocalTime& time, std::string_view short_date) {
+  // The format is the user's to set, so the date may hold anything: what a file name cannot
+  // hold would make the name a path, and ".." would climb out of the program's folder.
+  constexpr std::string_view kUnfit = "\\/:*?\"<>|";
   std::string date(short_date);
-  std::replace(date.begin(), date.end(), '/', '-');
+  for (char& c : date) {
+    if (static_cast<unsigned char>(c) < 0x20 || kUnfit.find(c) != std::string_view::npos)
+      c = '-';
+  }
+  for (std::size_t at = date.find(".."); at != std::string::npos; at = date.find("..", at))
+    date.replace(at, 2, "-");
+  // A last dot would make a ".." with the one of ".txt".
+  while (!date.empty() && date.back() == '.')
+    date.pop_back();
   return std::to_string(time.hour) + "." + GetMinutes(time) + " " + date + ".txt";
 }
 

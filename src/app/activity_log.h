@@ -15,7 +15,8 @@ std::string StampLine(const platform::LocalTime& time,
                       std::string_view short_date,
                       std::string_view message);
 
-// "H.MM date.txt" with every "/" of the date turned into "-".
+// "H.MM date.txt", always one plain name: in the date, control characters, \ / : * ? " < > |
+// and each ".." become "-", and trailing dots go.
 std::string LogFileName(const platform::LocalTime& time, std::string_view short_date);
 
 // The folder of a program path, without a trailing backslash unless it is a drive's root.

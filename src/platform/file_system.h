@@ -80,10 +80,12 @@ class Item {
   [[nodiscard]] virtual Status Delete() = 0;
 };
 
+// Every mode shares reading with other opens. Only kAppend shares writing: it is for files that
+// several processes add to, each write landing whole at the end.
 enum class OpenMode {
   kReadWriteOpenAlways,  // read and write, positioned at 0, created when missing, never shortened
   kCreateAlways,         // write, created or truncated
-  kAppend,               // write, created when missing, positioned at the end
+  kAppend,               // append, created when missing; each write goes to the end of the file
 };
 
 // The file system, paths as full Windows paths ("C:\dir\file") in UTF-8.

@@ -51,25 +51,26 @@ inline constexpr std::uint32_t kWriteOwner = 0x80000;
 inline constexpr Status kBadPathname = 161;
 inline constexpr Status kKeyDeleted = 1018;  // the key behind an open handle was deleted
 
-// The narrow registry functions of advapi32, one method each, with their status codes.
+// The registry functions of advapi32, one method each, with their status codes.
 //
 // Contract for every method: the result is a Win32 status; out-parameters are not touched
 // on failure, except the sizes that a function reports with kMoreData, as Windows does.
 // "Not found" (kFileNotFound) is a normal result, not an error to log.
 //
-// Text crosses this interface as UTF-8. The Win32 back-end converts names, and the data of
-// string-typed values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ), to and from the ANSI code page
-// of the narrow functions; data sizes are those of the UTF-8 form.
+// Text crosses this interface as UTF-8, and every name the registry holds is listed and
+// addressed exactly, whatever the ANSI code page. The Win32 back-end converts names, and the
+// data of string-typed values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ), to and from the UTF-16 of
+// the wide functions; data sizes are those of the UTF-8 form.
 class Registry {
  public:
   virtual ~Registry() = default;
 
-  // RegOpenKeyExA(root, subkey, 0, access, result).
+  // RegOpenKeyExW(root, subkey, 0, access, result).
   [[nodiscard]] virtual Status OpenKey(RegKey root,
                                        std::string_view subkey,
                                        std::uint32_t access,
                                        RegKey* result) = 0;
-  // RegCreateKeyExA(parent, subkey, 0, "", non-volatile, access, default security, result,
+  // RegCreateKeyExW(parent, subkey, 0, "", non-volatile, access, default security, result,
   // disposition). *created may be null.
   [[nodiscard]] virtual Status CreateKey(RegKey parent,
                                          std::string_view subkey,
@@ -78,34 +79,34 @@ class Registry {
                                          bool* created) = 0;
   // RegCloseKey. Closing a predefined root is a successful no-op; closing 0 fails.
   virtual Status CloseKey(RegKey key) = 0;
-  // RegQueryValueExA. With data null only the type and size are reported. With a buffer too
+  // RegQueryValueExW. With data null only the type and size are reported. With a buffer too
   // small, kMoreData and the needed size. "" names the default value.
   [[nodiscard]] virtual Status QueryValue(RegKey key,
                                           std::string_view name,
                                           std::uint32_t* type,
                                           std::uint8_t* data,
                                           std::uint32_t* size) = 0;
-  // RegSetValueExA.
+  // RegSetValueExW.
   [[nodiscard]] virtual Status SetValue(RegKey key,
                                         std::string_view name,
                                         std::uint32_t type,
                                         const std::uint8_t* data,
                                         std::uint32_t size) = 0;
-  // RegDeleteValueA.
+  // RegDeleteValueW.
   [[nodiscard]] virtual Status DeleteValue(RegKey key, std::string_view name) = 0;
-  // RegDeleteKeyA: refuses (kAccessDenied) a key that has subkeys of its own.
+  // RegDeleteKeyW: refuses (kAccessDenied) a key that has subkeys of its own.
   [[nodiscard]] virtual Status DeleteKey(RegKey key, std::string_view subkey) = 0;
-  // RegEnumKeyA: subkeys in the platform's order (sorted, case-insensitively). name_size counts
+  // RegEnumKeyW: subkeys in the platform's order (sorted, case-insensitively). name_size counts
   // the buffer in bytes, the terminating null included. Past the end: kNoMoreItems.
   [[nodiscard]] virtual Status EnumKey(RegKey key,
                                        std::uint32_t index,
                                        char* name,
                                        std::uint32_t name_size) = 0;
-  // RegEnumValueA: values in the order they were first set (Wine keeps them sorted by name, and
-  // sorts subkeys folding to lower case, so "_" comes before the letters there). *name_size is in
-  // characters (without the null on return), *data_size in bytes. When either buffer is too small:
-  // kMoreData, the needed data size reported, the name buffer left unwritten.
-  // type, data and data_size may be null.
+  // RegEnumValueW: values in the order they were first set (Wine keeps them sorted by name, and
+  // sorts subkeys folding to lower case, so "_" comes before the letters there). *name_size counts
+  // the UTF-8 bytes (without the null on return), *data_size in bytes. When either buffer is too
+  // small: kMoreData, the needed data size reported, the name buffer left unwritten. type, data and
+  // data_size may be null.
   [[nodiscard]] virtual Status EnumValue(RegKey key,
                                          std::uint32_t index,
                                          char* name,
@@ -113,8 +114,8 @@ class Registry {
                                          std::uint32_t* type,
                                          std::uint8_t* data,
                                          std::uint32_t* data_size) = 0;
-  // RegQueryInfoKeyA, the counts and maxima only (any pointer may be null). Lengths are in
-  // characters without the null; the data maximum in bytes.
+  // RegQueryInfoKeyW, the counts and maxima only (any pointer may be null). Lengths are in
+  // UTF-8 bytes without the null; the data maximum in bytes.
   [[nodiscard]] virtual Status QueryInfoKey(RegKey key,
                                             std::uint32_t* subkeys,
                                             std::uint32_t* values,
@@ -159,7 +160,7 @@ class UniqueRegKey {
   RegKey key_ = kNoKey;
 };
 
-// How a back-end hands what it read to the caller's buffers, as the Reg*A functions do. Shared
+// How a back-end hands what it read to the caller's buffers, as the Reg* functions do. Shared
 // by the back-ends so that both follow one contract.
 // QueryValue: with data null only the type and size; a buffer too small gets kMoreData and
 // the needed size. The caller has already refused data without size.

@@ -27,7 +27,7 @@ void RegView::GetAllSubDirectories2(platform::ListControl& ListBox) {
   if (bKeyOpen != kRegTrue)
     return;
   for (std::uint32_t i = 0;; ++i) {
-    // 255 characters in the ANSI code page may take up to four bytes each as UTF-8.
+    // 255 UTF-16 units take at most three bytes each as UTF-8.
     std::vector<char> name(kKeyNameBuffer, ' ');
     platform::Status status = registry().EnumKey(lKeyHandle, i, name.data(), kKeyNameBuffer);
     if (status == platform::kMoreData) {

@@ -196,5 +196,28 @@ TEST_F(FileSystemConformance, PurgeKeepsTheFolderAndNothingBehindALink) {
   EXPECT_EQ(window.pumps, static_cast<int>(window.lines.size()));
 }
 
+// Appending shares the file with other appenders, each write landing at its end; a file open
+// for appending is neither opened to be rewritten nor deleted meanwhile.
+TEST_F(FileSystemConformance, AppendersShareTheFileAndEachWriteLandsAtTheEnd) {
+  const std::string path = At("log.txt");
+  std::unique_ptr<fs::File> first;
+  std::unique_ptr<fs::File> second;
+  ASSERT_EQ(files().OpenFile(path, fs::OpenMode::kAppend, &first), 0);
+  ASSERT_EQ(first->Write("1a "), 0);
+  ASSERT_EQ(files().OpenFile(path, fs::OpenMode::kAppend, &second), 0);
+  ASSERT_EQ(second->Write("2a "), 0);
+  ASSERT_EQ(first->Write("1b "), 0);
+  ASSERT_EQ(second->Write("2b"), 0);
+  std::unique_ptr<fs::File> rewrite;
+  EXPECT_EQ(files().OpenFile(path, fs::OpenMode::kCreateAlways, &rewrite), fs::kSharingViolation);
+  EXPECT_EQ(files().DeleteFileWide(path, true), fs::kSharingViolation);
+  EXPECT_EQ(first->Close(), 0);
+  EXPECT_EQ(second->Close(), 0);
+  EXPECT_EQ(env->Read(path), "1a 2a 1b 2b");
+
+  ASSERT_EQ(files().OpenFile(path, fs::OpenMode::kReadWriteOpenAlways, &rewrite), 0);
+  EXPECT_EQ(files().OpenFile(path, fs::OpenMode::kAppend, &first), fs::kSharingViolation);
+}
+
 }  // namespace
 }  // namespace scourix::conformance

@@ -1,5 +1,6 @@
 // The same cases run against the in-memory registry on the host and against the real one
 // under Wine, so that the in-memory one is held to the platform's behaviour.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -208,6 +209,50 @@ TEST_F(RegistryConformance, NamesAndTextsOutsideAsciiRoundTrip) {
   EXPECT_EQ(ValueNames(key.get()), std::vector<std::string>{cafe});
   UniqueRegKey base = Create(kBase);
   EXPECT_EQ(SubkeyNames(base.get()), std::vector<std::string>{cafe});
+}
+
+// Names the ANSI code page cannot hold: through the narrow functions each would come back with
+// "?" in it, and the delete would name another value, or none.
+TEST_F(RegistryConformance, NamesTheAnsiCodePageCannotHoldAreListedAndDeletedExactly) {
+  const std::string kMixed = "\xD0\xB6\xC3\xA9_\xC3\xBC\x6E\xC3\xAF";  // "жé_ünï"
+  const std::string kHan = "\xE6\x96\x87\xE4\xBB\xB6\xE5\x90\x8D";     // "文件名"
+  const std::string kEmoji = "\xF0\x9F\x98\x80";                       // U+1F600
+  const std::string kLone = "x\xED\xA0\x80";  // a UTF-16 unit that pairs with none
+  const std::string kHanText = kHan + std::string(1, '\0');
+  UniqueRegKey key = Create(Sub("Wide"));
+  Set(key.get(), kMixed, platform::kRegSz, kHanText);
+  Set(key.get(), kHan, platform::kRegBinary, "\x01\x02");
+  Set(key.get(), kEmoji, platform::kRegSz, kEmoji + std::string(1, '\0'));
+  Set(key.get(), kLone, platform::kRegSz, kLone + std::string(1, '\0'));
+  Set(key.get(), "?", platform::kRegSz, std::string("bystander\0", 10));
+  std::vector<std::string> names = ValueNames(key.get());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"?", kLone, kMixed, kHan, kEmoji}));
+  EXPECT_EQ(Query(key.get(), kMixed)->second, kHanText);
+  EXPECT_EQ(Query(key.get(), kEmoji)->second, kEmoji + std::string(1, '\0'));
+  EXPECT_EQ(Query(key.get(), kLone)->second, kLone + std::string(1, '\0'));
+  for (const std::string& name : {kMixed, kHan, kEmoji, kLone})
+    EXPECT_EQ(reg().DeleteValue(key.get(), name), 0) << name;
+  EXPECT_EQ(ValueNames(key.get()), std::vector<std::string>{"?"});
+
+  UniqueRegKey child = Create(Sub("Wide\\" + kHan));
+  EXPECT_EQ(SubkeyNames(key.get()), std::vector<std::string>{kHan});
+  EXPECT_EQ(reg().DeleteKey(key.get(), kHan), 0);
+  EXPECT_TRUE(SubkeyNames(key.get()).empty());
+
+  // A key name may have 255 characters, however many bytes each takes as UTF-8.
+  std::string longest;
+  for (int i = 0; i < 255; ++i)
+    longest += "\xD0\xB6";  // "ж"
+  UniqueRegKey longest_key = Create(Sub("Wide\\" + longest));
+  EXPECT_EQ(SubkeyNames(key.get()), std::vector<std::string>{longest});
+  // Windows refuses a 256th character; Wine 8 takes it.
+  if (!env_->IsWine()) {
+    RegKey refused = platform::kNoKey;
+    EXPECT_EQ(reg().CreateKey(key.get(), longest + "\xD0\xB6", platform::kKeyAllAccess, &refused,
+                              nullptr),
+              platform::kInvalidParameter);
+  }
 }
 
 TEST_F(RegistryConformance, LargeDataAndManyValues) {

@@ -24,12 +24,21 @@ constexpr std::string_view kFlash = R"(HKCU\Software\Macromedia\Flash 7)";
 
 using ValueSweepTest = CleanersTest;
 
-TEST_F(ValueSweepTest, EveryValueGoesWhateverItsSizeOrTypeAndNoSubkey) {
+TEST_F(ValueSweepTest, EveryValueGoesWhateverItsNameSizeOrTypeAndNoSubkey) {
   SeedTraces();
   reg().SetMultiString(kRunMRU, "d", {"notepad", "calc"});
   reg().SetValueBytes(kRunMRU, "e", platform::kRegBinary, std::string(4096, '\x7f'));
   reg().SetString(kRunMRU, "", "default");
   reg().SetString(Below(kRunMRU, "Nested"), "kept", "x");
+  // Names no ANSI code page holds; the last one longer as UTF-8 than the first buffers.
+  std::string emoji_row;
+  for (int i = 0; i < 100; ++i)
+    emoji_row += "\xF0\x9F\x98\x80";
+  for (const std::string& name : {std::string("\xD0\xB6\xC3\xA9_\xC3\xBCn\xC3\xAF"),
+                                  std::string("\xE6\x96\x87\xE4\xBB\xB6\xE5\x90\x8D"), emoji_row}) {
+    reg().SetString(kRunMRU, name, name);
+    reg().SetString(kTypedURLs, name, name);
+  }
   Run(steps::kRunMRU);
   Run(steps::kTypedURLs);  // url2 is 300 bytes long
   EXPECT_THAT(Values(kRunMRU), IsEmpty());

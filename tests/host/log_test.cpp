@@ -1,5 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <string_view>
 
 #include "app/activity_log.h"
 #include "app_harness.h"
@@ -20,6 +22,28 @@ TEST(LogFormat, HourUnpaddedMinutePaddedAndTheProgramsFolder) {
   EXPECT_EQ(LogFileName(At(0, 0), "12/4/2026"), "0.00 12-4-2026.txt");
   EXPECT_EQ(FolderOf("C:\\Tools\\scourix.exe"), "C:\\Tools");
   EXPECT_EQ(FolderOf("C:\\scourix.exe"), "C:\\");
+}
+
+// The short-date format is the user's to set: whatever it gives, the log is one plain name in
+// the program's folder.
+TEST(LogFormat, TheDateInTheNameCannotMakeItAPath) {
+  struct Case {
+    std::string_view date;
+    std::string_view name;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"x\\..\\..\\..\\2026", "9.05 x-------2026.txt"},
+           {"04:12*26", "9.05 04-12-26.txt"},
+           {"C:\\2026", "9.05 C--2026.txt"},
+           {"..", "9.05 -.txt"},
+           {"...2026...", "9.05 -.2026-.txt"},
+           {"12.4.", "9.05 12.4.txt"},
+           {"a?b\"c<d>e|f", "9.05 a-b-c-d-e-f.txt"},
+           {std::string_view("1\t2\n3\0", 6), "9.05 1-2-3-.txt"},
+           {"", "9.05 .txt"},
+       }) {
+    EXPECT_EQ(LogFileName(At(9, 5), c.date), c.name) << c.date;
+  }
 }
 
 TEST(Lifecycle, StartAndCloseLeaveExactlyTwoStampedLines) {
@@ -45,6 +69,24 @@ TEST(Lifecycle, ASecondStartInTheSameMinuteAppendsToTheLog) {
                                             "Scourix Initialized."));
 }
 
+// Two copies started in one minute write to one file, line by line in turn.
+TEST(Lifecycle, TwoCopiesInOneMinuteKeepEachOthersLines) {
+  sim::SimMachine machine;
+  ActivityLog first(machine.files, machine.system);
+  ActivityLog second(machine.files, machine.system);
+  const std::string folder = "C:\\Program Files\\Scourix";
+  first.Open(folder, "9.05 12-4-2026.txt");
+  first.WriteLine("first starts");
+  second.Open(folder, "9.05 12-4-2026.txt");
+  second.WriteLine("second starts");
+  first.WriteLine("first ends");
+  first.Close();
+  second.WriteLine("second ends");
+  second.Close();
+  EXPECT_EQ(machine.files.Content(folder + "\\9.05 12-4-2026.txt"),
+            "first starts\r\nsecond starts\r\nfirst ends\r\nsecond ends\r\n");
+}
+
 TEST(Lifecycle, AnUnwritableFolderLeavesTheWindowWorking) {
   AppHarness app;
   app.machine.files.AddFolder("C:\\Program Files\\Scourix");
@@ -67,7 +109,7 @@ TEST(Lifecycle, LogTextIsWrittenInTheAnsiCodePage) {
   };
   app.Start();
   EXPECT_EQ(app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 4 d\xC3\xA9"
-                                      "c..txt"),
+                                      "c.txt"),
             "[9:05 4 d\xE9"
             "c.] Scourix Initialized.\r\n");
 }

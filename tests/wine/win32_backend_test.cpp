@@ -18,6 +18,21 @@ TEST(Win32Text, NonAsciiSurvivesTheWideRoundTripButNotTheAnsiCodePage) {
   EXPECT_EQ(ansi.back(), '?');  // no "ł" in the Western code page
 }
 
+// A Windows name may hold a surrogate without its pair; it must name itself after the trip.
+TEST(Win32Text, ALoneSurrogateSurvivesTheRoundTripAndOverlongFormsDoNot) {
+  std::wstring lone =
+      L"a\xD800"
+      L"b\xDC00";
+  std::string utf8 =
+      "a\xED\xA0\x80"
+      "b\xED\xB0\x80";
+  EXPECT_EQ(WideToUtf8(lone), utf8);
+  EXPECT_EQ(Utf8ToWide(utf8), lone);
+  EXPECT_EQ(WideToUtf8(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80");  // a pair is one character
+  // Overlong forms are not characters: "/" and "\\" hidden in them must not come out.
+  EXPECT_EQ(Utf8ToWide("\xC0\xAF\xC1\x9Cz").find_first_of(L"/\\"), std::wstring::npos);
+}
+
 TEST(Win32FileSystemTest, AppendKeepsEarlierLinesAndCreateAlwaysStartsOver) {
   auto env = conformance::MakeFileSystemEnv();
   platform::FileSystem& files = env->platform().files;

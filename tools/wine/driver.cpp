@@ -1,6 +1,6 @@
 // Drives a running scourix.exe from outside by window messages, as a user's clicks would,
 // and prints what the window shows. Usage: driver.exe step [step...], where a step is
-//   wait                  wait (up to 60 s) for the main window
+//   wait[:copies]         wait (up to 60 s) for the main window, or for that many copies' windows
 //   boxes                 print "state<TAB>caption" for every check box, in tab order
 //   layout                print every control: class, caption, visible, rectangle (pixels)
 //   check:<caption>       set a box; uncheck:<caption> clears it
@@ -75,14 +75,24 @@ HWND StatusLabel() {
   return nullptr;
 }
 
-bool Wait() {
+int ShownMainWindows() {
+  int shown = 0;
+  for (HWND window = FindWindowExW(nullptr, nullptr, L"ScourixMainWindow", nullptr);
+       window != nullptr; window = FindWindowExW(nullptr, window, L"ScourixMainWindow", nullptr)) {
+    shown += IsWindowVisible(window) ? 1 : 0;
+  }
+  return shown;
+}
+
+// The later steps act on the first main window found.
+bool Wait(int copies) {
   for (int i = 0; i < 600; ++i) {
     g_main = FindWindowW(L"ScourixMainWindow", nullptr);
-    if (g_main != nullptr && IsWindowVisible(g_main))
+    if (g_main != nullptr && IsWindowVisible(g_main) && ShownMainWindows() >= copies)
       return true;
     Sleep(100);
   }
-  std::fprintf(stderr, "driver: the main window did not appear\n");
+  std::fprintf(stderr, "driver: %d main window(s) did not appear\n", copies);
   return false;
 }
 
@@ -171,8 +181,8 @@ bool Step(const std::string& step) {
   std::string name = step.substr(0, step.find(':'));
   std::string argument = step.find(':') == std::string::npos ? "" : step.substr(step.find(':') + 1);
   if (name == "wait")
-    return Wait();
-  if (g_main == nullptr && !Wait())
+    return Wait(argument.empty() ? 1 : std::stoi(argument));
+  if (g_main == nullptr && !Wait(1))
     return false;
   if (name == "boxes") {
     for (HWND child : Children()) {

@@ -16,17 +16,27 @@ ROOTS = {
 
 
 def unescape(text):
+    """Wine writes each UTF-16 unit outside ASCII as \\x and up to four hex digits."""
     out, i = [], 0
     while i < len(text):
         c = text[i]
         if c == "\\" and i + 1 < len(text):
             n = text[i + 1]
+            digits = 0
+            while n == "x" and digits < 4 and i + 2 + digits < len(text) and \
+                    text[i + 2 + digits] in "0123456789abcdefABCDEF":
+                digits += 1
+            if digits:
+                out.append(chr(int(text[i + 2:i + 2 + digits], 16)))
+                i += 2 + digits
+                continue
             out.append({"n": "\n", "t": "\t", "r": "\r", "0": "\0"}.get(n, n))
             i += 2
         else:
             out.append(c)
             i += 1
-    return "".join(out)
+    # Surrogate pairs become the characters they stand for.
+    return "".join(out).encode("utf-16-le", "surrogatepass").decode("utf-16-le", "replace")
 
 
 def parse_quoted(line, start):

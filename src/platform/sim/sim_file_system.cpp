@@ -46,15 +46,32 @@ class SimListing : public platform::DirectoryListing {
   std::size_t next_ = 0;
 };
 
-class SimFile : public platform::File {
+// An open file counts among its node's writers until closed, so that other opens meet the
+// sharing rules and a delete is refused while it is open.
+class SimFile final : public platform::File {
  public:
-  SimFile(SimFileSystem::Node* node, std::size_t position) : node_(node), position_(position) {}
+  SimFile(SimFileSystem::Node* node, platform::OpenMode mode)
+      : node_(node),
+        append_(mode == platform::OpenMode::kAppend),
+        position_(append_ ? node->content.size() : 0) {
+    ++node_->writers;
+    if (!append_)
+      ++node_->unshared_writers;
+  }
+  SimFile(const SimFile&) = delete;
+  SimFile& operator=(const SimFile&) = delete;
+  SimFile(SimFile&&) = delete;
+  SimFile& operator=(SimFile&&) = delete;
+  ~SimFile() override { Close(); }
+
   Status Write(std::string_view bytes) override {
     if (node_ == nullptr)
       return platform::kInvalidHandle;
     if (node_->fail_writes)
       return kDiskFull;
     std::string& content = node_->content;
+    if (append_)
+      position_ = content.size();  // each write lands at the end, whoever else writes there
     if (content.size() < position_ + bytes.size())
       content.resize(position_ + bytes.size());
     content.replace(position_, bytes.size(), bytes);
@@ -62,12 +79,18 @@ class SimFile : public platform::File {
     return platform::kSuccess;
   }
   Status Close() override {
+    if (node_ != nullptr) {
+      --node_->writers;
+      if (!append_)
+        --node_->unshared_writers;
+    }
     node_ = nullptr;
     return platform::kSuccess;
   }
 
  private:
   SimFileSystem::Node* node_;
+  bool append_;
   std::size_t position_;
 };
 
@@ -109,7 +132,7 @@ class SimItem : public platform::Item {
   Status WriteAtStart(std::string_view bytes) override {
     if (access_ != platform::ItemAccess::kWipe)
       return platform::kAccessDenied;
-    SimFile file(found_.node.get(), 0);
+    SimFile file(found_.node.get(), platform::OpenMode::kReadWriteOpenAlways);
     return file.Write(bytes);
   }
   Status ClearReadOnly() override {
@@ -482,7 +505,7 @@ Status SimFileSystem::DeleteFileWide(std::string_view path, bool force) {
   Node* node = found.node.get();
   if (node->is_folder())
     return platform::kAccessDenied;
-  if (node->locked)
+  if (node->locked || node->writers > 0)
     return platform::kSharingViolation;
   if (node->deny_delete)
     return platform::kAccessDenied;
@@ -505,9 +528,10 @@ Status SimFileSystem::OpenItem(std::string_view path,
   if (found.node == nullptr)
     return found.parent == nullptr ? platform::kPathNotFound : platform::kFileNotFound;
   Node& node = *found.node;
-  if (node.locked)
-    return platform::kSharingViolation;
   bool deletes = how.access != platform::ItemAccess::kRead;
+  // The program's own open files share reading and writing, never deletion.
+  if (node.locked || (deletes && node.writers > 0))
+    return platform::kSharingViolation;
   if (how.access == platform::ItemAccess::kDelete && node.deny_delete)
     return platform::kAccessDenied;
   if (how.access == platform::ItemAccess::kWipe &&
@@ -569,13 +593,17 @@ Status SimFileSystem::OpenFile(std::string_view path,
       return platform::kAccessDenied;
     if (node->locked)
       return platform::kSharingViolation;
+    // Every mode writes; only appending shares writing (the log of a second copy started in
+    // the same minute).
+    bool shares_write = mode == platform::OpenMode::kAppend;
+    if (node->unshared_writers > 0 || (!shares_write && node->writers > 0))
+      return platform::kSharingViolation;
     if ((node->attributes & platform::kAttrReadOnly) != 0)
       return platform::kAccessDenied;
     if (mode == platform::OpenMode::kCreateAlways)
       node->content.clear();
   }
-  std::size_t position = mode == platform::OpenMode::kAppend ? node->content.size() : 0;
-  *file = std::make_unique<SimFile>(node, position);
+  *file = std::make_unique<SimFile>(node, mode);
   return platform::kSuccess;
 }
 

@@ -33,6 +33,8 @@ class SimFileSystem : public platform::FileSystem {
     bool deny_list = false;    // folder: cannot be listed (no access)
     bool fail_writes = false;  // file: opens, but every write fails (disk full)
     bool deny_delete = false;  // opens and writes, but the ACL refuses deletion
+    int writers = 0;           // file: handles open on it in this machine, all writing
+    int unshared_writers = 0;  // of those, the ones that do not share writing
     std::string link_target;   // set for links
     std::uint32_t links = 1;   // names of this file (hard links)
     std::map<std::string, std::shared_ptr<Node>, CaseInsensitiveLess> children;

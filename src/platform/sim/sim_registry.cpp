@@ -12,6 +12,17 @@ using platform::Status;
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 
+// The registry counts a key name's length in UTF-16 units: a character beyond U+FFFF takes two.
+std::size_t Utf16Length(std::string_view utf8) {
+  std::size_t units = 0;
+  for (char c : utf8) {
+    auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80)
+      units += byte >= 0xF0 ? 2 : 1;
+  }
+  return units;
+}
+
 // The levels of a subkey path. A trailing backslash is allowed; a leading one, or an empty
 // level in the middle, is not a path the registry accepts.
 std::optional<std::vector<std::string_view>> SplitLevels(std::string_view subkey) {
@@ -169,7 +180,7 @@ Status SimRegistry::CreateKey(RegKey parent_key,
   std::shared_ptr<SimRegKey> key = parent;
   std::size_t existing = 0;
   for (std::string_view level : *levels) {
-    if (level.size() > kMaxKeyNameLength)
+    if (Utf16Length(level) > kMaxKeyNameLength)
       return platform::kInvalidParameter;
     std::shared_ptr<SimRegKey> next = key ? key->FindSubkey(level) : nullptr;
     if (key && !next && (key->denied_access & platform::kKeyCreateSubKey) != 0) {

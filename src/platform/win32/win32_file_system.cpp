@@ -44,17 +44,26 @@ class Win32DirectoryListing : public platform::DirectoryListing {
 
 class Win32File : public platform::File {
  public:
-  explicit Win32File(UniqueFileHandle handle) : handle_(std::move(handle)) {}
+  Win32File(UniqueFileHandle handle, bool append) : handle_(std::move(handle)), append_(append) {}
 
   platform::Status Write(std::string_view bytes) override {
     if (!handle_.valid())
       return platform::kInvalidHandle;
-    DWORD written = 0;
-    if (!WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                   nullptr)) {
+    if (!append_)
+      return WriteHere(bytes);
+    // Append access alone puts each write at the end on Windows, but Wine computes the end per
+    // write, and two writers overwrite each other's lines. Every appender takes the same lock
+    // (one byte far past any end) around the seek to the end and the write.
+    OVERLAPPED lock_at{};
+    lock_at.Offset = 0xFFFFFFF0;
+    lock_at.OffsetHigh = 0x7FFFFFFF;
+    if (!LockFileEx(handle_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock_at))
       return LastError();
-    }
-    return written == bytes.size() ? platform::kSuccess : platform::kDiskFull;
+    LARGE_INTEGER zero{};
+    platform::Status status =
+        SetFilePointerEx(handle_.get(), zero, nullptr, FILE_END) ? WriteHere(bytes) : LastError();
+    UnlockFileEx(handle_.get(), 0, 1, 0, &lock_at);
+    return status;
   }
 
   platform::Status Close() override {
@@ -64,7 +73,17 @@ class Win32File : public platform::File {
   }
 
  private:
+  platform::Status WriteHere(std::string_view bytes) {
+    DWORD written = 0;
+    if (!WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                   nullptr)) {
+      return LastError();
+    }
+    return written == bytes.size() ? platform::kSuccess : platform::kDiskFull;
+  }
+
   UniqueFileHandle handle_;
+  bool append_;
 };
 
 }  // namespace
@@ -151,6 +170,7 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
                                            std::unique_ptr<platform::File>* file) {
   DWORD access = GENERIC_WRITE;
   DWORD disposition = OPEN_ALWAYS;
+  DWORD share = FILE_SHARE_READ;
   switch (mode) {
     case platform::OpenMode::kReadWriteOpenAlways:
       access = GENERIC_READ | GENERIC_WRITE;
@@ -159,17 +179,17 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
       disposition = CREATE_ALWAYS;
       break;
     case platform::OpenMode::kAppend:
+      // Shared for writing: two copies started in one minute add to the same log, each line
+      // whole at the end (see Win32File::Write); the file lock needs write-data access.
+      access = FILE_APPEND_DATA | FILE_WRITE_DATA | SYNCHRONIZE;
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
       break;
   }
-  UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, FILE_SHARE_READ, nullptr,
-                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle.valid())
     return LastError();
-  if (mode == platform::OpenMode::kAppend &&
-      SetFilePointer(handle.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) {
-    return LastError();
-  }
-  *file = std::make_unique<Win32File>(std::move(handle));
+  *file = std::make_unique<Win32File>(std::move(handle), mode == platform::OpenMode::kAppend);
   return platform::kSuccess;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_registry.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,25 +30,42 @@ bool IsStringType(DWORD type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
+// Data as the interface carries it: string types as UTF-8, every other type as stored. An odd
+// last byte of a string is dropped, as the narrow functions drop it.
+std::string DataToUtf8(DWORD type, const std::string& stored) {
+  if (!IsStringType(type))
+    return stored;
+  std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
+  std::copy_n(stored.data(), wide.size() * sizeof(wchar_t), reinterpret_cast<char*>(wide.data()));
+  return WideToUtf8(wide);
+}
+
+std::string DataFromUtf8(DWORD type, std::string bytes) {
+  if (!IsStringType(type))
+    return bytes;
+  std::wstring wide = Utf8ToWide(bytes);
+  return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
 // One value as the interface sees it: its type and its data, string types as UTF-8.
 struct ValueRead {
   DWORD type = 0;
   std::string data;
 };
 
-Status ReadValue(HKEY key, const std::string& ansi_name, ValueRead* out) {
+Status ReadValue(HKEY key, const std::wstring& name, ValueRead* out) {
   DWORD size = 0;
   DWORD type = 0;
-  LONG status = RegQueryValueExA(key, ansi_name.c_str(), nullptr, &type, nullptr, &size);
+  LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
   for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
     std::string data(size, '\0');
     DWORD got = size;
-    status = RegQueryValueExA(key, ansi_name.c_str(), nullptr, &type,
+    status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.data()), &got);
     if (status == ERROR_SUCCESS) {
       data.resize(got);
       out->type = type;
-      out->data = IsStringType(type) ? AnsiToUtf8(data) : data;
+      out->data = DataToUtf8(type, data);
       return platform::kSuccess;
     }
     if (status != ERROR_MORE_DATA || attempt > 4)
@@ -66,24 +84,24 @@ struct EnumRead {
 Status ReadEnumValue(HKEY key, DWORD index, EnumRead* out) {
   DWORD max_name = 0;
   DWORD max_data = 0;
-  LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                  &max_name, &max_data, nullptr, nullptr);
   if (status != ERROR_SUCCESS)
     return status;
   for (int attempt = 0; attempt < 5; ++attempt) {
-    std::string name(max_name + 2, '\0');
+    std::wstring name(max_name + 2, L'\0');
     std::string data(max_data + 2, '\0');
     DWORD name_size = static_cast<DWORD>(name.size());
     DWORD data_size = static_cast<DWORD>(data.size());
     DWORD type = 0;
-    status = RegEnumValueA(key, index, name.data(), &name_size, nullptr, &type,
+    status = RegEnumValueW(key, index, name.data(), &name_size, nullptr, &type,
                            reinterpret_cast<BYTE*>(data.data()), &data_size);
     if (status == ERROR_SUCCESS) {
       name.resize(name_size);
       data.resize(data_size);
-      out->name = AnsiToUtf8(name);
+      out->name = WideToUtf8(name);
       out->value.type = type;
-      out->value.data = IsStringType(type) ? AnsiToUtf8(data) : data;
+      out->value.data = DataToUtf8(type, data);
       return platform::kSuccess;
     }
     if (status != ERROR_MORE_DATA)
@@ -103,7 +121,7 @@ Status Win32Registry::OpenKey(RegKey root,
   if (result == nullptr)
     return platform::kInvalidParameter;
   HKEY opened = nullptr;
-  LONG status = RegOpenKeyExA(ToHkey(root), Utf8ToAnsi(subkey).c_str(), 0, access, &opened);
+  LONG status = RegOpenKeyExW(ToHkey(root), Utf8ToWide(subkey).c_str(), 0, access, &opened);
   if (status != ERROR_SUCCESS)
     return status;
   *result = FromHkey(opened);
@@ -119,8 +137,8 @@ Status Win32Registry::CreateKey(RegKey parent,
     return platform::kInvalidParameter;
   HKEY opened = nullptr;
   DWORD disposition = 0;
-  char no_class[] = "";
-  LONG status = RegCreateKeyExA(ToHkey(parent), Utf8ToAnsi(subkey).c_str(), 0, no_class,
+  wchar_t no_class[] = L"";
+  LONG status = RegCreateKeyExW(ToHkey(parent), Utf8ToWide(subkey).c_str(), 0, no_class,
                                 REG_OPTION_NON_VOLATILE, access, nullptr, &opened, &disposition);
   if (status != ERROR_SUCCESS)
     return status;
@@ -146,7 +164,7 @@ Status Win32Registry::QueryValue(RegKey key,
   if (data != nullptr && size == nullptr)
     return platform::kInvalidParameter;
   ValueRead value;
-  if (Status status = ReadValue(ToHkey(key), Utf8ToAnsi(name), &value);
+  if (Status status = ReadValue(ToHkey(key), Utf8ToWide(name), &value);
       status != platform::kSuccess) {
     return status;
   }
@@ -160,31 +178,29 @@ Status Win32Registry::SetValue(RegKey key,
                                std::uint32_t size) {
   if (data == nullptr && size != 0)
     return platform::kInvalidParameter;
-  std::string bytes(reinterpret_cast<const char*>(data), size);
-  if (IsStringType(type))
-    bytes = Utf8ToAnsi(bytes);
-  return RegSetValueExA(ToHkey(key), Utf8ToAnsi(name).c_str(), 0, type,
+  std::string bytes = DataFromUtf8(type, std::string(reinterpret_cast<const char*>(data), size));
+  return RegSetValueExW(ToHkey(key), Utf8ToWide(name).c_str(), 0, type,
                         reinterpret_cast<const BYTE*>(bytes.data()),
                         static_cast<DWORD>(bytes.size()));
 }
 
 Status Win32Registry::DeleteValue(RegKey key, std::string_view name) {
-  return RegDeleteValueA(ToHkey(key), Utf8ToAnsi(name).c_str());
+  return RegDeleteValueW(ToHkey(key), Utf8ToWide(name).c_str());
 }
 
 Status Win32Registry::DeleteKey(RegKey key, std::string_view subkey) {
-  return RegDeleteKeyA(ToHkey(key), Utf8ToAnsi(subkey).c_str());
+  return RegDeleteKeyW(ToHkey(key), Utf8ToWide(subkey).c_str());
 }
 
 Status Win32Registry::EnumKey(RegKey key,
                               std::uint32_t index,
                               char* name,
                               std::uint32_t name_size) {
-  char ansi[MAX_PATH + 1];
-  LONG status = RegEnumKeyA(ToHkey(key), index, ansi, sizeof ansi);
+  wchar_t wide[MAX_PATH + 1];
+  LONG status = RegEnumKeyW(ToHkey(key), index, wide, MAX_PATH + 1);
   if (status != ERROR_SUCCESS)
     return status;
-  return platform::DeliverKeyName(AnsiToUtf8(ansi), name, name_size);
+  return platform::DeliverKeyName(WideToUtf8(wide), name, name_size);
 }
 
 Status Win32Registry::EnumValue(RegKey key,
@@ -209,11 +225,11 @@ Status Win32Registry::QueryInfoKey(RegKey key,
   HKEY hkey = ToHkey(key);
   DWORD subkey_count = 0;
   DWORD value_count = 0;
-  LONG status = RegQueryInfoKeyA(hkey, nullptr, nullptr, nullptr, &subkey_count, nullptr, nullptr,
+  LONG status = RegQueryInfoKeyW(hkey, nullptr, nullptr, nullptr, &subkey_count, nullptr, nullptr,
                                  &value_count, nullptr, nullptr, nullptr, nullptr);
   if (status != ERROR_SUCCESS)
     return status;
-  // The maxima in UTF-8 form: the ANSI ones the registry keeps may be shorter.
+  // The maxima in UTF-8 form: the UTF-16 ones the registry keeps may be shorter.
   std::size_t longest_name = 0;
   std::size_t longest_data = 0;
   if (max_value_name_len != nullptr || max_value_len != nullptr) {

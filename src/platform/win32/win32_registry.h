@@ -4,9 +4,10 @@
 
 namespace scourix::win32 {
 
-// The real registry through the narrow Reg*A functions of advapi32. Names and the data of
-// string-typed values are converted between UTF-8 and the ANSI code page here, so sizes are
-// those of the UTF-8 form, as the interface promises.
+// The real registry through the wide Reg*W functions of advapi32. Names and the data of
+// string-typed values are converted between UTF-8 and UTF-16 here, so sizes are those of the
+// UTF-8 form, as the interface promises. The narrow functions would turn what the ANSI code
+// page cannot hold into "?", and a listed name would then name another value, or none.
 class Win32Registry : public platform::Registry {
  public:
   platform::Status OpenKey(platform::RegKey root,
