@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/status.h"
@@ -51,11 +52,20 @@ inline constexpr std::uint32_t kWriteOwner = 0x80000;
 inline constexpr Status kBadPathname = 161;
 inline constexpr Status kKeyDeleted = 1018;  // the key behind an open handle was deleted
 
+// One value as a back-end read it: its name, its type and its data, string types as UTF-8
+// with their terminating nulls as stored.
+struct RegValue {
+  std::string name;
+  std::uint32_t type = 0;
+  std::string data;
+};
+
 // The registry functions of advapi32, one method each, with their status codes.
 //
 // Contract for every method: the result is a Win32 status; out-parameters are not touched
-// on failure, except the sizes that a function reports with kMoreData, as Windows does.
-// "Not found" (kFileNotFound) is a normal result, not an error to log.
+// on failure, except the buffer size EnumKey reports with kMoreData. Values cross whole, so
+// callers keep no buffers of their own. "Not found" (kFileNotFound) is a normal result, not
+// an error to log.
 //
 // Text crosses this interface as UTF-8, and every name the registry holds is listed and
 // addressed exactly, whatever the ANSI code page. The Win32 back-end converts names, and the
@@ -79,13 +89,9 @@ class Registry {
                                          bool* created) = 0;
   // RegCloseKey. Closing a predefined root is a successful no-op; closing 0 fails.
   virtual Status CloseKey(RegKey key) = 0;
-  // RegQueryValueExW. With data null only the type and size are reported. With a buffer too
-  // small, kMoreData and the needed size. "" names the default value.
-  [[nodiscard]] virtual Status QueryValue(RegKey key,
-                                          std::string_view name,
-                                          std::uint32_t* type,
-                                          std::uint8_t* data,
-                                          std::uint32_t* size) = 0;
+  // RegQueryValueExW: the whole value, however long (the back-end reads again when it grew
+  // between its reads). "" names the default value.
+  [[nodiscard]] virtual Status QueryValue(RegKey key, std::string_view name, RegValue* value) = 0;
   // RegSetValueExW.
   [[nodiscard]] virtual Status SetValue(RegKey key,
                                         std::string_view name,
@@ -102,25 +108,10 @@ class Registry {
                                        std::uint32_t index,
                                        char* name,
                                        std::uint32_t name_size) = 0;
-  // RegEnumValueW: values in the order they were first set (Wine keeps them sorted by name, and
-  // sorts subkeys folding to lower case, so "_" comes before the letters there). *name_size counts
-  // the UTF-8 bytes (without the null on return), *data_size in bytes. When either buffer is too
-  // small: kMoreData, the needed data size reported, the name buffer left unwritten. type, data and
-  // data_size may be null.
-  [[nodiscard]] virtual Status EnumValue(RegKey key,
-                                         std::uint32_t index,
-                                         char* name,
-                                         std::uint32_t* name_size,
-                                         std::uint32_t* type,
-                                         std::uint8_t* data,
-                                         std::uint32_t* data_size) = 0;
-  // RegQueryInfoKeyW, the counts and maxima only (any pointer may be null). Lengths are in
-  // UTF-8 bytes without the null; the data maximum in bytes.
-  [[nodiscard]] virtual Status QueryInfoKey(RegKey key,
-                                            std::uint32_t* subkeys,
-                                            std::uint32_t* values,
-                                            std::uint32_t* max_value_name_len,
-                                            std::uint32_t* max_value_len) = 0;
+  // RegEnumValueW: value number index, whole, in the order the values were first set (Wine
+  // keeps them sorted by name, and sorts subkeys folding to lower case, so "_" comes before the
+  // letters there). Past the end: kNoMoreItems.
+  [[nodiscard]] virtual Status EnumValue(RegKey key, std::uint32_t index, RegValue* value) = 0;
 };
 
 // Owns one open key; closes it on destruction. Move-only. Predefined roots are never closed.
@@ -160,25 +151,8 @@ class UniqueRegKey {
   RegKey key_ = kNoKey;
 };
 
-// How a back-end hands what it read to the caller's buffers, as the Reg* functions do. Shared
-// by the back-ends so that both follow one contract.
-// QueryValue: with data null only the type and size; a buffer too small gets kMoreData and
-// the needed size. The caller has already refused data without size.
-[[nodiscard]] Status DeliverValue(std::uint32_t value_type,
-                                  std::string_view bytes,
-                                  std::uint32_t* type,
-                                  std::uint8_t* data,
-                                  std::uint32_t* size);
-// EnumValue: refuses a missing name buffer or data without data_size; when either buffer is
-// too small, kMoreData with the type and the needed data size, the name buffer unwritten.
-[[nodiscard]] Status DeliverEnumValue(std::string_view value_name,
-                                      std::uint32_t value_type,
-                                      std::string_view bytes,
-                                      char* name,
-                                      std::uint32_t* name_size,
-                                      std::uint32_t* type,
-                                      std::uint8_t* data,
-                                      std::uint32_t* data_size);
+// How a back-end hands a subkey's name to the caller's buffer, as RegEnumKey does. Shared by
+// the back-ends so that both follow one contract.
 // EnumKey: the name and its null, or kMoreData when they do not fit.
 [[nodiscard]] Status DeliverKeyName(std::string_view key_name, char* name, std::uint32_t name_size);
 

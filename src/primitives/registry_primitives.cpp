@@ -79,19 +79,11 @@ std::string ShellRegRead(Context& ctx, std::string_view path) {
     return std::string();
   }
   platform::UniqueRegKey key(registry, opened);
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (registry.QueryValue(key.get(), parsed->name, &type, nullptr, &size) != platform::kSuccess) {
+  platform::RegValue value;
+  if (registry.QueryValue(key.get(), parsed->name, &value) != platform::kSuccess)
     return std::string();
-  }
-  std::string data(size, '\0');
-  if (registry.QueryValue(key.get(), parsed->name, &type,
-                          reinterpret_cast<std::uint8_t*>(data.data()),
-                          &size) != platform::kSuccess) {
-    return std::string();
-  }
-  data.resize(size);
-  switch (type) {
+  const std::string& data = value.data;
+  switch (value.type) {
     case platform::kRegSz:
     case platform::kRegExpandSz:
       return UpToNull(data);

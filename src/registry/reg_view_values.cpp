@@ -14,9 +14,8 @@ constexpr std::string_view kAppTitle = "Scourix";
 RenderedValue RegView::GetValue(std::string_view VarName, bool ReturnBinStr) {
   if (bKeyOpen != kRegTrue)
     return RenderedValue();
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  platform::Status status = registry().QueryValue(lKeyHandle, VarName, &type, nullptr, &size);
+  platform::RegValue value;
+  platform::Status status = registry().QueryValue(lKeyHandle, VarName, &value);
   if (status == platform::kFileNotFound)
     return RenderedValue();
   if (status == platform::kAccessDenied)
@@ -24,13 +23,7 @@ RenderedValue RegView::GetValue(std::string_view VarName, bool ReturnBinStr) {
   if (status != platform::kSuccess) {
     return RenderedValue("RegQueryValueEx Returned : (" + std::to_string(status) + ")");
   }
-  // The second read's status is not looked at: a value that changed in between shows what
-  // the buffer holds.
-  std::string data(size, ' ');
-  std::uint32_t read_size = size;
-  (void)registry().QueryValue(lKeyHandle, VarName, &type,
-                              reinterpret_cast<std::uint8_t*>(data.data()), &read_size);
-  return RenderValueData(type, data, ReturnBinStr);
+  return RenderValueData(value.type, value.data, ReturnBinStr);
 }
 
 bool RegView::CreateValue(std::string_view sValueName,

@@ -214,22 +214,17 @@ Status SimRegistry::CloseKey(RegKey key) {
   return platform::kSuccess;
 }
 
-Status SimRegistry::QueryValue(RegKey key,
-                               std::string_view name,
-                               std::uint32_t* type,
-                               std::uint8_t* data,
-                               std::uint32_t* size) {
+Status SimRegistry::QueryValue(RegKey key, std::string_view name, platform::RegValue* value) {
   std::shared_ptr<SimRegKey> found;
   if (Status status = Resolve(key, platform::kKeyQueryValue, SimRegOp::kQuery, &found);
       status != platform::kSuccess) {
     return status;
   }
-  if (data != nullptr && size == nullptr)
-    return platform::kInvalidParameter;
-  const SimRegValue* value = found->FindValue(name);
-  if (value == nullptr)
+  const SimRegValue* held = found->FindValue(name);
+  if (held == nullptr)
     return platform::kFileNotFound;
-  return platform::DeliverValue(value->type, value->data, type, data, size);
+  *value = platform::RegValue{held->name, held->type, held->data};
+  return platform::kSuccess;
 }
 
 Status SimRegistry::SetValue(RegKey key,
@@ -303,13 +298,7 @@ Status SimRegistry::EnumKey(RegKey key, std::uint32_t index, char* name, std::ui
                                   name_size);
 }
 
-Status SimRegistry::EnumValue(RegKey key,
-                              std::uint32_t index,
-                              char* name,
-                              std::uint32_t* name_size,
-                              std::uint32_t* type,
-                              std::uint8_t* data,
-                              std::uint32_t* data_size) {
+Status SimRegistry::EnumValue(RegKey key, std::uint32_t index, platform::RegValue* value) {
   std::shared_ptr<SimRegKey> found;
   if (Status status = Resolve(key, platform::kKeyQueryValue, SimRegOp::kEnumValue, &found);
       status != platform::kSuccess) {
@@ -317,35 +306,8 @@ Status SimRegistry::EnumValue(RegKey key,
   }
   if (index >= found->values.size())
     return platform::kNoMoreItems;
-  const SimRegValue& value = found->values[index];
-  return platform::DeliverEnumValue(value.name, value.type, value.data, name, name_size, type, data,
-                                    data_size);
-}
-
-Status SimRegistry::QueryInfoKey(RegKey key,
-                                 std::uint32_t* subkeys,
-                                 std::uint32_t* values,
-                                 std::uint32_t* max_value_name_len,
-                                 std::uint32_t* max_value_len) {
-  std::shared_ptr<SimRegKey> found;
-  if (Status status = Resolve(key, platform::kKeyQueryValue, SimRegOp::kQueryInfo, &found);
-      status != platform::kSuccess) {
-    return status;
-  }
-  std::size_t longest_name = 0;
-  std::size_t longest_data = 0;
-  for (const SimRegValue& value : found->values) {
-    longest_name = std::max(longest_name, value.name.size());
-    longest_data = std::max(longest_data, value.data.size());
-  }
-  if (subkeys != nullptr)
-    *subkeys = static_cast<std::uint32_t>(found->subkeys.size());
-  if (values != nullptr)
-    *values = static_cast<std::uint32_t>(found->values.size());
-  if (max_value_name_len != nullptr)
-    *max_value_name_len = static_cast<std::uint32_t>(longest_name);
-  if (max_value_len != nullptr)
-    *max_value_len = static_cast<std::uint32_t>(longest_data);
+  const SimRegValue& held = found->values[index];
+  *value = platform::RegValue{held.name, held.type, held.data};
   return platform::kSuccess;
 }
 

@@ -24,7 +24,6 @@ enum class SimRegOp {
   kDeleteKey,
   kEnumKey,
   kEnumValue,
-  kQueryInfo
 };
 
 // Access bits for DenyAccess: everything, or only what full access adds to reading and
@@ -61,9 +60,7 @@ class SimRegistry : public platform::Registry {
   platform::Status CloseKey(platform::RegKey key) override;
   platform::Status QueryValue(platform::RegKey key,
                               std::string_view name,
-                              std::uint32_t* type,
-                              std::uint8_t* data,
-                              std::uint32_t* size) override;
+                              platform::RegValue* value) override;
   platform::Status SetValue(platform::RegKey key,
                             std::string_view name,
                             std::uint32_t type,
@@ -77,16 +74,7 @@ class SimRegistry : public platform::Registry {
                            std::uint32_t name_size) override;
   platform::Status EnumValue(platform::RegKey key,
                              std::uint32_t index,
-                             char* name,
-                             std::uint32_t* name_size,
-                             std::uint32_t* type,
-                             std::uint8_t* data,
-                             std::uint32_t* data_size) override;
-  platform::Status QueryInfoKey(platform::RegKey key,
-                                std::uint32_t* subkeys,
-                                std::uint32_t* values,
-                                std::uint32_t* max_value_name_len,
-                                std::uint32_t* max_value_len) override;
+                             platform::RegValue* value) override;
 
   // Seeding. Missing keys on the path are created. Paths must start with a root name.
   void AddKey(std::string_view path);

@@ -47,13 +47,7 @@ std::string DataFromUtf8(DWORD type, std::string bytes) {
   return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
-// One value as the interface sees it: its type and its data, string types as UTF-8.
-struct ValueRead {
-  DWORD type = 0;
-  std::string data;
-};
-
-Status ReadValue(HKEY key, const std::wstring& name, ValueRead* out) {
+Status ReadValue(HKEY key, const std::wstring& name, platform::RegValue* out) {
   DWORD size = 0;
   DWORD type = 0;
   LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
@@ -64,6 +58,7 @@ Status ReadValue(HKEY key, const std::wstring& name, ValueRead* out) {
                               reinterpret_cast<BYTE*>(data.data()), &got);
     if (status == ERROR_SUCCESS) {
       data.resize(got);
+      out->name = WideToUtf8(name);
       out->type = type;
       out->data = DataToUtf8(type, data);
       return platform::kSuccess;
@@ -75,24 +70,20 @@ Status ReadValue(HKEY key, const std::wstring& name, ValueRead* out) {
   return status;
 }
 
-struct EnumRead {
-  std::string name;  // UTF-8
-  ValueRead value;
-};
+// Room for most values at the first read; only a value that does not fit makes the key tell
+// its longest name and data, so a key of short values and one huge one costs one large read.
+constexpr DWORD kFirstNameChars = 256;
+constexpr DWORD kFirstDataBytes = 1024;
 
-// Value number index with buffers as large as the key's longest name and data.
-Status ReadEnumValue(HKEY key, DWORD index, EnumRead* out) {
-  DWORD max_name = 0;
-  DWORD max_data = 0;
-  LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 &max_name, &max_data, nullptr, nullptr);
-  if (status != ERROR_SUCCESS)
-    return status;
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    std::wstring name(max_name + 2, L'\0');
-    std::string data(max_data + 2, '\0');
-    DWORD name_size = static_cast<DWORD>(name.size());
-    DWORD data_size = static_cast<DWORD>(data.size());
+Status ReadEnumValue(HKEY key, DWORD index, platform::RegValue* out) {
+  DWORD name_capacity = kFirstNameChars;
+  DWORD data_capacity = kFirstDataBytes;
+  LONG status = ERROR_MORE_DATA;
+  for (int attempt = 0; attempt < 5 && status == ERROR_MORE_DATA; ++attempt) {
+    std::wstring name(name_capacity, L'\0');
+    std::string data(data_capacity, '\0');
+    DWORD name_size = name_capacity;
+    DWORD data_size = data_capacity;
     DWORD type = 0;
     status = RegEnumValueW(key, index, name.data(), &name_size, nullptr, &type,
                            reinterpret_cast<BYTE*>(data.data()), &data_size);
@@ -100,14 +91,21 @@ Status ReadEnumValue(HKEY key, DWORD index, EnumRead* out) {
       name.resize(name_size);
       data.resize(data_size);
       out->name = WideToUtf8(name);
-      out->value.type = type;
-      out->value.data = DataToUtf8(type, data);
+      out->type = type;
+      out->data = DataToUtf8(type, data);
       return platform::kSuccess;
     }
     if (status != ERROR_MORE_DATA)
-      return status;
-    max_name = max_name * 2 + 256;
-    max_data = std::max<DWORD>(max_data * 2, data_size);
+      break;
+    // The value grew, or is longer than the first buffers: size them from the key itself.
+    DWORD longest_name = 0;
+    DWORD longest_data = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &longest_name, &longest_data, nullptr, nullptr) != ERROR_SUCCESS) {
+      break;
+    }
+    name_capacity = std::max({name_capacity * 2, longest_name + 2});
+    data_capacity = std::max({data_capacity * 2, longest_data + 2, data_size});
   }
   return status;
 }
@@ -156,19 +154,12 @@ Status Win32Registry::CloseKey(RegKey key) {
   return RegCloseKey(ToHkey(key));
 }
 
-Status Win32Registry::QueryValue(RegKey key,
-                                 std::string_view name,
-                                 std::uint32_t* type,
-                                 std::uint8_t* data,
-                                 std::uint32_t* size) {
-  if (data != nullptr && size == nullptr)
-    return platform::kInvalidParameter;
-  ValueRead value;
-  if (Status status = ReadValue(ToHkey(key), Utf8ToWide(name), &value);
-      status != platform::kSuccess) {
+Status Win32Registry::QueryValue(RegKey key, std::string_view name, platform::RegValue* value) {
+  platform::RegValue read;
+  if (Status status = ReadValue(ToHkey(key), Utf8ToWide(name), &read); status != platform::kSuccess)
     return status;
-  }
-  return platform::DeliverValue(value.type, value.data, type, data, size);
+  *value = std::move(read);
+  return platform::kSuccess;
 }
 
 Status Win32Registry::SetValue(RegKey key,
@@ -203,52 +194,11 @@ Status Win32Registry::EnumKey(RegKey key,
   return platform::DeliverKeyName(WideToUtf8(wide), name, name_size);
 }
 
-Status Win32Registry::EnumValue(RegKey key,
-                                std::uint32_t index,
-                                char* name,
-                                std::uint32_t* name_size,
-                                std::uint32_t* type,
-                                std::uint8_t* data,
-                                std::uint32_t* data_size) {
-  EnumRead read;
+Status Win32Registry::EnumValue(RegKey key, std::uint32_t index, platform::RegValue* value) {
+  platform::RegValue read;
   if (Status status = ReadEnumValue(ToHkey(key), index, &read); status != platform::kSuccess)
     return status;
-  return platform::DeliverEnumValue(read.name, read.value.type, read.value.data, name, name_size,
-                                    type, data, data_size);
-}
-
-Status Win32Registry::QueryInfoKey(RegKey key,
-                                   std::uint32_t* subkeys,
-                                   std::uint32_t* values,
-                                   std::uint32_t* max_value_name_len,
-                                   std::uint32_t* max_value_len) {
-  HKEY hkey = ToHkey(key);
-  DWORD subkey_count = 0;
-  DWORD value_count = 0;
-  LONG status = RegQueryInfoKeyW(hkey, nullptr, nullptr, nullptr, &subkey_count, nullptr, nullptr,
-                                 &value_count, nullptr, nullptr, nullptr, nullptr);
-  if (status != ERROR_SUCCESS)
-    return status;
-  // The maxima in UTF-8 form: the UTF-16 ones the registry keeps may be shorter.
-  std::size_t longest_name = 0;
-  std::size_t longest_data = 0;
-  if (max_value_name_len != nullptr || max_value_len != nullptr) {
-    for (DWORD i = 0; i < value_count; ++i) {
-      EnumRead read;
-      if (ReadEnumValue(hkey, i, &read) != platform::kSuccess)
-        break;
-      longest_name = std::max(longest_name, read.name.size());
-      longest_data = std::max(longest_data, read.value.data.size());
-    }
-  }
-  if (subkeys != nullptr)
-    *subkeys = subkey_count;
-  if (values != nullptr)
-    *values = value_count;
-  if (max_value_name_len != nullptr)
-    *max_value_name_len = static_cast<std::uint32_t>(longest_name);
-  if (max_value_len != nullptr)
-    *max_value_len = static_cast<std::uint32_t>(longest_data);
+  *value = std::move(read);
   return platform::kSuccess;
 }
 

@@ -22,9 +22,7 @@ class Win32Registry : public platform::Registry {
   platform::Status CloseKey(platform::RegKey key) override;
   platform::Status QueryValue(platform::RegKey key,
                               std::string_view name,
-                              std::uint32_t* type,
-                              std::uint8_t* data,
-                              std::uint32_t* size) override;
+                              platform::RegValue* value) override;
   platform::Status SetValue(platform::RegKey key,
                             std::string_view name,
                             std::uint32_t type,
@@ -38,16 +36,7 @@ class Win32Registry : public platform::Registry {
                            std::uint32_t name_size) override;
   platform::Status EnumValue(platform::RegKey key,
                              std::uint32_t index,
-                             char* name,
-                             std::uint32_t* name_size,
-                             std::uint32_t* type,
-                             std::uint8_t* data,
-                             std::uint32_t* data_size) override;
-  platform::Status QueryInfoKey(platform::RegKey key,
-                                std::uint32_t* subkeys,
-                                std::uint32_t* values,
-                                std::uint32_t* max_value_name_len,
-                                std::uint32_t* max_value_len) override;
+                             platform::RegValue* value) override;
 };
 
 }  // namespace scourix::win32
