@@ -47,7 +47,7 @@ class Win32File : public platform::File {
   explicit Win32File(UniqueFileHandle handle) : handle_(std::move(handle)) {}
 
   platform::Status Write(std::string_view bytes) override {
-    if (!handle_.valid())
+    if (!handle_)
       return platform::kInvalidHandle;
     DWORD written = 0;
     if (!WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
@@ -58,7 +58,7 @@ class Win32File : public platform::File {
   }
 
   platform::Status Close() override {
-    if (!handle_.valid())
+    if (!handle_)
       return platform::kInvalidHandle;
     return CloseHandle(handle_.release()) ? platform::kSuccess : LastError();
   }
@@ -97,11 +97,11 @@ platform::Status Win32FileSystem::ListFolder(std::string_view folder,
   UniqueFindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                          FindExSearchNameMatch, nullptr,
                                          FIND_FIRST_EX_LARGE_FETCH));
-  if (!find.valid() && GetLastError() == ERROR_INVALID_PARAMETER) {
+  if (!find && GetLastError() == ERROR_INVALID_PARAMETER) {
     find.reset(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                 nullptr, 0));
   }
-  if (!find.valid())
+  if (!find)
     return LastError();
   *listing = std::make_unique<Win32DirectoryListing>(std::move(find), data);
   return platform::kSuccess;
@@ -163,7 +163,7 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
   }
   UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, FILE_SHARE_READ, nullptr,
                                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.valid())
+  if (!handle)
     return LastError();
   if (mode == platform::OpenMode::kAppend &&
       SetFilePointer(handle.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) {
