@@ -51,8 +51,8 @@ TEST(Win32OwnerTest, AMoveHandsTheHandleOverAndOnlyItsLastOwnerClosesIt) {
   moved = UniqueKernelHandle();
   EXPECT_FALSE(GetHandleInformation(raw, &flags));
   // Files answer INVALID_HANDLE_VALUE for "none", which owns nothing either.
-  UniqueFileHandle missing(
-      CreateFileW(L"C:\scourix-missing\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueFileHandle missing(CreateFileW(L"C:\\scourix-missing\\file", GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
   EXPECT_FALSE(missing);
 }
 
