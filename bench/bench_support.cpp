@@ -29,7 +29,7 @@ class MemorySampler {
   MemorySampler& operator=(const MemorySampler&) = delete;
 
   PeakMemory Stop() {
-    if (thread_.valid()) {
+    if (thread_) {
       SetEvent(stop_.get());
       WaitForSingleObject(thread_.get(), INFINITE);
       thread_.reset();

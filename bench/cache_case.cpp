@@ -21,7 +21,7 @@ void SeedEntries(long entries) {
       continue;
     win32::UniqueFileHandle handle(
         CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (handle.valid()) {
+    if (handle) {
       DWORD written = 0;
       WriteFile(handle.get(), "<html></html>", 13, &written, nullptr);
     }

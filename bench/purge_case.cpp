@@ -22,7 +22,7 @@ void MakeTree(const std::wstring& root, long files) {
     win32::UniqueFileHandle file(
         CreateFileW((folder + L"\\f" + std::to_wstring(i) + L".tmp").c_str(), GENERIC_WRITE, 0,
                     nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file.valid())
+    if (!file)
       continue;
     DWORD written = 0;
     WriteFile(file.get(), "x", 1, &written, nullptr);
@@ -33,7 +33,7 @@ void MakeTree(const std::wstring& root, long files) {
 void BareDelete(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   win32::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-  if (!find.valid())
+  if (!find)
     return;
   do {
     std::wstring name = data.cFileName;
@@ -53,7 +53,7 @@ void BareDelete(const std::wstring& folder) {
 long CountTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   win32::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-  if (!find.valid())
+  if (!find)
     return 0;
   long count = 0;
   do {

@@ -42,15 +42,14 @@ bool FindFirstCacheEntry(Context& ctx) {
   cache.CacheFindHandle.reset();
 
   std::uint32_t size = 0;
-  platform::CacheFindHandle handle = platform::kNoCacheFind;
   // The size query: fails, reporting what the first entry needs (nothing when it is empty).
-  platform::Status status = url_cache.FindFirstEntry(nullptr, &size, &handle);
-  cache.CacheFindHandle = platform::UniqueCacheFind(url_cache, handle);
+  platform::Status status =
+      platform::FindFirstEntry(url_cache, nullptr, &size, &cache.CacheFindHandle);
   if (status != platform::kInsufficientBuffer || !RenewBuffer(cache, size)) {
     return static_cast<bool>(cache.CacheFindHandle);
   }
-  status = url_cache.FindFirstEntry(cache.CacheEntryBuffer.get(), &size, &handle);
-  cache.CacheFindHandle = platform::UniqueCacheFind(url_cache, handle);
+  status = platform::FindFirstEntry(url_cache, cache.CacheEntryBuffer.get(), &size,
+                                    &cache.CacheFindHandle);
   if (status == platform::kSuccess)
     TakeCurrentEntry(cache);
   return static_cast<bool>(cache.CacheFindHandle);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/status.h"
+#include "platform/unique_seam_handle.h"
 
 namespace scourix::platform {
 
@@ -114,42 +115,28 @@ class Registry {
   [[nodiscard]] virtual Status EnumValue(RegKey key, std::uint32_t index, RegValue* value) = 0;
 };
 
-// Owns one open key; closes it on destruction. Move-only. Predefined roots are never closed.
-class UniqueRegKey {
- public:
-  UniqueRegKey() = default;
-  UniqueRegKey(Registry& registry, RegKey key) : registry_(&registry), key_(key) {}
-  UniqueRegKey(const UniqueRegKey&) = delete;
-  UniqueRegKey& operator=(const UniqueRegKey&) = delete;
-  UniqueRegKey(UniqueRegKey&& other) noexcept : registry_(other.registry_), key_(other.release()) {}
-  UniqueRegKey& operator=(UniqueRegKey&& other) noexcept {
-    if (this != &other) {
-      reset();
-      registry_ = other.registry_;
-      key_ = other.release();
-    }
-    return *this;
-  }
-  ~UniqueRegKey() { reset(); }
+// Owns one open key; closes it on destruction. Closing a predefined root is a no-op.
+using UniqueRegKey = UniqueSeamHandle<Registry, RegKey, &Registry::CloseKey, kNoKey>;
 
-  RegKey get() const { return key_; }
-  explicit operator bool() const { return key_ != kNoKey; }
-  RegKey release() {
-    RegKey key = key_;
-    key_ = kNoKey;
-    return key;
-  }
-  void reset() {
-    if (key_ != kNoKey && registry_ != nullptr && !IsPredefinedKey(key_)) {
-      registry_->CloseKey(key_);
-    }
-    key_ = kNoKey;
-  }
-
- private:
-  Registry* registry_ = nullptr;
-  RegKey key_ = kNoKey;
-};
+// OpenKey and CreateKey into an owner: on failure *key is left as it was.
+[[nodiscard]] inline Status OpenKey(Registry& registry,
+                                    RegKey root,
+                                    std::string_view subkey,
+                                    std::uint32_t access,
+                                    UniqueRegKey* key) {
+  return OpenInto(registry, key,
+                  [&](RegKey* opened) { return registry.OpenKey(root, subkey, access, opened); });
+}
+[[nodiscard]] inline Status CreateKey(Registry& registry,
+                                      RegKey parent,
+                                      std::string_view subkey,
+                                      std::uint32_t access,
+                                      UniqueRegKey* key,
+                                      bool* created = nullptr) {
+  return OpenInto(registry, key, [&](RegKey* opened) {
+    return registry.CreateKey(parent, subkey, access, opened, created);
+  });
+}
 
 // How a back-end hands a subkey's name to the caller's buffer, as RegEnumKey does. Shared by
 // the back-ends so that both follow one contract.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/status.h"
+#include "platform/unique_seam_handle.h"
 
 namespace scourix::platform {
 
@@ -71,41 +72,18 @@ class UrlCache {
   [[nodiscard]] virtual Status DeleteEntry(std::string_view url) = 0;
 };
 
-// Owns one open enumeration; closes it on destruction. Move-only.
-class UniqueCacheFind {
- public:
-  UniqueCacheFind() = default;
-  UniqueCacheFind(UrlCache& cache, CacheFindHandle handle) : cache_(&cache), handle_(handle) {}
-  UniqueCacheFind(const UniqueCacheFind&) = delete;
-  UniqueCacheFind& operator=(const UniqueCacheFind&) = delete;
-  UniqueCacheFind(UniqueCacheFind&& other) noexcept
-      : cache_(other.cache_), handle_(other.release()) {}
-  UniqueCacheFind& operator=(UniqueCacheFind&& other) noexcept {
-    if (this != &other) {
-      reset();
-      cache_ = other.cache_;
-      handle_ = other.release();
-    }
-    return *this;
-  }
-  ~UniqueCacheFind() { reset(); }
+// Owns one open enumeration; closes it on destruction.
+using UniqueCacheFind =
+    UniqueSeamHandle<UrlCache, CacheFindHandle, &UrlCache::FindClose, kNoCacheFind>;
 
-  CacheFindHandle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != kNoCacheFind; }
-  CacheFindHandle release() {
-    CacheFindHandle handle = handle_;
-    handle_ = kNoCacheFind;
-    return handle;
-  }
-  void reset() {
-    if (handle_ != kNoCacheFind && cache_ != nullptr)
-      cache_->FindClose(handle_);
-    handle_ = kNoCacheFind;
-  }
-
- private:
-  UrlCache* cache_ = nullptr;
-  CacheFindHandle handle_ = kNoCacheFind;
-};
+// FindFirstEntry into an owner: on failure *find is left as it was.
+[[nodiscard]] inline Status FindFirstEntry(UrlCache& cache,
+                                           void* buffer,
+                                           std::uint32_t* size,
+                                           UniqueCacheFind* find) {
+  return OpenInto(cache, find, [&](CacheFindHandle* handle) {
+    return cache.FindFirstEntry(buffer, size, handle);
+  });
+}
 
 }  // namespace scourix::platform

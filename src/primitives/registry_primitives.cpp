@@ -40,11 +40,11 @@ void DeleteRegValue(Context& ctx,
                     std::string_view subkey,
                     std::string_view value_name) {
   platform::Registry& registry = ctx.platform.registry;
-  platform::RegKey opened = platform::kNoKey;
-  if (registry.OpenKey(root, subkey, platform::kKeyAllAccess, &opened) != platform::kSuccess) {
+  platform::UniqueRegKey key;
+  if (platform::OpenKey(registry, root, subkey, platform::kKeyAllAccess, &key) !=
+      platform::kSuccess) {
     return;
   }
-  platform::UniqueRegKey key(registry, opened);
   (void)registry.DeleteValue(key.get(), value_name);
 }
 
@@ -55,12 +55,11 @@ void ShellRegWrite(Context& ctx, std::string_view path, std::string_view value) 
   if (!parsed)
     return;
   platform::Registry& registry = ctx.platform.registry;
-  platform::RegKey opened = platform::kNoKey;
-  if (registry.CreateKey(parsed->root, parsed->key, platform::kKeySetValue, &opened, nullptr) !=
+  platform::UniqueRegKey key;
+  if (platform::CreateKey(registry, parsed->root, parsed->key, platform::kKeySetValue, &key) !=
       platform::kSuccess) {
     return;
   }
-  platform::UniqueRegKey key(registry, opened);
   std::string data(value);
   data.push_back('\0');
   (void)registry.SetValue(key.get(), parsed->name, platform::kRegSz,
@@ -73,12 +72,11 @@ std::string ShellRegRead(Context& ctx, std::string_view path) {
   if (!parsed)
     return std::string();
   platform::Registry& registry = ctx.platform.registry;
-  platform::RegKey opened = platform::kNoKey;
-  if (registry.OpenKey(parsed->root, parsed->key, platform::kKeyQueryValue, &opened) !=
+  platform::UniqueRegKey key;
+  if (platform::OpenKey(registry, parsed->root, parsed->key, platform::kKeyQueryValue, &key) !=
       platform::kSuccess) {
     return std::string();
   }
-  platform::UniqueRegKey key(registry, opened);
   platform::RegValue value;
   if (registry.QueryValue(key.get(), parsed->name, &value) != platform::kSuccess)
     return std::string();

@@ -29,9 +29,10 @@ class RegistryConformance : public ::testing::Test {
   platform::Registry& reg() { return env_->registry(); }
 
   UniqueRegKey Create(const std::string& path, bool* created = nullptr) {
-    RegKey key = platform::kNoKey;
-    EXPECT_EQ(reg().CreateKey(kHkcu, path, platform::kKeyAllAccess, &key, created), 0) << path;
-    return UniqueRegKey(reg(), key);
+    UniqueRegKey key;
+    EXPECT_EQ(platform::CreateKey(reg(), kHkcu, path, platform::kKeyAllAccess, &key, created), 0)
+        << path;
+    return key;
   }
 
   void Set(RegKey key, std::string_view name, std::uint32_t type, std::string_view bytes) {

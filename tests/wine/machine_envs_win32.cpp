@@ -1,14 +1,15 @@
 // First: it sets what the Windows headers read and removes the macros that would clash with
 // the platform interfaces.
+// clang-format off
 #include "platform/win32/windows_api.h"
-// Needs the Windows headers before it.
-#include <wininet.h>
+// clang-format on
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "conformance/machine_envs.h"
+#include "platform/win32/for_each_url_cache_entry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_registry.h"
@@ -30,13 +31,15 @@ class Win32RegistryEnv : public RegistryEnv {
   Win32RegistryEnv() {
     scratch_ = std::string(kScratchParent) + "\\run-" + std::to_string(GetCurrentProcessId()) +
                "-" + std::to_string(GetTickCount64());
+    HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, scratch_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                    KEY_ALL_ACCESS, nullptr, &scratch_key_, nullptr);
-    RegOverridePredefKey(HKEY_CURRENT_USER, scratch_key_);
+                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    scratch_key_.reset(key);
+    RegOverridePredefKey(HKEY_CURRENT_USER, scratch_key_.get());
   }
   ~Win32RegistryEnv() override {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(scratch_key_);
+    scratch_key_.reset();
     RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, kScratchParent);  // refused while other runs hold keys
   }
@@ -45,7 +48,7 @@ class Win32RegistryEnv : public RegistryEnv {
 
  private:
   std::string scratch_;
-  HKEY scratch_key_ = nullptr;
+  win32::UniqueRegKey scratch_key_;
   win32::Win32Registry registry_;
 };
 
@@ -111,7 +114,7 @@ class Win32FileSystemEnv : public FileSystemEnv {
   std::string Read(const std::string& path) override {
     win32::UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file.valid())
+    if (!file)
       return "<missing>";
     std::string data(4096, '\0');
     DWORD read = 0;
@@ -140,10 +143,8 @@ class Win32FileSystemEnv : public FileSystemEnv {
                         nullptr, &startup, &process)) {
       return false;
     }
-    if (process.hProcess != nullptr)
-      CloseHandle(process.hProcess);
-    if (process.hThread != nullptr)
-      CloseHandle(process.hThread);
+    win32::UniqueKernelHandle started(process.hProcess);
+    win32::UniqueKernelHandle started_thread(process.hThread);
     std::wstring wide = Utf8ToWide(watched);
     for (int i = 0; i < 100; ++i) {
       bool exists = GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -163,23 +164,9 @@ class Win32FileSystemEnv : public FileSystemEnv {
 // stores), with bare wininet calls.
 void EmptyUrlCache() {
   std::vector<std::string> urls;
-  DWORD size = 0;
-  std::vector<std::uint64_t> block;
-  HANDLE find = nullptr;
-  for (;;) {
-    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
-    BOOL ok = find == nullptr ? (find = FindFirstUrlCacheEntryA(nullptr, info, &size)) != nullptr
-                              : FindNextUrlCacheEntryA(find, info, &size);
-    if (ok) {
-      urls.emplace_back(info->lpszSourceUrlName);
-    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-      block.assign(size / 8 + 1, 0);
-    } else {
-      break;
-    }
-  }
-  if (find != nullptr)
-    FindCloseUrlCache(find);
+  win32::ForEachUrlCacheEntry([&urls](const INTERNET_CACHE_ENTRY_INFOA& info) {
+    urls.emplace_back(info.lpszSourceUrlName);
+  });
   for (const std::string& url : urls)
     DeleteUrlCacheEntryA(url.c_str());
 }
@@ -194,11 +181,13 @@ class Win32UrlCacheEnv : public UrlCacheEnv {
   void Seed(const std::string& url, std::uint32_t type) override {
     char file[MAX_PATH] = {};
     ASSERT_TRUE(CreateUrlCacheEntryA(url.c_str(), 0, "htm", file, 0)) << GetLastError();
-    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(handle, "<html></html>", 13, &written, nullptr);
-    CloseHandle(handle);
+    {
+      win32::UniqueFileHandle handle(
+          CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      ASSERT_TRUE(handle);
+      DWORD written = 0;
+      WriteFile(handle.get(), "<html></html>", 13, &written, nullptr);
+    }
     FILETIME none{};
     ASSERT_TRUE(
         CommitUrlCacheEntryA(url.c_str(), file, none, none, type, nullptr, 0, "htm", nullptr))

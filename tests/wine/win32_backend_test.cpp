@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "conformance/machine_envs.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
@@ -50,6 +52,23 @@ TEST(Win32FileSystemTest, AppendKeepsEarlierLinesAndCreateAlwaysStartsOver) {
   EXPECT_EQ(env->Read(path), "x");
   EXPECT_EQ(files.OpenFile(env->root() + "\\missing\\log.txt", platform::OpenMode::kAppend, &file),
             platform::kPathNotFound);
+}
+
+TEST(Win32OwnerTest, AMoveHandsTheHandleOverAndOnlyItsLastOwnerClosesIt) {
+  UniqueKernelHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(event);
+  HANDLE raw = event.get();
+  UniqueKernelHandle moved(std::move(event));
+  EXPECT_FALSE(event);
+  event.reset();  // owns nothing, closes nothing
+  DWORD flags = 0;
+  EXPECT_TRUE(GetHandleInformation(raw, &flags));
+  moved = UniqueKernelHandle();
+  EXPECT_FALSE(GetHandleInformation(raw, &flags));
+  // Files answer INVALID_HANDLE_VALUE for "none", which owns nothing either.
+  UniqueFileHandle missing(CreateFileW(L"C:\\scourix-missing\\file", GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+  EXPECT_FALSE(missing);
 }
 
 TEST(Win32ClockTest, ShortDateIsTheUsersFormatWithoutTheTerminator) {

@@ -127,7 +127,7 @@ bool Close() {
   GetWindowThreadProcessId(g_main, &process_id);
   scourix::win32::UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
   PostMessageW(g_main, WM_CLOSE, 0, 0);
-  if (!process.valid())
+  if (!process)
     return true;
   DWORD waited = WaitForSingleObject(process.get(), 30000);
   if (waited != WAIT_OBJECT_0)

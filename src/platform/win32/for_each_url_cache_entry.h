@@ -18,9 +18,9 @@ void ForEachUrlCacheEntry(Visit visit) {
     DWORD size = static_cast<DWORD>(block.size() * sizeof block[0]);
     auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
     bool found = false;
-    if (find == nullptr) {
+    if (!find) {
       find.reset(FindFirstUrlCacheEntryA(nullptr, info, &size));
-      found = find != nullptr;
+      found = static_cast<bool>(find);
     } else {
       found = FindNextUrlCacheEntryA(find.get(), info, &size) != FALSE;
     }

@@ -47,7 +47,7 @@ class Win32File : public platform::File {
   Win32File(UniqueFileHandle handle, bool append) : handle_(std::move(handle)), append_(append) {}
 
   platform::Status Write(std::string_view bytes) override {
-    if (!handle_.valid())
+    if (!handle_)
       return platform::kInvalidHandle;
     if (!append_)
       return WriteHere(bytes);
@@ -67,7 +67,7 @@ class Win32File : public platform::File {
   }
 
   platform::Status Close() override {
-    if (!handle_.valid())
+    if (!handle_)
       return platform::kInvalidHandle;
     return CloseHandle(handle_.release()) ? platform::kSuccess : LastError();
   }
@@ -116,11 +116,11 @@ platform::Status Win32FileSystem::ListFolder(std::string_view folder,
   UniqueFindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                          FindExSearchNameMatch, nullptr,
                                          FIND_FIRST_EX_LARGE_FETCH));
-  if (!find.valid() && GetLastError() == ERROR_INVALID_PARAMETER) {
+  if (!find && GetLastError() == ERROR_INVALID_PARAMETER) {
     find.reset(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                 nullptr, 0));
   }
-  if (!find.valid())
+  if (!find)
     return LastError();
   *listing = std::make_unique<Win32DirectoryListing>(std::move(find), data);
   return platform::kSuccess;
@@ -187,7 +187,7 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
   }
   UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr, disposition,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.valid())
+  if (!handle)
     return LastError();
   *file = std::make_unique<Win32File>(std::move(handle), mode == platform::OpenMode::kAppend);
   return platform::kSuccess;

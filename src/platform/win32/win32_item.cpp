@@ -159,13 +159,13 @@ platform::Status OpenWin32Item(std::string_view path,
   DWORD access = AccessFor(how.access);
   UniqueFileHandle handle(Open(path, how.narrow, access, flags));
   bool may_delete = how.access != ItemAccess::kRead;
-  if (!handle.valid() && how.access == ItemAccess::kWipe && GetLastError() == ERROR_ACCESS_DENIED) {
+  if (!handle && how.access == ItemAccess::kWipe && GetLastError() == ERROR_ACCESS_DENIED) {
     // A file whose deletion is denied is still wiped, as the narrow deletion it stands for
     // would leave it.
     handle = UniqueFileHandle(Open(path, how.narrow, access & ~DELETE, flags));
     may_delete = false;
   }
-  if (!handle.valid())
+  if (!handle)
     return GetLastError();
   *item = std::make_unique<Win32Item>(std::move(handle), how.access, may_delete);
   return platform::kSuccess;

@@ -81,7 +81,7 @@ platform::Status Win32UrlCache::FindFirstEntry(void* buffer,
   DWORD error = FetchEntry(
       [&find](INTERNET_CACHE_ENTRY_INFOA* info, DWORD* info_size) {
         find.reset(FindFirstUrlCacheEntryA(nullptr, info, info_size));
-        return find != nullptr;
+        return static_cast<bool>(find);
       },
       &first);
   if (error != ERROR_SUCCESS)

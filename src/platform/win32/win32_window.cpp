@@ -56,21 +56,12 @@ std::string Win32List::Item(std::size_t index) const {
   return WideToUtf8(text);
 }
 
-Win32Window::~Win32Window() {
-  if (window_ != nullptr)
-    DestroyWindow(window_);
-  if (font_ != nullptr)
-    DeleteObject(font_);
-  if (background_ != nullptr)
-    DeleteObject(background_);
-}
-
 bool Win32Window::Create(HINSTANCE instance,
                          const platform::WindowLayout& layout,
                          platform::WindowEvents& events) {
   events_ = &events;
   dpi_ = ScreenDpi();
-  background_ = CreateSolidBrush(kWhite);
+  background_.reset(CreateSolidBrush(kWhite));
 
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
@@ -81,7 +72,7 @@ bool Win32Window::Create(HINSTANCE instance,
       LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  window_class.hbrBackground = background_;
+  window_class.hbrBackground = background_.get();
   window_class.lpszClassName = kClassName;
   if (RegisterClassExW(&window_class) == 0)
     return false;
@@ -100,15 +91,18 @@ bool Win32Window::Create(HINSTANCE instance,
   int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top - height) / 2);
 
   std::wstring caption = Utf8ToWide(layout.caption);
-  window_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height,
-                            nullptr, nullptr, instance, this);
-  if (window_ == nullptr)
+  // The window procedure takes the handle at WM_NCCREATE, before this call returns; a window
+  // that fails later in its creation is already gone, so it is only forgotten.
+  if (CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height,
+                      nullptr, nullptr, instance, this) == nullptr) {
+    window_.release();
     return false;
+  }
 
   // Verdana 8.25 points, normal weight, for every control.
-  font_ = CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, L"Verdana");
+  font_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, L"Verdana"));
   CreateControls(instance, layout);
   return true;
 }
@@ -120,13 +114,13 @@ HWND Win32Window::MakeControl(HINSTANCE instance,
                               const platform::TwipsRect& place,
                               int id) {
   std::wstring text = Utf8ToWide(caption);
-  HWND control =
-      CreateWindowExW(0, window_class, text.c_str(), WS_CHILD | style,
-                      TwipsToPixels(place.left, dpi_), TwipsToPixels(place.top, dpi_),
-                      TwipsToPixels(place.width, dpi_), TwipsToPixels(place.height, dpi_), window_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  HWND control = CreateWindowExW(
+      0, window_class, text.c_str(), WS_CHILD | style, TwipsToPixels(place.left, dpi_),
+      TwipsToPixels(place.top, dpi_), TwipsToPixels(place.width, dpi_),
+      TwipsToPixels(place.height, dpi_), window_.get(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (control != nullptr)
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
   return control;
 }
 
@@ -177,12 +171,12 @@ void Win32Window::CreateControls(HINSTANCE instance, const platform::WindowLayou
 }
 
 void Win32Window::Show() {
-  ShowWindow(window_, SW_SHOWNORMAL);
-  UpdateWindow(window_);
+  ShowWindow(window_.get(), SW_SHOWNORMAL);
+  UpdateWindow(window_.get());
 }
 
 bool Win32Window::TranslateForDialog(MSG* message) {
-  return window_ != nullptr && IsDialogMessageW(window_, message);
+  return window_ && IsDialogMessageW(window_.get(), message);
 }
 
 int Win32Window::RunMessageLoop() {
@@ -245,7 +239,7 @@ platform::ListControl& Win32Window::List(platform::ScratchList which) {
 }
 
 void Win32Window::ShowMessage(std::string_view text, std::string_view caption) {
-  MessageBoxW(window_, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
+  MessageBoxW(window_.get(), Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
 }
 
 void Win32Window::EndProgram() {
@@ -256,7 +250,7 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wpara
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
     auto* self = static_cast<Win32Window*>(create->lpCreateParams);
-    self->window_ = window;
+    self->window_.reset(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -284,7 +278,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       HDC dc = reinterpret_cast<HDC>(wparam);
       SetBkColor(dc, kWhite);
       SetTextColor(dc, reinterpret_cast<HWND>(lparam) == status_ ? kStatusGrey : RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(background_);
+      return reinterpret_cast<LRESULT>(background_.get());
     }
     case WM_CLOSE:
       events_->OnClose();
@@ -295,7 +289,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return DefWindowProcW(window_, message, wparam, lparam);
+  return DefWindowProcW(window_.get(), message, wparam, lparam);
 }
 
 }  // namespace scourix::win32

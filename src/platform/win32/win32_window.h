@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
 #include "platform/window.h"
 #include "platform/window_layout.h"
@@ -29,7 +30,7 @@ class Win32Window : public platform::MainWindow {
   static constexpr const wchar_t* kClassName = L"ScourixMainWindow";
 
   Win32Window() = default;
-  ~Win32Window() override;
+  ~Win32Window() override = default;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
 
@@ -63,15 +64,18 @@ class Win32Window : public platform::MainWindow {
                    int id);
   bool TranslateForDialog(MSG* message);
 
-  HWND window_ = nullptr;
+  UniqueBrush background_;
+  UniqueFont font_;
+  // The controls are the window's children and go with it.
   HWND status_ = nullptr;
   std::vector<HWND> boxes_;
   std::array<Win32List, 3> lists_;
-  HFONT font_ = nullptr;
-  HBRUSH background_ = nullptr;
   int dpi_ = 96;
   DWORD last_pump_ = 0;  // tick count of the last queue drain
   platform::WindowEvents* events_ = nullptr;
+  // Last, so that it is destroyed first: its final messages still reach Handle, and the font
+  // and the brush outlive it.
+  UniqueWindow window_;
 };
 
 }  // namespace scourix::win32
