@@ -13,7 +13,6 @@ namespace {
 
 using platform::DirectoryListing;
 using platform::DirEntry;
-using platform::FileSystem;
 using platform::Item;
 using platform::ItemAccess;
 using platform::ItemInfo;

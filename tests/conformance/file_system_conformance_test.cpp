@@ -197,7 +197,7 @@ TEST_F(FileSystemConformance, PurgeKeepsTheFolderAndNothingBehindALink) {
 }
 
 // Appending shares the file with other appenders, each write landing at its end; a file open
-// for appending is neither opened to be rewritten nor deleted meanwhile.
+// for appending is neither opened to be rewritten nor deleted meanwhile; afterwards it can be.
 TEST_F(FileSystemConformance, AppendersShareTheFileAndEachWriteLandsAtTheEnd) {
   const std::string path = At("log.txt");
   std::unique_ptr<fs::File> first;
@@ -217,6 +217,14 @@ TEST_F(FileSystemConformance, AppendersShareTheFileAndEachWriteLandsAtTheEnd) {
 
   ASSERT_EQ(files().OpenFile(path, fs::OpenMode::kReadWriteOpenAlways, &rewrite), 0);
   EXPECT_EQ(files().OpenFile(path, fs::OpenMode::kAppend, &first), fs::kSharingViolation);
+  rewrite.reset();  // closed by its owner
+
+  ASSERT_EQ(files().OpenFile(path, fs::OpenMode::kCreateAlways, &rewrite), 0);
+  EXPECT_EQ(rewrite->Write("x"), 0);
+  rewrite.reset();
+  EXPECT_EQ(env->Read(path), "x");
+  EXPECT_EQ(files().OpenFile(At("missing\\log.txt"), fs::OpenMode::kAppend, &first),
+            fs::kPathNotFound);
 }
 
 }  // namespace

@@ -68,12 +68,6 @@ TEST_F(SubkeySweepTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) 
               ElementsAre("000", "001"));
 }
 
-TEST_F(SubkeySweepTest, ShellBagMRUAloneCleansTheSameKey) {
-  SeedTraces();
-  Run(steps::kShellBagMRU);
-  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("1"));
-}
-
 TEST_F(SubkeySweepTest, ARefusedPruneIsPassedOverAndAMissingKeyListsNothing) {
   SeedTraces();
   reg().SetString(Below(kBagMRU, "2"), "NodeSlot", "x");

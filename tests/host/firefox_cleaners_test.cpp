@@ -36,17 +36,13 @@ class FirefoxTest : public ::testing::Test {
   AppHarness app;
 };
 
-TEST_F(FirefoxTest, RelativeProfileIsJoinedWithBackslashes) {
-  files().AddFile(kProfilesIni,
-                  "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\n"
-                  "Name=default\r\nIsRelative=1\r\nPath=Profiles/abcd.default\r\n");
-  EXPECT_EQ(Start(), std::string(kFirefox) + "\\Profiles\\abcd.default");
-}
-
+// The first profile only, its relative path joined with backslashes.
 TEST_F(FirefoxTest, CleanersTakeTheirFilesAndPurgeTheCache) {
-  files().AddFile(kProfilesIni, "[Profile0]\nPath=p0\n[Profile1]\nPath=p1\n");
-  std::string p0 = std::string(kFirefox) + "\\p0";
-  for (const char* profile : {"\\p0", "\\p1"}) {
+  files().AddFile(kProfilesIni,
+                  "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\n"
+                  "IsRelative=1\r\nPath=Profiles/p0\r\n[Profile1]\r\nPath=p1\r\n");
+  std::string p0 = std::string(kFirefox) + "\\Profiles\\p0";
+  for (const char* profile : {"\\Profiles\\p0", "\\p1"}) {
     std::string base = kFirefox + std::string(profile);
     files().AddFile(base + "\\history.dat");
     files().AddFile(base + "\\cookies.txt");

@@ -59,17 +59,8 @@ TEST(Lifecycle, StartAndCloseLeaveExactlyTwoStampedLines) {
   EXPECT_EQ(app.machine.system.common_controls_initialised, 1);
 }
 
-TEST(Lifecycle, ASecondStartInTheSameMinuteAppendsToTheLog) {
-  AppHarness first;
-  first.machine.files.AddFile(first.LogPath(),
-                              "[9:05 12/4/2026] Scourix Initialized.\r\n"
-                              "[9:05 12/4/2026] Scourix Decommissioned.\r\n");
-  first.Start();
-  EXPECT_THAT(first.Messages(), ElementsAre("Scourix Initialized.", "Scourix Decommissioned.",
-                                            "Scourix Initialized."));
-}
-
-// Two copies started in one minute write to one file, line by line in turn.
+// Two copies started in one minute write to one file, line by line in turn; the second
+// opening, as any later start in the same minute, keeps the lines already there.
 TEST(Lifecycle, TwoCopiesInOneMinuteKeepEachOthersLines) {
   sim::SimMachine machine;
   ActivityLog first(machine.files, machine.system);

@@ -69,11 +69,6 @@ TEST_F(RegViewTest, FailedOpenReportsTheNewLocationAndLeavesTheViewClosed) {
   EXPECT_FALSE(view->CloseRegistry());
 }
 
-TEST_F(RegViewTest, OpensKeysThatRefuseFullAccess) {
-  reg().DenyAccess("HKCU\\Software\\Microsoft", sim::kDenyFullAccess);
-  EXPECT_EQ(view->OpenRegistry(kHkcu, "Software\\Microsoft"), -1);
-}
-
 TEST_F(RegViewTest, OneBackOnKeyMovesUpOneLevel) {
   ASSERT_EQ(view->OpenRegistry(kHkcu, "Software\\Microsoft\\Windows"), -1);
   EXPECT_EQ(view->OneBackOnKey(), RegViewError::kNone);
@@ -115,13 +110,6 @@ TEST_F(RegViewTest, CreatesAndDeletesSubkeysAndValues) {
   EXPECT_FALSE(view->IsOpen());
 }
 
-TEST_F(RegViewTest, WithNoKeyOpenTheListsAreOnlyCleared) {
-  view->GetAllValues2(names, data);
-  view->GetAllSubDirectories2(names);
-  EXPECT_TRUE(names.items.empty());
-  EXPECT_TRUE(data.items.empty());
-}
-
 TEST_F(RegViewTest, ValuesAreListedInStepWithTheirRenderedData) {
   reg().SetDword(kList, "one", 1);
   reg().SetString(kList, "", "default");
@@ -132,13 +120,11 @@ TEST_F(RegViewTest, ValuesAreListedInStepWithTheirRenderedData) {
   ListValues();
   // Neither the 300-byte value, nor the multi-string, nor the long name ends the listing.
   EXPECT_EQ(names.items, (Strings{"one", "", "big", "multi", std::string(300, 'n'), "odd"}));
-  ASSERT_EQ(data.items.size(), 6u);
-  EXPECT_EQ(data.items[0], "01 00 00 00 ");
-  EXPECT_EQ(data.items[1], "default");
-  EXPECT_EQ(data.items[2].size(), 900u);
-  EXPECT_EQ(data.items[3], "a b c");
-  EXPECT_EQ(data.items[4], "long name");
-  EXPECT_EQ(data.items[5], "value_type=11");
+  std::string big;
+  for (int i = 0; i < 300; ++i)
+    big += "01 ";
+  EXPECT_EQ(data.items,
+            (Strings{"01 00 00 00 ", "default", big, "a b c", "long name", "value_type=11"}));
 }
 
 TEST_F(RegViewTest, AKeyWithTenThousandValuesIsListedWhole) {
@@ -151,10 +137,13 @@ TEST_F(RegViewTest, AKeyWithTenThousandValuesIsListedWhole) {
   EXPECT_EQ(data.items[9999], "0F 27 00 00 ");
 }
 
-TEST_F(RegViewTest, AnEmptyKeyListsNothingAndErrorsEndTheListing) {
+TEST_F(RegViewTest, NoKeyOpenOrAnEmptyKeyListsNothingAndErrorsEndTheListing) {
+  view->GetAllValues2(names, data);
+  view->GetAllSubDirectories2(names);
+  EXPECT_TRUE(names.items.empty() && data.items.empty());
+  names.items = data.items = {"stale"};
   ListValues();
-  EXPECT_TRUE(names.items.empty());
-  EXPECT_TRUE(data.items.empty());
+  EXPECT_TRUE(names.items.empty() && data.items.empty());
   reg().SetString(kList, "v", "x");
   reg().InjectFault(kList, sim::SimRegOp::kEnumValue, platform::kInvalidHandle);
   ListValues();

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <utility>
 
-#include "conformance/machine_envs.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_system.h"
@@ -33,25 +31,6 @@ TEST(Win32Text, ALoneSurrogateSurvivesTheRoundTripAndOverlongFormsDoNot) {
   EXPECT_EQ(WideToUtf8(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80");  // a pair is one character
   // Overlong forms are not characters: "/" and "\\" hidden in them must not come out.
   EXPECT_EQ(Utf8ToWide("\xC0\xAF\xC1\x9Cz").find_first_of(L"/\\"), std::wstring::npos);
-}
-
-TEST(Win32FileSystemTest, AppendKeepsEarlierLinesAndCreateAlwaysStartsOver) {
-  auto env = conformance::MakeFileSystemEnv();
-  platform::FileSystem& files = env->platform().files;
-  std::string path = env->root() + "\\log.txt";
-  std::unique_ptr<platform::File> file;
-  for (const char* line : {"one\r\n", "two\r\n"}) {
-    ASSERT_EQ(files.OpenFile(path, platform::OpenMode::kAppend, &file), platform::kSuccess);
-    EXPECT_EQ(file->Write(line), platform::kSuccess);
-    EXPECT_EQ(file->Close(), platform::kSuccess);
-  }
-  EXPECT_EQ(env->Read(path), "one\r\ntwo\r\n");
-  ASSERT_EQ(files.OpenFile(path, platform::OpenMode::kCreateAlways, &file), platform::kSuccess);
-  EXPECT_EQ(file->Write("x"), platform::kSuccess);
-  file.reset();  // closed by its owner
-  EXPECT_EQ(env->Read(path), "x");
-  EXPECT_EQ(files.OpenFile(env->root() + "\\missing\\log.txt", platform::OpenMode::kAppend, &file),
-            platform::kPathNotFound);
 }
 
 TEST(Win32OwnerTest, AMoveHandsTheHandleOverAndOnlyItsLastOwnerClosesIt) {

@@ -449,8 +449,11 @@ std::vector<std::string> SimFileSystem::Tree(std::string_view root) const {
     out.push_back(node->is_folder() ? path + "\\" : path);
     if (node->is_link())
       return;
-    for (const auto& [name, child] : node->children)
-      walk(child.get(), path + "\\" + name);
+    for (const auto& [name, child] : node->children) {
+      std::string child_path = path + "\\";
+      child_path += name;
+      walk(child.get(), child_path);
+    }
   };
   std::vector<std::string> parts = SplitPath(root);
   std::string base = JoinPath(parts);
