@@ -31,16 +31,6 @@ std::string LogFileName(const platform::LocalTime& time, std::string_view short_
   return std::to_string(time.hour) + "." + GetMinutes(time) + " " + date + ".txt";
 }
 
-std::string FolderOf(std::string_view program_path) {
-  std::size_t slash = program_path.find_last_of('\\');
-  if (slash == std::string_view::npos)
-    return std::string();
-  std::string_view folder = program_path.substr(0, slash);
-  if (folder.size() == 2 && folder[1] == ':')
-    return std::string(folder) + "\\";
-  return std::string(folder);
-}
-
 void ActivityLog::Open(std::string_view folder, std::string_view file_name) {
   std::string path(folder);
   // A drive's root already ends in a backslash; doubling it names the same file, but a

@@ -19,9 +19,6 @@ std::string StampLine(const platform::LocalTime& time,
 // and each ".." become "-", and trailing dots go.
 std::string LogFileName(const platform::LocalTime& time, std::string_view short_date);
 
-// The folder of a program path, without a trailing backslash unless it is a drive's root.
-std::string FolderOf(std::string_view program_path);
-
 // The log file of one program start: CRLF lines in the ANSI code page. A log that cannot be
 // created or written is dropped quietly; the window goes on working without it.
 class ActivityLog {

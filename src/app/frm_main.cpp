@@ -5,6 +5,7 @@
 #include "browser/cache_state.h"
 #include "browser/url_history.h"
 #include "primitives/cleaners_state.h"
+#include "primitives/folder_text.h"
 
 namespace scourix {
 

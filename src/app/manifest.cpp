@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "app/activity_log.h"
+#include "primitives/folder_text.h"
 
 namespace scourix {
 

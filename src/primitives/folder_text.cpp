@@ -79,6 +79,16 @@ bool IsAbsolutePath(std::string_view path) {
   return RootLength(path) != 0;
 }
 
+std::string FolderOf(std::string_view program_path) {
+  std::size_t slash = program_path.find_last_of('\\');
+  if (slash == std::string_view::npos)
+    return std::string();
+  std::string_view folder = program_path.substr(0, slash);
+  if (folder.size() == 2 && folder[1] == ':')
+    return std::string(folder) + "\\";
+  return std::string(folder);
+}
+
 std::string PlainFolderText(std::string_view text) {
   std::string path;
   if (text.substr(0, kLiteralPrefix.size()) == kLiteralPrefix ||

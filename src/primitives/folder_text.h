@@ -14,6 +14,9 @@ std::size_t RootLength(std::string_view path);
 // True for a full path with a drive ("C:\...") or a share ("\\server\share\...").
 bool IsAbsolutePath(std::string_view path);
 
+// The folder of a program path, without a trailing backslash unless it is a drive's root.
+std::string FolderOf(std::string_view program_path);
+
 // The plain form of a folder path whose text is already the one Windows will act on: a full
 // path strictly below a drive or share root, "\" its only separator, with no empty, "." or
 // ".." component, no component ending in a dot or a space, and no character a name cannot

@@ -24,12 +24,6 @@ bool IsRoot(std::string_view path) {
   return root == 0 || path.find_first_not_of('\\', root) == std::string_view::npos;
 }
 
-std::string FolderOfProgram(std::string_view program_path) {
-  std::size_t slash = program_path.find_last_of('\\');
-  return slash == std::string_view::npos ? std::string()
-                                         : std::string(program_path.substr(0, slash));
-}
-
 }  // namespace
 
 std::string FinalPathOf(platform::FileSystem& files, std::string_view plain) {
@@ -68,8 +62,7 @@ bool ProtectedFolders::Covers(std::string_view folder) const {
   return false;
 }
 
-ProgramFolder::ProgramFolder(Context& ctx)
-    : text(FolderOfProgram(ctx.platform.system.ProgramPath())) {
+ProgramFolder::ProgramFolder(Context& ctx) : text(FolderOf(ctx.platform.system.ProgramPath())) {
   if (!text.empty())
     real = FinalPathOf(ctx.platform.files, text);
   if (real.empty())
@@ -124,8 +117,10 @@ NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
     return;
   }
   FolderPlace place{plain, real};
-  if (ProgramFolder(ctx).Holds(place))
+  ProgramFolder program(ctx);
+  if (program.Holds(place))
     return;
+  program_ = std::move(program);
   place_ = std::move(place);
   item_ = std::move(item);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,9 +50,12 @@ class NamedFolder {
   NamedFolder(Context& ctx, std::string_view text);
   explicit operator bool() const { return item_ != nullptr; }
   const FolderPlace& place() const { return place_; }
+  // The program's folder as the check found it; a purge in this folder passes over it.
+  const ProgramFolder& program() const { return *program_; }
 
  private:
   FolderPlace place_;
+  std::optional<ProgramFolder> program_;
   std::unique_ptr<platform::Item> item_;
 };
 

@@ -94,15 +94,14 @@ Held OpenAsListed(Context& ctx,
 
 // Deletes a listed file through its own handle: narrow name first where it names the file
 // exactly, then the literal wide name. Neither forces: a read-only file stays.
-void DeleteListedFile(Context& ctx, std::string_view real) {
+Status DeleteListedFile(Context& ctx, std::string_view real) {
   if (NarrowNamesExactly(ctx, real)) {
     Held held = OpenAsListed(ctx, real, ItemAccess::kDelete, false, true);
     if (held && held.item->Delete() == platform::kSuccess)
-      return;
+      return platform::kSuccess;
   }
   Held held = OpenAsListed(ctx, real, ItemAccess::kDelete, false, false);
-  if (held)
-    (void)held.item->Delete();
+  return held ? held.item->Delete() : platform::kAccessDenied;
 }
 
 Status WipeListedFile(Context& ctx, std::string_view real) {
@@ -123,7 +122,7 @@ Status WipeListedFile(Context& ctx, std::string_view real) {
 // One purge: what every level of the walk needs.
 struct Walk {
   Context& ctx;
-  ProgramFolder program;
+  const ProgramFolder& program;
 };
 
 // Every file of the tree, depth first: each folder's files, then its subfolders. One listing
@@ -144,7 +143,7 @@ void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
       continue;
     }
     FolderPlace file = ChildOf(folder, entry.name);
-    DeleteListedFile(walk.ctx, file.real);
+    (void)DeleteListedFile(walk.ctx, file.real);
     ShowDeleting(walk.ctx, file.shown);
   }
   listing.reset();
@@ -227,15 +226,7 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   std::string name;
   if (!SplitChecked(ctx, path, &folder, &name))
     return platform::kAccessDenied;
-  std::string real = ChildOf(folder->place(), name).real;
-  for (bool narrow : {true, false}) {
-    if (narrow && !NarrowNamesExactly(ctx, real))
-      continue;
-    Held held = OpenAsListed(ctx, real, ItemAccess::kDelete, false, narrow);
-    if (held && held.item->Delete() == platform::kSuccess)
-      return platform::kSuccess;
-  }
-  return platform::kAccessDenied;
+  return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
 void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
@@ -266,7 +257,7 @@ void PurgeFolderFiles(Context& ctx, std::string_view path) {
   NamedFolder folder(ctx, path);
   if (!folder)
     return;
-  Walk walk{ctx, ProgramFolder(ctx)};
+  Walk walk{ctx, folder.program()};
   PurgeFilesOf(walk, folder.place());
 }
 
@@ -276,7 +267,7 @@ void PurgeFolder(Context& ctx, std::string_view path) {
   NamedFolder folder(ctx, path);
   if (!folder)
     return;
-  Walk walk{ctx, ProgramFolder(ctx)};
+  Walk walk{ctx, folder.program()};
   PurgeFilesOf(walk, folder.place());
   std::unique_ptr<DirectoryListing> listing;
   if (ctx.platform.files.ListFolder(LiteralPath(folder.place().real), &listing) !=

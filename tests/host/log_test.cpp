@@ -5,6 +5,7 @@
 
 #include "app/activity_log.h"
 #include "app_harness.h"
+#include "primitives/folder_text.h"
 
 namespace scourix {
 namespace {
