@@ -21,6 +21,10 @@ enum class KnownFolder {
   kDesktop,             // CSIDL_DESKTOPDIRECTORY
   kDocuments,           // CSIDL_PERSONAL
   kAppData,             // CSIDL_APPDATA
+  kLocalAppData,        // CSIDL_LOCAL_APPDATA
+  kRecent,              // CSIDL_RECENT
+  kCookies,             // CSIDL_COOKIES
+  kTemp,                // GetTempPathW, without its trailing backslash
 };
 
 // The Windows shell.

@@ -32,6 +32,12 @@ class SimShell : public platform::Shell {
       {platform::KnownFolder::kDesktop, "C:\\Users\\me\\Desktop"},
       {platform::KnownFolder::kDocuments, "C:\\Users\\me\\Documents"},
       {platform::KnownFolder::kAppData, "C:\\Users\\me\\AppData\\Roaming"},
+      {platform::KnownFolder::kLocalAppData, "C:\\Users\\me\\AppData\\Local"},
+      {platform::KnownFolder::kRecent,
+       "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"},
+      {platform::KnownFolder::kCookies,
+       "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Cookies"},
+      {platform::KnownFolder::kTemp, "C:\\Users\\me\\AppData\\Local\\Temp"},
   };
 };
 

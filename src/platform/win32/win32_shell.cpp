@@ -61,6 +61,19 @@ platform::Status Win32Shell::GetKnownFolder(KnownFolder folder, std::string* pat
       return ShellFolder(CSIDL_PERSONAL, path);
     case KnownFolder::kAppData:
       return ShellFolder(CSIDL_APPDATA, path);
+    case KnownFolder::kLocalAppData:
+      return ShellFolder(CSIDL_LOCAL_APPDATA, path);
+    case KnownFolder::kRecent:
+      return ShellFolder(CSIDL_RECENT, path);
+    case KnownFolder::kCookies:
+      return ShellFolder(CSIDL_COOKIES, path);
+    case KnownFolder::kTemp: {
+      UINT length = GetTempPathW(size, buffer.data());
+      // "C:" keeps its backslash so that a root still reads as a root.
+      if (length > 3 && length < size && buffer[length - 1] == L'\\')
+        --length;
+      return Answer(buffer, length, path);
+    }
   }
   return platform::kFileNotFound;
 }
