@@ -176,11 +176,12 @@ std::vector<std::string_view> UndescribedBoxes() {
 // What every folder step refuses, and how it treats what it finds inside a folder.
 constexpr std::string_view kRefusedFolders =
     "\n"
-    "*Folders a step refuses.* A folder from a shell-folder value, a fixed path or the Firefox "
-    "profile is used only when its text is already the one Windows acts on: a full path "
-    "strictly below a drive (`C:\\`) or share (`\\\\server\\share`) root, with no `/`, no "
-    "empty, `.` or `..` component, no component ending in a dot or a space, no wildcard, no "
-    "`:` past the drive and no other character a name cannot hold; a `\\\\?\\` or "
+    "*Folders a step refuses.* A folder from a shell-folder value, from the system, a fixed "
+    "path or the Firefox profile is used only when its text is already the one Windows acts "
+    "on: a full path strictly below a drive (`C:\\`) or share (`\\\\server\\share`) root, "
+    "with no `/`, no empty, `.` or `..` component, no component ending in a dot or a "
+    "space, no wildcard, no `:` past the drive and no other character a name cannot hold; "
+    "a `\\\\?\\` or "
     "`\\\\.\\` prefix is taken off and the rest judged the same way; and "
     "`GetFullPathNameW` must give the text back unchanged (so `C:\\x\\NUL` is refused too). "
     "A folder that is, or holds, the Windows or system folder, a Program Files folder, the "
