@@ -56,10 +56,11 @@ seed() {
   : >"$PLANTED"
   reg_import "$FIXTURES/modern_traces.reg"
   wineserver -w
+  # Wine's own temp folder: C:\users\<user>\Temp.
   local temp
   temp="$(temp_folder)"
   echo "$temp" >"$ARTIFACTS/temp-folder.txt"
-  [[ "$temp" == "$LOCAL\\Temp" ]] || fail "the prefix's temp folder is $temp"
+  [[ "$temp" == "$HOME_FOLDER"\\* ]] || fail "the prefix's temp folder is $temp"
 
   plant "$RECENT\\letter to bank.lnk"
   plant "$RECENT\\PHOTOS.LNK"
@@ -67,11 +68,11 @@ seed() {
   keep "$RECENT\\CustomDestinations\\28c8b86deab549a1.customDestinations-ms"
   keep "$RECENT\\notes.txt"
 
-  plant "$LOCAL\\Temp\\setup.log"
-  plant "$LOCAL\\Temp\\~DF1A2B.tmp"
-  plant "$LOCAL\\Temp\\installer\\part1.cab"
+  plant "$temp\\setup.log"
+  plant "$temp\\~DF1A2B.tmp"
+  plant "$temp\\installer\\part1.cab"
+  keep "$temp.txt"
   keep "$LOCAL\\keep.dat"
-  keep "$HOME_FOLDER\\Temp.txt"
 
   plant "$APPDATA\\Winamp\\winamp.m3u"
   plant "$APPDATA\\Winamp\\winamp.m3u8"
@@ -120,7 +121,10 @@ drive() {
   for where in root profile; do
     make_file 'C:\root-file.txt' keep
     make_file "$HOME_FOLDER\\profile-file.txt" keep
-    if [[ "$where" == root ]]; then set_user_temp 'C:\'; else set_user_temp "$HOME_FOLDER"; fi
+    local temp='C:\'
+    [[ "$where" == root ]] || temp="$HOME_FOLDER"
+    set_user_temp "$temp"
+    [[ "$(temp_folder)" == "$temp" ]] || echo "TEMP is not $temp" >>"$ARTIFACTS/temp-not-set.txt"
     drive_tree >"$ARTIFACTS/tree-before-$where.txt"
     temp_only_run "$where" || return 1
     wineserver -w
@@ -137,7 +141,7 @@ verify() {
       fail "a keep is gone or changed: $path"
     fi
   done <"$PLANTED"
-  assert_exists "$LOCAL\\Temp"
+  assert_exists "$(cat "$ARTIFACTS/temp-folder.txt")"
   assert_exists "$RECENT\\AutomaticDestinations"
 
   local line
@@ -156,6 +160,7 @@ verify() {
     gone="$(comm -23 "$ARTIFACTS/tree-before-$where.txt" "$ARTIFACTS/tree-after-$where.txt")"
     [[ -z "$gone" ]] || fail "TEMP at the $where: gone from the drive: $(head -5 <<<"$gone" | tr '\n' ' ')"
   done
+  [[ ! -s "$ARTIFACTS/temp-not-set.txt" ]] || fail "$(cat "$ARTIFACTS/temp-not-set.txt")"
   assert_eq keep "$(cat "$(unix_path 'C:\root-file.txt')")" "the file at the root"
   assert_eq keep "$(cat "$(unix_path "$HOME_FOLDER\\profile-file.txt")")" "the file in the profile"
 }
