@@ -66,7 +66,7 @@ bool RunStep(Context& ctx, const Step& step, std::string_view base) {
         return false;
       for (const std::string& name : names) {
         if (IsChosen(step.choice, name))
-          RunStepsWithin(ctx, step.each, location + "\\" + name);
+          RunStepsWithin(ctx, step.each, Within(location, name));
       }
       return true;
     }
