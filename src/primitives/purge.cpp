@@ -229,6 +229,8 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
+namespace {
+
 // Hands `act` the real path of each normal file directly in a checked folder whose name
 // `wanted` takes, and shows the bare name of each one it removed.
 template <typename Wanted, typename Act>
@@ -261,6 +263,8 @@ bool EndsWithFolded(std::string_view name, std::string_view ending) {
   return name.size() >= ending.size() &&
          IsSamePath(name.substr(name.size() - ending.size()), ending);
 }
+
+}  // namespace
 
 void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
   ForEachNormalFile(
