@@ -17,16 +17,16 @@ struct Description {
 
 // clang-format off
 constexpr std::array<Description, 11> kDescriptions{{
-    {CleanIECache, "The browser's URL cache: the first entry whatever its type, then every entry marked normal"},
-    {CleanIECookies, "Files directly in *Shell Folders* `Cookies`, except hidden and system files and links, each deleted after its first two bytes are overwritten; then everything inside *Shell Folders* `Cache`"},
+    {CleanIECache, "The browser's URL cache: every entry marked normal"},
+    {CleanIECookies, "Files directly in *Shell Folders* `Cookies`, except hidden and system files and links, each deleted after its first two bytes are overwritten; then everything inside *Shell Folders* `Cache`; then every entry of the URL cache's cookie container (pattern `Cookie:`), where Windows 8.1 and later keep cookies"},
     {CleanFirefoxCache, "Everything inside `cache` in the Firefox profile: `Profile0` of *Shell Folders* `AppData` + `\\Mozilla\\Firefox\\profiles.ini`"},
     {CleanFirefoxHistory, "`history.dat` in the Firefox profile"},
     {CleanFirefoxCookies, "`cookies.txt` in the Firefox profile"},
-    {CleanWindowsCookies, "Files directly in `C:\\WINDOWS\\Cookies` (`C:\\WINNT\\Cookies` on Windows 2000), except hidden and system files and links, each deleted after its first two bytes are overwritten"},
-    {CleanRecentDocuments, "The shell's list of recently used documents (`SHAddToRecentDocs` with no document)"},
-    {CleanTempFiles, "Everything inside *Shell Folders* `Local Settings` + `\\Temp`"},
-    {CleanWindowsTemp, "Everything inside `C:\\WINDOWS\\Temp` (`C:\\WINNT\\Temp` on Windows 2000)"},
-    {CleanWinampPlaylist, "`C:\\Program Files\\Winamp\\winamp.m3u`, the last playlist"},
+    {CleanWindowsCookies, "Files directly in `Cookies` in the Windows folder (`GetWindowsDirectoryW`), except hidden and system files and links, each deleted after its first two bytes are overwritten"},
+    {CleanRecentDocuments, "The shell's list of recently used documents (`SHAddToRecentDocs` with no document); then the shortcut files (`*.lnk`) directly in the user's Recent folder (`CSIDL_RECENT`), not in its subfolders"},
+    {CleanTempFiles, "Everything inside *Shell Folders* `Local Settings` + `\\Temp`; where that value is missing (Vista and later), everything inside the user's temp folder (`GetTempPathW`), unless that folder is, or holds, the user's local application data, Recent or Cookies folder or a folder of *Shell Folders*"},
+    {CleanWindowsTemp, "Everything inside `Temp` in the Windows folder (`GetWindowsDirectoryW`)"},
+    {CleanWinampPlaylist, "`C:\\Program Files\\Winamp\\winamp.m3u`, the last playlist; then `winamp.m3u` and `winamp.m3u8` in `Winamp` in the user's application data (`CSIDL_APPDATA`), where Winamp 5 keeps them"},
     {WindowsHistoryStep, "Every URL of the browser's history store; everything inside `History.IE5`, `History.IE6` and `History.IE7` in *Shell Folders* `History`"},
 }};
 // clang-format on

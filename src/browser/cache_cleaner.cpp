@@ -17,8 +17,10 @@ void DeleteCurrentEntry(Context& ctx) {
 void CleanIECache(Context& ctx) {
   if (!FindFirstCacheEntry(ctx))
     return;
-  // The first entry goes whatever its type; the later ones only when they are normal entries.
-  DeleteCurrentEntry(ctx);
+  // Only normal entries go, the first one included: whatever else comes first is another
+  // kind of entry, which this box does not name.
+  if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) != 0)
+    DeleteCurrentEntry(ctx);
   while (FindNextCacheEntry(ctx)) {
     if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
       continue;

@@ -1,12 +1,21 @@
 #include <string>
+#include <vector>
 
 #include "browser/browser_cleaners.h"
+#include "browser/cookie_entries.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "primitives/named_folder.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"
 
 namespace scourix {
 namespace {
 
+using platform::KnownFolder;
+
+constexpr std::string_view kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kCookiesValue =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
     "Folders\\Cookies";
@@ -18,8 +27,61 @@ constexpr std::string_view kLocalSettingsValue =
     "Folders\\Local Settings";
 constexpr std::string_view kWinampPlaylist = "C:\\Program Files\\Winamp\\winamp.m3u";
 
-bool IsWindowsLayout(Context& ctx) {
-  return IsNotWindows2000(ctx) == 1;
+// The folder as the system names it; "" where it has none, which every folder step refuses.
+std::string SystemFolder(Context& ctx, KnownFolder folder) {
+  std::string path;
+  if (ctx.platform.shell.GetKnownFolder(folder, &path) != platform::kSuccess)
+    return std::string();
+  return path;
+}
+
+// A folder below a system folder; "" when the system folder is unknown.
+std::string Below(Context& ctx, KnownFolder folder, std::string_view name) {
+  std::string path = SystemFolder(ctx, folder);
+  if (path.empty())
+    return path;
+  path += '\\';
+  path += name;
+  return path;
+}
+
+// The user's own folders that a temp folder must not be, nor hold: those the named-folder
+// check does not guard already, and every folder the shell-folder values name.
+std::vector<std::string> UserFolders(Context& ctx) {
+  std::vector<std::string> folders;
+  for (KnownFolder folder :
+       {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies}) {
+    folders.push_back(SystemFolder(ctx, folder));
+  }
+  platform::Registry& registry = ctx.platform.registry;
+  platform::UniqueRegKey key;
+  if (platform::OpenKey(registry, platform::kHkeyCurrentUser, kShellFoldersKey,
+                        platform::kKeyQueryValue, &key) == platform::kSuccess) {
+    platform::RegValue value;
+    for (std::uint32_t i = 0; registry.EnumValue(key.get(), i, &value) == platform::kSuccess; ++i) {
+      if (value.type == platform::kRegSz || value.type == platform::kRegExpandSz)
+        folders.push_back(value.data.substr(0, value.data.find('\0')));
+    }
+  }
+  return folders;
+}
+
+// The user's temp folder, unless it is or holds one of the user's folders, by its text or by
+// where it leads: TEMP set by hand to the profile or to AppData\Local would empty them.
+// Roots, the Windows folder and the profile itself are refused by the purge's own check.
+void PurgeUserTemp(Context& ctx) {
+  std::string temp = PlainFolderText(SystemFolder(ctx, KnownFolder::kTemp));
+  if (temp.empty())
+    return;
+  std::string real = FinalPathOf(ctx.platform.files, temp);
+  for (const std::string& folder : UserFolders(ctx)) {
+    std::string plain = PlainFolderText(folder);
+    if (plain.empty())
+      continue;
+    if (IsSameOrInside(plain, temp) || (!real.empty() && IsSameOrInside(plain, real)))
+      return;
+  }
+  PurgeFolder(ctx, temp);
 }
 
 }  // namespace
@@ -29,30 +91,51 @@ void CleanIECookies(Context& ctx) {
   // each step runs only on a folder that passes the named-folder checks.
   SweepFolderFiles(ctx, ShellRegRead(ctx, kCookiesValue));
   PurgeFolder(ctx, ShellRegRead(ctx, kCacheValue));
+  DeleteCookieEntries(ctx);
 }
 
 void CleanWindowsCookies(Context& ctx) {
-  SweepFolderFiles(ctx, IsWindowsLayout(ctx) ? "C:\\WINDOWS\\Cookies" : "C:\\WINNT\\Cookies");
+  std::string cookies = Below(ctx, KnownFolder::kWindows, "Cookies");
+  if (!cookies.empty())
+    SweepFolderFiles(ctx, cookies);
 }
 
 void CleanTempFiles(Context& ctx) {
+  std::string value = ShellRegRead(ctx, kLocalSettingsValue);
+  // Since Vista the value is gone, and the temp folder is the one the system names.
+  if (value.empty()) {
+    PurgeUserTemp(ctx);
+    return;
+  }
   // The value itself must name a folder below a root: "C:\" + "\Temp" is no temp folder.
-  std::string local_settings = PlainFolderText(ShellRegRead(ctx, kLocalSettingsValue));
+  std::string local_settings = PlainFolderText(value);
   if (local_settings.empty())
     return;
   PurgeFolder(ctx, local_settings + "\\Temp");
 }
 
 void CleanWindowsTemp(Context& ctx) {
-  PurgeFolder(ctx, IsWindowsLayout(ctx) ? "C:\\WINDOWS\\Temp" : "C:\\WINNT\\Temp");
+  std::string temp = Below(ctx, KnownFolder::kWindows, "Temp");
+  if (!temp.empty())
+    PurgeFolder(ctx, temp);
 }
 
 void CleanRecentDocuments(Context& ctx) {
   ctx.platform.shell.AddToRecentDocsNull(platform::kShardPathA);
+  // The shortcuts only: the subfolders hold the jump lists and the pinned places.
+  std::string recent = SystemFolder(ctx, KnownFolder::kRecent);
+  if (!recent.empty())
+    DeleteFolderFilesEndingIn(ctx, recent, ".lnk");
 }
 
 void CleanWinampPlaylist(Context& ctx) {
   (void)DeleteOneFile(ctx, kWinampPlaylist);
+  // Winamp 5 keeps its playlists with the user's settings.
+  std::string winamp = Below(ctx, KnownFolder::kAppData, "Winamp");
+  if (winamp.empty())
+    return;
+  for (std::string_view name : {"\\winamp.m3u", "\\winamp.m3u8"})
+    (void)DeleteOneFile(ctx, winamp + std::string(name));
 }
 
 }  // namespace scourix

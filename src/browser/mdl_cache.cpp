@@ -36,7 +36,7 @@ std::string TextAt(const char* text) {
 
 }  // namespace
 
-bool FindFirstCacheEntry(Context& ctx) {
+bool FindFirstCacheEntry(Context& ctx, std::string_view pattern) {
   CacheState& cache = ctx.cache;
   platform::UrlCache& url_cache = ctx.platform.url_cache;
   cache.CacheFindHandle.reset();
@@ -44,11 +44,11 @@ bool FindFirstCacheEntry(Context& ctx) {
   std::uint32_t size = 0;
   // The size query: fails, reporting what the first entry needs (nothing when it is empty).
   platform::Status status =
-      platform::FindFirstEntry(url_cache, nullptr, &size, &cache.CacheFindHandle);
+      platform::FindFirstEntry(url_cache, pattern, nullptr, &size, &cache.CacheFindHandle);
   if (status != platform::kInsufficientBuffer || !RenewBuffer(cache, size)) {
     return static_cast<bool>(cache.CacheFindHandle);
   }
-  status = platform::FindFirstEntry(url_cache, cache.CacheEntryBuffer.get(), &size,
+  status = platform::FindFirstEntry(url_cache, pattern, cache.CacheEntryBuffer.get(), &size,
                                     &cache.CacheFindHandle);
   if (status == platform::kSuccess)
     TakeCurrentEntry(cache);

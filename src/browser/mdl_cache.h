@@ -9,8 +9,9 @@
 // One walk of the URL cache, entry by entry, with the current entry kept in ctx.cache.
 namespace scourix {
 
-// Starts a new walk (closing the previous one) and fetches its first entry.
-bool FindFirstCacheEntry(Context& ctx);
+// Starts a new walk (closing the previous one) and fetches its first entry. An empty pattern
+// walks the content entries; "Cookie:" walks the cookie container.
+bool FindFirstCacheEntry(Context& ctx, std::string_view pattern = {});
 // Fetches the next entry of the open walk. False at the end, or when no walk is open.
 bool FindNextCacheEntry(Context& ctx);
 std::uint32_t GetCacheEntryType(Context& ctx);

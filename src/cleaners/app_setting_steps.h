@@ -35,9 +35,14 @@ inline constexpr Step kNeroHistory[] = {
     /* 16 */ Sweep(R"(Software\Ahead\Nero Wave Editor\Recent File List)"),
 };
 
+inline constexpr Step kPhotoshopVersionDir[] = {
+    /* 1 */ Blank(R"(VisitedDirs\STARTUPIMAGEDIRECTORY)"),
+};
+
 inline constexpr Step kPhotoshopStartupDir[] = {
     /* 1 */ Blank(R"(HKEY_CURRENT_USER\Software\Adobe\Photoshop\7.0\VisitedDirs\STARTUPIMAGEDIRECTORY)"),
     /* 2 */ Blank(R"(HKEY_CURRENT_USER\Software\Adobe\Photoshop\8.0\VisitedDirs\STARTUPIMAGEDIRECTORY)"),
+    /* 3 */ InEachSubkey(R"(Software\Adobe\Photoshop)", SubkeyChoice::kEvery, kPhotoshopVersionDir),
 };
 // clang-format on
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "cleaners/cleaner_steps.h"
+#include "cleaners/office_item_steps.h"
 
 // Applications that keep their recent files in a fixed set of values: those values are blanked
-// (or, for Word, deleted) whether or not the application is installed.
+// where they exist (or, for Word, deleted). Their later versions keep lists that are swept.
 namespace scourix::steps {
 
 // clang-format off
@@ -27,6 +28,8 @@ inline constexpr Step kWinRARRecent[] = {
     Blank(R"(HKEY_CURRENT_USER\Software\WinRAR\ArcHistory\1)"),
     Blank(R"(HKEY_CURRENT_USER\Software\WinRAR\ArcHistory\2)"),
     Blank(R"(HKEY_CURRENT_USER\Software\WinRAR\ArcHistory\3)"),
+    Sweep(R"(Software\WinRAR\DialogEditHistory\ArcName)"),
+    Sweep(R"(Software\WinRAR\DialogEditHistory\ExtrPath)"),
 };
 
 inline constexpr Step kVCRecent[] = {
@@ -39,6 +42,7 @@ inline constexpr Step kVCRecent[] = {
 inline constexpr Step kWordRecent[] = {
     Delete(R"(Software\Microsoft\Office\10.0\Word\Data)", "Settings"),
     Delete(R"(Software\Microsoft\Office\12.0\Word\Data)", "Settings"),
+    InEachSubkey(R"(Software\Microsoft\Office)", SubkeyChoice::kLaterOfficeVersions, kWordItems),
 };
 // clang-format on
 

@@ -12,20 +12,19 @@ inline constexpr Step kFlashRecent[] = {
     /* 2 */ Sweep(R"(Software\Macromedia\Flash 7\Recent File List)", StepOpened(1)),
 };
 
-inline constexpr Step kAcrobatReader5Recent[] = {
+// Inside one version key of Acrobat Reader.
+inline constexpr Step kAcrobatReaderLists[] = {
+    /* 1 */ Prune(R"(AVGeneral\cRecentFiles)", R"(AVGeneral\cRecentFiles\)"),
+    /* 2 */ Prune(R"(AVGeneral\cRecentFolders)", R"(AVGeneral\cRecentFolders\)"),
+};
+
+// The versions up to 8.0 by name, then every version the key holds (9.0, 10.0, 11.0, DC, ...).
+inline constexpr Step kAcrobatReaderRecent[] = {
     /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\5.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\5.0\AVGeneral\cRecentFiles\)"),
-};
-
-inline constexpr Step kAcrobatReader6Recent[] = {
-    /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\6.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\6.0\AVGeneral\cRecentFiles\)"),
-};
-
-inline constexpr Step kAcrobatReader7Recent[] = {
-    /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\7.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\7.0\AVGeneral\cRecentFiles\)"),
-};
-
-inline constexpr Step kAcrobatReader8Recent[] = {
-    /* 1 */ Prune(R"(Software\Adobe\Acrobat Reader\8.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\8.0\AVGeneral\cRecentFiles\)"),
+    /* 2 */ Prune(R"(Software\Adobe\Acrobat Reader\6.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\6.0\AVGeneral\cRecentFiles\)"),
+    /* 3 */ Prune(R"(Software\Adobe\Acrobat Reader\7.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\7.0\AVGeneral\cRecentFiles\)"),
+    /* 4 */ Prune(R"(Software\Adobe\Acrobat Reader\8.0\AVGeneral\cRecentFiles\)", R"(Software\Adobe\Acrobat Reader\8.0\AVGeneral\cRecentFiles\)"),
+    /* 5 */ InEachSubkey(R"(Software\Adobe\Acrobat Reader)", SubkeyChoice::kEvery, kAcrobatReaderLists),
 };
 
 // The last-save folders are blanked, the recent files deleted. Without the 7.0 list nothing

@@ -14,12 +14,17 @@ inline constexpr Step kRecentDocsMRU[] = {
 // The Search Assistant's lists stay in place, emptied.
 inline constexpr Step kSearchMRU[] = {
     /* 1 */ SweepEachSubkey(R"(Software\Microsoft\Search Assistant\ACMru)", SweptSubkeys::kKept),
+    /* 2 */ Sweep(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\WordWheelQuery)"),
 };
 
 inline constexpr Step kComDlgMRU[] = {
     /* 1 */ Sweep(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\LastVisitedMRU)"),
     /* 2 */ Sweep(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\OpenSaveMRU)", StepOpened(1)),
     /* 3 */ SweepEachSubkey(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\OpenSaveMRU)", SweptSubkeys::kDeleted, {}, StepOpened(2)),
+    /* 4 */ Sweep(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\OpenSavePidlMRU)"),
+    /* 5 */ SweepEachSubkey(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\OpenSavePidlMRU)", SweptSubkeys::kDeleted, {}, StepOpened(4)),
+    /* 6 */ Sweep(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\LastVisitedPidlMRU)"),
+    /* 7 */ Sweep(R"(Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\LastVisitedPidlMRULegacy)"),
 };
 
 // The desktop's own stream is kept, on an exact match of its name only.

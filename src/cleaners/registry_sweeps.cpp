@@ -25,6 +25,28 @@ bool ListKey(Context& ctx, std::string_view key, ListInto list) {
   return true;
 }
 
+// Deletes the listed values of `key` that `chosen` takes.
+template <typename Chosen>
+bool SweepValuesWhere(Context& ctx, std::string_view key, Chosen chosen) {
+  platform::ListControl& names = ctx.window.List(platform::ScratchList::kValNames);
+  if (!ListKey(ctx, key, [&](RegView& view) {
+        view.GetAllValues2(names, ctx.window.List(platform::ScratchList::kValues));
+      }))
+    return false;
+  // Each deletion opens the key anew with full access; a refused one is passed over.
+  const std::size_t count = names.Count();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string name = names.Item(i);
+    if (chosen(name))
+      DeleteRegValue(ctx, kRoot, key, name);
+  }
+  return true;
+}
+
+bool IsNumber(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 }  // namespace
 
 RegView& UseCleanerRegView(Context& ctx) {
@@ -35,15 +57,28 @@ RegView& UseCleanerRegView(Context& ctx) {
 }
 
 bool SweepKeyValues(Context& ctx, std::string_view key) {
-  platform::ListControl& names = ctx.window.List(platform::ScratchList::kValNames);
-  if (!ListKey(ctx, key, [&](RegView& view) {
-        view.GetAllValues2(names, ctx.window.List(platform::ScratchList::kValues));
-      }))
+  return SweepValuesWhere(ctx, key, [](std::string_view) { return true; });
+}
+
+bool IsItemValueName(std::string_view name) {
+  for (std::string_view stem : {std::string_view("Item "), std::string_view("Item Metadata ")}) {
+    if (name.starts_with(stem) && IsNumber(name.substr(stem.size())))
+      return true;
+  }
+  return false;
+}
+
+bool SweepItemValues(Context& ctx, std::string_view key) {
+  return SweepValuesWhere(ctx, key, IsItemValueName);
+}
+
+bool ListSubkeys(Context& ctx, std::string_view key, std::vector<std::string>* names) {
+  platform::ListControl& keys = ctx.window.List(platform::ScratchList::kKeys);
+  if (!ListKey(ctx, key, [&](RegView& view) { view.GetAllSubDirectories2(keys); }))
     return false;
-  // Each deletion opens the key anew with full access; a refused one is passed over.
-  const std::size_t count = names.Count();
-  for (std::size_t i = 0; i < count; ++i)
-    DeleteRegValue(ctx, kRoot, key, names.Item(i));
+  names->clear();
+  for (std::size_t j = 0; j < keys.Count(); ++j)
+    names->push_back(keys.Item(j));
   return true;
 }
 

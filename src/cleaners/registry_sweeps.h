@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "primitives/context.h"
 
@@ -18,6 +20,16 @@ RegView& UseCleanerRegView(Context& ctx);
 
 // Deletes every value of `key` (never a subkey).
 bool SweepKeyValues(Context& ctx, std::string_view key);
+
+// Deletes the values of `key` named "Item N" or "Item Metadata N" (N a decimal number): the
+// entries of an Office list, not its settings such as "Max Display".
+bool SweepItemValues(Context& ctx, std::string_view key);
+// True for such a name.
+bool IsItemValueName(std::string_view name);
+
+// The names of the direct subkeys of `key`, copied out of the scratch list so that steps run
+// inside each can use the list again.
+bool ListSubkeys(Context& ctx, std::string_view key, std::vector<std::string>* names);
 
 enum class SweptSubkeys { kKept, kDeleted };
 

@@ -2,17 +2,18 @@
 
 #include "cleaners/cleaner_steps.h"
 
-// The shell's folder bags. Both targets prune the same key; when both are checked, the second
-// pass finds only what the first left in place.
+// The shell's folder bags: the non-roaming ones (in the user's Classes hive since Vista) and the
+// roaming ones.
 namespace scourix::steps {
 
 // clang-format off
 inline constexpr Step kShellNoRoamBagMRU[] = {
     /* 1 */ Prune(R"(Software\Microsoft\Windows\ShellNoRoam\BagMRU)", R"(Software\Microsoft\Windows\ShellNoRoam\BagMRU\)"),
+    /* 2 */ Prune(R"(Software\Classes\Local Settings\Software\Microsoft\Windows\Shell\BagMRU)", R"(Software\Classes\Local Settings\Software\Microsoft\Windows\Shell\BagMRU\)"),
 };
 
 inline constexpr Step kShellBagMRU[] = {
-    /* 1 */ Prune(R"(Software\Microsoft\Windows\ShellNoRoam\BagMRU)", R"(Software\Microsoft\Windows\ShellNoRoam\BagMRU\)"),
+    /* 1 */ Prune(R"(Software\Microsoft\Windows\Shell\BagMRU)", R"(Software\Microsoft\Windows\Shell\BagMRU\)"),
 };
 // clang-format on
 

@@ -49,16 +49,18 @@ struct CacheEntryInfo {
 // than the entry, they fail with kInsufficientBuffer and report the needed size in *size,
 // consuming nothing; with a buffer of that size they fill it (a CacheEntryInfo followed by its
 // strings). The buffer must be aligned for CacheEntryInfo. Past the last entry: kNoMoreItems,
-// *size untouched. A null pattern is always used: on Windows it enumerates the content
-// entries; other platforms may add the cookie ("Cookie:") and history ("Visited:") entries.
-// Sizes are those of the UTF-8 form.
+// *size untouched. An empty pattern stands for the null one: on Windows it enumerates the
+// content entries; other platforms may add the cookie ("Cookie:") and history ("Visited:")
+// entries. A container's prefix as the pattern ("Cookie:") enumerates that container: Wine
+// compares it case-sensitively. Sizes are those of the UTF-8 form.
 class UrlCache {
  public:
   virtual ~UrlCache() = default;
 
-  // FindFirstUrlCacheEntryA(nullptr, buffer, size). On success *handle is the open
+  // FindFirstUrlCacheEntryA(pattern or nullptr, buffer, size). On success *handle is the open
   // enumeration, which the caller closes with FindClose; on failure it is set to 0.
-  [[nodiscard]] virtual Status FindFirstEntry(void* buffer,
+  [[nodiscard]] virtual Status FindFirstEntry(std::string_view pattern,
+                                              void* buffer,
                                               std::uint32_t* size,
                                               CacheFindHandle* handle) = 0;
   // FindNextUrlCacheEntryA(handle, buffer, size).
@@ -78,11 +80,12 @@ using UniqueCacheFind =
 
 // FindFirstEntry into an owner: on failure *find is left as it was.
 [[nodiscard]] inline Status FindFirstEntry(UrlCache& cache,
+                                           std::string_view pattern,
                                            void* buffer,
                                            std::uint32_t* size,
                                            UniqueCacheFind* find) {
   return OpenInto(cache, find, [&](CacheFindHandle* handle) {
-    return cache.FindFirstEntry(buffer, size, handle);
+    return cache.FindFirstEntry(pattern, buffer, size, handle);
   });
 }
 

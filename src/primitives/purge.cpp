@@ -229,7 +229,12 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
-void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
+namespace {
+
+// Hands `act` the real path of each normal file directly in a checked folder whose name
+// `wanted` takes, and shows the bare name of each one it removed.
+template <typename Wanted, typename Act>
+void ForEachNormalFile(Context& ctx, std::string_view folder_text, Wanted wanted, Act act) {
   NamedFolder folder(ctx, folder_text);
   if (!folder)
     return;
@@ -245,12 +250,34 @@ void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
                                        platform::kAttrReparsePoint;
   DirEntry entry;
   while (listing->Next(&entry)) {
-    if ((entry.attributes & kNotNormal) != 0)
+    if ((entry.attributes & kNotNormal) != 0 || !wanted(entry.name))
       continue;
-    if (WipeListedFile(ctx, ChildOf(folder.place(), entry.name).real) == platform::kSuccess)
+    if (act(ChildOf(folder.place(), entry.name).real) == platform::kSuccess)
       ctx.window.SetStatus(std::string(kDeleting) + entry.name);
     ctx.window.DoEvents();
   }
+}
+
+// ASCII case folded, as Windows compares an extension.
+bool EndsWithFolded(std::string_view name, std::string_view ending) {
+  return name.size() >= ending.size() &&
+         IsSamePath(name.substr(name.size() - ending.size()), ending);
+}
+
+}  // namespace
+
+void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
+  ForEachNormalFile(
+      ctx, folder_text, [](std::string_view) { return true; },
+      [&ctx](std::string_view real) { return WipeListedFile(ctx, real); });
+}
+
+void DeleteFolderFilesEndingIn(Context& ctx,
+                               std::string_view folder_text,
+                               std::string_view ending) {
+  ForEachNormalFile(
+      ctx, folder_text, [ending](std::string_view name) { return EndsWithFolded(name, ending); },
+      [&ctx](std::string_view real) { return DeleteListedFile(ctx, real); });
 }
 
 void PurgeFolderFiles(Context& ctx, std::string_view path) {

@@ -28,6 +28,9 @@ void PurgeFolderFiles(Context& ctx, std::string_view path);
 // Wipes and deletes the normal files directly in a folder (not hidden, system or links),
 // showing each bare name once it is gone. A file that cannot be wiped is skipped.
 void SweepFolderFiles(Context& ctx, std::string_view folder);
+// Deletes, without wiping, the normal files directly in a folder whose names end in `ending`
+// (ASCII case folded), showing each bare name once it is gone. Subfolders are not entered.
+void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::string_view ending);
 
 // Deletes one file without wiping it: through its narrow name first where that names it
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.

@@ -50,21 +50,22 @@ void DeleteRegValue(Context& ctx,
 
 // Written through the registry itself, not a script host: scripting hosts are disabled by
 // policy on many machines, and a cleaner must not depend on one.
-void ShellRegWrite(Context& ctx, std::string_view path, std::string_view value) {
+void BlankExistingValue(Context& ctx, std::string_view path) {
   std::optional<ValuePath> parsed = ParseValuePath(path);
   if (!parsed)
     return;
   platform::Registry& registry = ctx.platform.registry;
   platform::UniqueRegKey key;
-  if (platform::CreateKey(registry, parsed->root, parsed->key, platform::kKeySetValue, &key) !=
-      platform::kSuccess) {
+  if (platform::OpenKey(registry, parsed->root, parsed->key,
+                        platform::kKeyQueryValue | platform::kKeySetValue,
+                        &key) != platform::kSuccess) {
     return;
   }
-  std::string data(value);
-  data.push_back('\0');
-  (void)registry.SetValue(key.get(), parsed->name, platform::kRegSz,
-                          reinterpret_cast<const std::uint8_t*>(data.data()),
-                          static_cast<std::uint32_t>(data.size()));
+  platform::RegValue existing;
+  if (registry.QueryValue(key.get(), parsed->name, &existing) != platform::kSuccess)
+    return;
+  constexpr std::uint8_t kEmpty[] = {0};
+  (void)registry.SetValue(key.get(), parsed->name, platform::kRegSz, kEmpty, sizeof kEmpty);
 }
 
 std::string ShellRegRead(Context& ctx, std::string_view path) {
@@ -97,14 +98,6 @@ std::string ShellRegRead(Context& ctx, std::string_view path) {
     default:
       return std::string();
   }
-}
-
-std::int16_t IsNotWindows2000(Context& ctx) {
-  return ShellRegRead(ctx,
-                      "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\"
-                      "ProductName") == "Microsoft Windows 2000"
-             ? 0
-             : 1;
 }
 
 }  // namespace scourix

@@ -15,13 +15,11 @@ void DeleteRegValue(Context& ctx,
                     std::uint32_t root,
                     std::string_view subkey,
                     std::string_view value_name);
-// Writes a plain string value by its full path ("HKEY_CURRENT_USER\...\name"), creating
-// missing keys.
-void ShellRegWrite(Context& ctx, std::string_view path, std::string_view value);
+// Sets a value to an empty plain string by its full path ("HKEY_CURRENT_USER\...\name"),
+// only where that value exists: a cleaner never leaves a new key or value behind.
+void BlankExistingValue(Context& ctx, std::string_view path);
 // Reads a value by its full path: strings as they are, 32-bit numbers as decimal text, ""
 // for anything else and for any failure.
 std::string ShellRegRead(Context& ctx, std::string_view path);
-// 0 only when the product name reads exactly "Microsoft Windows 2000"; otherwise 1.
-std::int16_t IsNotWindows2000(Context& ctx);
 
 }  // namespace scourix

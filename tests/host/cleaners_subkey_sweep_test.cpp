@@ -36,6 +36,39 @@ TEST_F(SubkeySweepTest, ComDlgWithoutLastVisitedDeletesNothingAtAll) {
   EXPECT_THAT(Subkeys(Below(kExplorer, R"(ComDlg32\OpenSaveMRU)")), ElementsAre("*", "txt"));
 }
 
+// The versions the Word table names itself, and keys that are no version, keep their items.
+TEST_F(SubkeySweepTest, OfficeItemsGoInTheLaterVersionKeysOnly) {
+  constexpr std::string_view kOffice = R"(HKCU\Software\Microsoft\Office)";
+  const std::vector<std::pair<std::string_view, bool>> versions = {
+      {"9.0", false}, {"10.0", false},   {"11.0", true},  {"12.0", false},  {"15.0", true},
+      {"16.0", true}, {"Common", false}, {"16.x", false}, {"x16.0", false}, {".0", false}};
+  for (const auto& [version, cleaned] : versions)
+    reg().SetString(Below(kOffice, std::string(version) + R"(\Word\File MRU)"), "Item 1", "x");
+  Run(steps::kWordRecent);
+  for (const auto& [version, cleaned] : versions) {
+    EXPECT_EQ(
+        reg().ValueExists(Below(kOffice, std::string(version) + R"(\Word\File MRU)"), "Item 1"),
+        !cleaned)
+        << version;
+  }
+}
+
+TEST_F(SubkeySweepTest, ItemValuesAreNumberedItemsAndTheirMetadataOnly) {
+  for (auto [name, item] : std::vector<std::pair<std::string_view, bool>>{{"Item 1", true},
+                                                                          {"Item 20", true},
+                                                                          {"Item Metadata 3", true},
+                                                                          {"Item", false},
+                                                                          {"Item ", false},
+                                                                          {"Item Metadata", false},
+                                                                          {"Item 1 ", false},
+                                                                          {"Item 2 old", false},
+                                                                          {"item 1", false},
+                                                                          {"Max Display", false},
+                                                                          {"Item -1", false}}) {
+    EXPECT_EQ(IsItemValueName(name), item) << name;
+  }
+}
+
 TEST_F(SubkeySweepTest, StreamsKeepsTheDesktopOnAnExactMatchOnly) {
   SeedTraces();
   reg().RemoveTree(Below(kExplorer, R"(Streams\Desktop)"));
@@ -77,9 +110,26 @@ TEST_F(SubkeySweepTest, ARefusedPruneIsPassedOverAndAMissingKeyListsNothing) {
 
   reg().RemoveTree(kBagMRU);
   Mark(window.keys);
-  Run(steps::kShellBagMRU);
+  Run(steps::kShellNoRoamBagMRU);
   EXPECT_THAT(window.keys.items, ElementsAre("<before>"));
   EXPECT_FALSE(reg().KeyExists(kBagMRU));
+}
+
+// "Shell BagMRU" prunes the roaming bags its caption names, not the non-roaming ones again.
+TEST_F(SubkeySweepTest, EachBagBoxPrunesItsOwnBags) {
+  constexpr std::string_view kRoaming = R"(HKCU\Software\Microsoft\Windows\Shell\BagMRU)";
+  constexpr std::string_view kLocal =
+      R"(HKCU\Software\Classes\Local Settings\Software\Microsoft\Windows\Shell\BagMRU)";
+  SeedTraces();
+  reg().SetDword(Below(kLocal, "0"), "NodeSlot", 1);
+  reg().SetDword(Below(kLocal, R"(1\0)"), "NodeSlot", 2);
+  Run(steps::kShellBagMRU);
+  EXPECT_THAT(Subkeys(kRoaming), IsEmpty());
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("0", "1"));
+  EXPECT_THAT(Subkeys(kLocal), ElementsAre("0", "1"));
+  Run(steps::kShellNoRoamBagMRU);
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("1"));
+  EXPECT_THAT(Subkeys(kLocal), ElementsAre("1"));
 }
 
 }  // namespace

@@ -99,23 +99,21 @@ TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
   EXPECT_THAT(files().removed(), IsEmpty());
 }
 
-TEST_F(FileCleanersTest, WindowsFoldersFollowTheProductName) {
-  for (const char* base : {"C:\\WINDOWS", "C:\\WINNT"}) {
+// The Windows folder is the one the system names, wherever it is; another installation's
+// folders on the same drive are not touched.
+TEST_F(FileCleanersTest, WindowsFoldersAreTheSystemsOwn) {
+  for (const char* base : {"C:\\WINDOWS", "C:\\WINNT", "D:\\Win"}) {
     files().AddFile(std::string(base) + "\\Cookies\\c.txt");
     files().AddFile(std::string(base) + "\\Temp\\t.tmp");
   }
-  CleanWindowsTemp(ctx());  // no product name to read: not Windows 2000
-  SetProductName("Microsoft Windows 2000");
+  machine.shell.known_folders[fs::KnownFolder::kWindows] = "D:\\Win";
   CleanWindowsCookies(ctx());
   CleanWindowsTemp(ctx());
-  EXPECT_THAT(files().removed(),
-              ElementsAre("C:\\WINDOWS\\Temp\\t.tmp", "C:\\WINNT\\Cookies\\c.txt",
-                          "C:\\WINNT\\Temp\\t.tmp"));
-  SetProductName("microsoft windows 2000");
+  EXPECT_THAT(files().removed(), ElementsAre("D:\\Win\\Cookies\\c.txt", "D:\\Win\\Temp\\t.tmp"));
+  machine.shell.known_folders.erase(fs::KnownFolder::kWindows);
   CleanWindowsCookies(ctx());
   CleanWindowsTemp(ctx());
-  EXPECT_THAT(files().Tree("C:\\WINDOWS"),
-              ElementsAre("C:\\WINDOWS\\", "C:\\WINDOWS\\Cookies\\", "C:\\WINDOWS\\Temp\\"));
+  EXPECT_EQ(files().removed().size(), 2u);
 }
 
 TEST_F(FileCleanersTest, CookieLinksAreNotWrittenThrough) {
@@ -131,13 +129,75 @@ TEST_F(FileCleanersTest, CookieLinksAreNotWrittenThrough) {
 
 TEST_F(FileCleanersTest, RecentDocumentsAndWinamp) {
   CleanWinampPlaylist(ctx());  // no file: nothing happens
-  files().AddFile("C:\\Program Files\\Winamp\\winamp.m3u", "#EXTM3U");
-  files().AddFile("C:\\Program Files\\Winamp\\winamp.ini");
+  const std::string appdata = "C:\\Users\\me\\AppData\\Roaming\\Winamp\\";
+  for (const std::string& file : {std::string("C:\\Program Files\\Winamp\\winamp.m3u"),
+                                  appdata + "winamp.m3u", appdata + "winamp.m3u8"}) {
+    files().AddFile(file, "#EXTM3U");
+  }
+  files().AddFile(appdata + "winamp.ini");
   CleanWinampPlaylist(ctx());
+  const std::string recent = "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\";
+  files().AddFile(recent + "letter.lnk");
+  files().AddFile(recent + "PHOTOS.LNK");
+  files().AddFile(recent + "desktop.ini");
+  files().AddFile(recent + "notes.lnk.txt");
+  files().AddFile(recent + "AutomaticDestinations\\f01b4d95cf55d32a.automaticDestinations-ms");
+  files().AddFile(recent + "CustomDestinations\\pinned.lnk");
   CleanRecentDocuments(ctx());
-  EXPECT_THAT(files().removed(), ElementsAre("C:\\Program Files\\Winamp\\winamp.m3u"));
+  EXPECT_THAT(files().removed(),
+              ElementsAre("C:\\Program Files\\Winamp\\winamp.m3u", appdata + "winamp.m3u",
+                          appdata + "winamp.m3u8", recent + "letter.lnk", recent + "PHOTOS.LNK"));
   EXPECT_THAT(machine.shell.recent_docs_cleared, ElementsAre(2u));
-  EXPECT_THAT(window.status_history, IsEmpty());
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - letter.lnk", "Deleting - PHOTOS.LNK"));
+}
+
+// Without "Local Settings" (Vista and later) the temp folder is the one the system names.
+TEST_F(FileCleanersTest, WithoutLocalSettingsTheSystemsTempFolderIsEmptied) {
+  reg().RemoveValue(kShellFolders, "Local Settings");
+  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\x.tmp");
+  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\sub\\y.tmp");
+  files().AddFile("C:\\Users\\me\\AppData\\Local\\keep.dat");
+  files().AddFile("C:\\Users\\me\\Local Settings\\Temp\\z.tmp");
+  CleanTempFiles(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\AppData\\Local\\Temp\\x.tmp",
+                                             "C:\\Users\\me\\AppData\\Local\\Temp\\sub\\y.tmp",
+                                             "C:\\Users\\me\\AppData\\Local\\Temp\\sub\\"));
+}
+
+// TEMP set by hand to a root, the Windows folder, the profile or a folder holding one of the
+// user's folders: nothing there is touched.
+TEST_F(FileCleanersTest, ATempFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
+  reg().RemoveValue(kShellFolders, "Local Settings");
+  reg().SetString(kShellFolders, "History", "D:\\Profile\\History");
+  for (const char* file :
+       {"C:\\root.txt", "C:\\WINDOWS\\w.txt", "C:\\Users\\me\\p.txt",
+        "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt", "D:\\Profile\\d.txt"}) {
+    files().AddFile(file);
+  }
+  for (const char* temp :
+       {"C:\\", "C:\\WINDOWS", "C:\\Users\\me", "C:\\Users\\me\\AppData",
+        "C:\\Users\\me\\AppData\\Local",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile", "Temp", ""}) {
+    machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
+    CleanTempFiles(ctx());
+  }
+  EXPECT_THAT(files().removed(), IsEmpty());
+}
+
+TEST_F(FileCleanersTest, CookieContainerEntriesGoAndNothingElseOfTheCache) {
+  sim::SimUrlCache& cache = machine.url_cache;
+  cache.Add("http://site.example/page");
+  cache.Add("Cookie:me@site.example/", fs::kCookieCacheEntry);
+  cache.Add("Visited: me@http://site.example/", fs::kUrlHistoryCacheEntry);
+  cache.Add("Cookie:me@other.example/path", fs::kCookieCacheEntry);
+  CleanIECookies(ctx());
+  EXPECT_THAT(cache.Urls(),
+              ElementsAre("http://site.example/page", "Visited: me@http://site.example/"));
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - Cookie:me@site.example/",
+                                                 "Deleting - Cookie:me@other.example/path"));
 }
 
 }  // namespace

@@ -26,20 +26,21 @@ TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
 
-TEST_F(RegistryPrimitivesTest, ShellRegWriteStoresAPlainStringCreatingKeys) {
-  ShellRegWrite(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\0", "");
+TEST_F(RegistryPrimitivesTest, BlankExistingValueEmptiesOnlyValuesThatExist) {
+  reg().SetDword(kWinRar, "0", 7);
+  reg().SetString("HKCU\\Software\\WinRAR", "", "default");
+  BlankExistingValue(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\0");
   EXPECT_EQ(reg().Value(kWinRar, "0")->type, platform::kRegSz);
   EXPECT_EQ(reg().Value(kWinRar, "0")->data, std::string(1, '\0'));
-  reg().SetDword(kWinRar, "1", 7);
-  ShellRegWrite(ctx(), "HKCU\\Software\\WinRAR\\ArcHistory\\1", "text");
-  EXPECT_EQ(reg().StringValue(kWinRar, "1"), "text");
-  ShellRegWrite(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\", "default");
-  EXPECT_EQ(reg().StringValue("HKCU\\Software\\WinRAR", ""), "default");
-  ShellRegWrite(ctx(), "HKEY_NOWHERE\\Software\\x", "");
-  ShellRegWrite(ctx(), "Software\\x", "");
-  reg().DenyAccess("HKCU\\Software\\Locked");
-  ShellRegWrite(ctx(), "HKCU\\Software\\Locked\\Sub\\v", "");
-  EXPECT_FALSE(reg().KeyExists("HKCU\\Software\\Locked\\Sub"));
+  BlankExistingValue(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\");
+  EXPECT_EQ(reg().StringValue("HKCU\\Software\\WinRAR", ""), "");
+  // A missing value, or a missing key, is not made.
+  BlankExistingValue(ctx(), "HKCU\\Software\\WinRAR\\ArcHistory\\1");
+  BlankExistingValue(ctx(), "HKCU\\Software\\Nero\\General\\Last");
+  EXPECT_EQ(reg().ValueNames(kWinRar), std::vector<std::string>{"0"});
+  EXPECT_FALSE(reg().KeyExists("HKCU\\Software\\Nero"));
+  BlankExistingValue(ctx(), "HKEY_NOWHERE\\Software\\x");
+  BlankExistingValue(ctx(), "Software\\x");
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
 

@@ -22,17 +22,16 @@ class UrlCacheWalkTest : public testing::AppTest {
   sim::SimUrlCache& cache = app.machine.url_cache;
 };
 
-TEST_F(UrlCacheWalkTest, FirstEntryGoesWhateverItsTypeLaterOnlyNormalOnes) {
+TEST_F(UrlCacheWalkTest, OnlyNormalEntriesGoTheFirstOneIncluded) {
   cache.Add("http://a.example/sticky", kStickyCacheEntry);
   cache.Add("http://a.example/page", kNormalCacheEntry | kTrackOfflineCacheEntry);
   cache.Add("http://a.example/offline", kTrackOfflineCacheEntry);
   cache.Add("http://a.example/logo.png", kNormalCacheEntry);
   Clean();
-  EXPECT_THAT(cache.Urls(), ElementsAre("http://a.example/offline"));
-  EXPECT_THAT(Shown(),
-              ElementsAre("Deleting - http://a.example/sticky", "Deleting - http://a.example/page",
-                          "Deleting - http://a.example/logo.png"));
-  // One yield after each later deletion, none after the first.
+  EXPECT_THAT(cache.Urls(), ElementsAre("http://a.example/sticky", "http://a.example/offline"));
+  EXPECT_THAT(Shown(), ElementsAre("Deleting - http://a.example/page",
+                                   "Deleting - http://a.example/logo.png"));
+  // One yield after each deletion past the first entry.
   EXPECT_EQ(app.window.pumps, 2);
   // The label only: the log holds nothing of the walk.
   EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized."));

@@ -23,11 +23,17 @@ class RegistryPrimitivesWin32 : public ::testing::Test {
 };
 
 TEST_F(RegistryPrimitivesWin32, BlankReadAndDeleteRealValues) {
-  ShellRegWrite(ctx(), std::string(kArc) + "0", "C:\\a.rar");
-  EXPECT_EQ(ShellRegRead(ctx(), std::string(kArc) + "0"), "C:\\a.rar");
-  ShellRegWrite(ctx(), std::string(kArc) + "0", "");
-  EXPECT_EQ(ShellRegRead(ctx(), std::string(kArc) + "0"), "");
+  BlankExistingValue(ctx(), std::string(kArc) + "0");
   RegView view(machine.registry, frm);
+  EXPECT_NE(view.OpenRegistry(0x80000001, "Software\\WinRAR\\ArcHistory"), -1);  // not made
+  ASSERT_EQ(view.OpenRegistry(0x80000001, ""), -1);  // the fresh, redirected root
+  ASSERT_TRUE(view.CreateDirectory("Software\\WinRAR\\ArcHistory"));
+  ASSERT_EQ(view.OpenRegistry(0x80000001, "Software\\WinRAR\\ArcHistory"), -1);
+  EXPECT_TRUE(view.CreateValue("0", std::string("C:\\a.rar"), platform::kRegSz));
+  EXPECT_TRUE(view.CloseRegistry());
+  EXPECT_EQ(ShellRegRead(ctx(), std::string(kArc) + "0"), "C:\\a.rar");
+  BlankExistingValue(ctx(), std::string(kArc) + "0");
+  EXPECT_EQ(ShellRegRead(ctx(), std::string(kArc) + "0"), "");
   ASSERT_EQ(view.OpenRegistry(0x80000001, "Software\\WinRAR\\ArcHistory"), -1);
   EXPECT_TRUE(view.GetValue("0").IsText());  // exists, and empty
   EXPECT_TRUE(view.CreateValue("n", 1, platform::kRegDword));
@@ -37,7 +43,6 @@ TEST_F(RegistryPrimitivesWin32, BlankReadAndDeleteRealValues) {
   DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "0");
   ASSERT_EQ(view.OpenRegistry(0x80000001, "Software\\WinRAR\\ArcHistory"), -1);
   EXPECT_TRUE(view.GetValue("0").IsNothing());
-  EXPECT_EQ(IsNotWindows2000(ctx()), 1);
 }
 
 TEST_F(RegistryPrimitivesWin32, ListingReachesValuesPastTheFirstBuffers) {

@@ -24,6 +24,10 @@ std::string CensusKeys() {
     std::vector<std::string_view> keys;
     for (const Action& action : target.actions) {
       for (const Step& step : action.steps) {
+        // A step inside each subkey would claim the whole parent, other applications' keys
+        // with it.
+        if (step.action == StepAction::kEachSubkey)
+          continue;
         if (std::find(keys.begin(), keys.end(), KeyOf(step)) == keys.end())
           keys.push_back(KeyOf(step));
       }

@@ -15,8 +15,9 @@ struct Place {
   std::string_view value;  // blanks only
 };
 
-Place PlaceOf(const Step& step) {
-  return {"HKCU\\" + std::string(KeyOf(step)), BlankedValueOf(step)};
+// Inside a subkey, keys are shown relative to it.
+Place PlaceOf(const Step& step, bool nested) {
+  return {(nested ? "" : "HKCU\\") + std::string(KeyOf(step)), BlankedValueOf(step)};
 }
 
 std::string Code(std::string_view text) {
@@ -50,6 +51,18 @@ std::string NameList(const std::vector<std::string_view>& names) {
   return list;
 }
 
+std::string Summarise(std::span<const Step> steps, bool nested);
+
+std::string WhichSubkeys(SubkeyChoice choice) {
+  switch (choice) {
+    case SubkeyChoice::kEvery:
+      return "in each subkey";
+    case SubkeyChoice::kLaterOfficeVersions:
+      return "in each version subkey from `11.0` on, `12.0` excepted";
+  }
+  return {};
+}
+
 std::string WhatGoes(const Step& step) {
   switch (step.action) {
     case StepAction::kBlank:
@@ -58,6 +71,8 @@ std::string WhatGoes(const Step& step) {
       return "value " + Code(step.value_name) + " deleted";
     case StepAction::kSweepValues:
       return "every value";
+    case StepAction::kSweepItemValues:
+      return "the values named `Item N` and `Item Metadata N`";
     case StepAction::kSweepSubkeys: {
       std::string text =
           step.swept_subkeys == SweptSubkeys::kDeleted
@@ -69,6 +84,8 @@ std::string WhatGoes(const Step& step) {
     }
     case StepAction::kPruneSubkeys:
       return "each subkey without subkeys of its own";
+    case StepAction::kEachSubkey:
+      return WhichSubkeys(step.choice) + ": " + Summarise(step.each, true);
   }
   return {};
 }
@@ -94,12 +111,14 @@ std::string_view BlankedValueOf(const Step& step) {
   return step.location.substr(step.location.rfind('\\') + 1);
 }
 
-std::string SummariseSteps(std::span<const Step> steps) {
+namespace {
+
+std::string Summarise(std::span<const Step> steps, bool nested) {
   // (key, what goes there), one entry per step or per run of blanks.
   std::vector<std::pair<std::string, std::string>> lines;
   for (std::size_t i = 0; i < steps.size();) {
     const Step& step = steps[i];
-    const Place place = PlaceOf(step);
+    const Place place = PlaceOf(step, nested);
     std::string what;
     std::size_t next = i + 1;
     if (step.action == StepAction::kBlank) {
@@ -107,8 +126,8 @@ std::string SummariseSteps(std::span<const Step> steps) {
       std::vector<std::string_view> names{place.value};
       while (next < steps.size() && steps[next].action == StepAction::kBlank &&
              steps[next].when.opened_step == step.when.opened_step &&
-             PlaceOf(steps[next]).key == place.key) {
-        names.push_back(PlaceOf(steps[next]).value);
+             PlaceOf(steps[next], nested).key == place.key) {
+        names.push_back(PlaceOf(steps[next], nested).value);
         ++next;
       }
       what = NameList(names) + " blanked";
@@ -117,7 +136,7 @@ std::string SummariseSteps(std::span<const Step> steps) {
     }
     const int gate = step.when.opened_step;
     if (gate > 0 && static_cast<std::size_t>(gate) <= steps.size()) {
-      const std::string gate_key = PlaceOf(steps[static_cast<std::size_t>(gate) - 1]).key;
+      const std::string gate_key = PlaceOf(steps[static_cast<std::size_t>(gate) - 1], nested).key;
       if (gate_key != place.key)
         what += ", only when " + Code(gate_key) + " exists";
     }
@@ -128,10 +147,17 @@ std::string SummariseSteps(std::span<const Step> steps) {
       lines.emplace_back(place.key, what);
     i = next;
   }
+  // Lines inside a subkey continue the line of the step that enters it.
   std::string summary;
   for (const auto& [key, what] : lines)
-    summary += (summary.empty() ? "" : "<br>") + Code(key) + ": " + what;
+    summary += (summary.empty() ? "" : nested ? "; " : "<br>") + Code(key) + ": " + what;
   return summary;
+}
+
+}  // namespace
+
+std::string SummariseSteps(std::span<const Step> steps) {
+  return Summarise(steps, false);
 }
 
 std::vector<std::string_view> UndescribedBoxes() {
@@ -150,11 +176,12 @@ std::vector<std::string_view> UndescribedBoxes() {
 // What every folder step refuses, and how it treats what it finds inside a folder.
 constexpr std::string_view kRefusedFolders =
     "\n"
-    "*Folders a step refuses.* A folder from a shell-folder value, a fixed path or the Firefox "
-    "profile is used only when its text is already the one Windows acts on: a full path "
-    "strictly below a drive (`C:\\`) or share (`\\\\server\\share`) root, with no `/`, no "
-    "empty, `.` or `..` component, no component ending in a dot or a space, no wildcard, no "
-    "`:` past the drive and no other character a name cannot hold; a `\\\\?\\` or "
+    "*Folders a step refuses.* A folder from a shell-folder value, from the system, a fixed "
+    "path or the Firefox profile is used only when its text is already the one Windows acts "
+    "on: a full path strictly below a drive (`C:\\`) or share (`\\\\server\\share`) root, "
+    "with no `/`, no empty, `.` or `..` component, no component ending in a dot or a "
+    "space, no wildcard, no `:` past the drive and no other character a name cannot hold; "
+    "a `\\\\?\\` or "
     "`\\\\.\\` prefix is taken off and the rest judged the same way; and "
     "`GetFullPathNameW` must give the text back unchanged (so `C:\\x\\NUL` is refused too). "
     "A folder that is, or holds, the Windows or system folder, a Program Files folder, the "
@@ -174,7 +201,8 @@ std::string RenderTargetsBlock() {
       "value `X` of `HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
       "Folders`; a step whose value is missing, or whose folder is refused (see *Folders a "
       "step refuses* below the table), is skipped. "
-      "*Blanked* values are set to an empty string (and created when missing). *Everything "
+      "*Blanked* values are set to an empty string where they exist; a missing value or key is "
+      "never created. *Everything "
       "inside* a folder means its files and subfolders; the folder itself stays, and links "
       "inside it are never followed. A step that needs a key that does not exist is "
       "skipped.\n"

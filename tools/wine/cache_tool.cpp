@@ -1,6 +1,7 @@
 // Seeds and lists the prefix's URL cache for the end-to-end tests and the demo:
 //   cache_tool seed URL TYPE [URL TYPE...]   (TYPE in hexadecimal)
-//   cache_tool list                          one "type url" line per entry, type in hexadecimal
+//   cache_tool list [PATTERN]                one "type url" line per entry, type in hexadecimal;
+//                                            "Cookie:" lists the cookie container
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,18 +27,20 @@ static int Seed(int argc, char** argv) {
   return 0;
 }
 
-static int List() {
-  scourix::win32::ForEachUrlCacheEntry([](const INTERNET_CACHE_ENTRY_INFOA& info) {
-    std::printf("%lx %s\n", info.CacheEntryType, info.lpszSourceUrlName);
-  });
+static int List(const char* pattern) {
+  scourix::win32::ForEachUrlCacheEntry(
+      [](const INTERNET_CACHE_ENTRY_INFOA& info) {
+        std::printf("%lx %s\n", info.CacheEntryType, info.lpszSourceUrlName);
+      },
+      pattern);
   return 0;
 }
 
 int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "list") == 0)
-    return List();
+    return List(argc >= 3 ? argv[2] : nullptr);
   if (argc >= 4 && std::strcmp(argv[1], "seed") == 0)
     return Seed(argc, argv);
-  std::fprintf(stderr, "usage: cache_tool seed URL TYPE... | list\n");
+  std::fprintf(stderr, "usage: cache_tool seed URL TYPE... | list [PATTERN]\n");
   return 2;
 }

@@ -7,6 +7,10 @@ bool InSeparateContainer(std::string_view url) {
   return url.starts_with("Cookie:") || url.starts_with("Visited:");
 }
 
+bool Enumerates(std::string_view pattern, std::string_view url) {
+  return pattern.empty() ? !InSeparateContainer(url) : url.starts_with(pattern);
+}
+
 }  // namespace
 
 void SimUrlCache::Add(std::string_view url, std::uint32_t type, std::string_view local_file) {
@@ -42,9 +46,10 @@ std::vector<std::string> SimUrlCache::Urls() const {
   return urls;
 }
 
-SimUrlCache::Entries::const_iterator SimUrlCache::NextVisible(std::uint64_t position) const {
+SimUrlCache::Entries::const_iterator SimUrlCache::NextVisible(std::string_view pattern,
+                                                              std::uint64_t position) const {
   auto it = entries_.upper_bound(position);
-  while (it != entries_.end() && InSeparateContainer(it->second.url))
+  while (it != entries_.end() && !Enumerates(pattern, it->second.url))
     ++it;
   return it;
 }
@@ -53,19 +58,20 @@ platform::Status SimUrlCache::Fill(const Entry& entry, void* buffer, std::uint32
   return platform::WriteCacheEntry(entry.type, entry.url, entry.local_file, buffer, size);
 }
 
-platform::Status SimUrlCache::FindFirstEntry(void* buffer,
+platform::Status SimUrlCache::FindFirstEntry(std::string_view pattern,
+                                             void* buffer,
                                              std::uint32_t* size,
                                              platform::CacheFindHandle* handle) {
   ++enumeration_calls_;
   *handle = platform::kNoCacheFind;
-  auto first = NextVisible(0);
+  auto first = NextVisible(pattern, 0);
   if (first == entries_.end())
     return platform::kNoMoreItems;
   platform::Status status = Fill(first->second, buffer, size);
   if (status != platform::kSuccess)
     return status;
   *handle = next_handle_++;
-  finds_[*handle] = first->first;
+  finds_[*handle] = Find{std::string(pattern), first->first};
   return platform::kSuccess;
 }
 
@@ -76,12 +82,12 @@ platform::Status SimUrlCache::FindNextEntry(platform::CacheFindHandle handle,
   auto find = finds_.find(handle);
   if (find == finds_.end())
     return platform::kInvalidHandle;
-  auto next = NextVisible(find->second);
+  auto next = NextVisible(find->second.pattern, find->second.position);
   if (next == entries_.end())
     return platform::kNoMoreItems;
   platform::Status status = Fill(next->second, buffer, size);
   if (status == platform::kSuccess)
-    find->second = next->first;
+    find->second.position = next->first;
   return status;
 }
 

@@ -11,7 +11,8 @@
 namespace scourix::sim {
 
 // An in-memory URL cache. Entries enumerate in the order they were added; like Windows, the
-// null pattern leaves out the cookie ("Cookie:") and history ("Visited:") entries. Tests add
+// null pattern leaves out the cookie ("Cookie:") and history ("Visited:") entries, which a
+// container's prefix as the pattern enumerates (compared case-sensitively, as Wine does). Tests add
 // entries, make some refuse deletion, and inspect what is left, what was deleted and which
 // enumerations are still open.
 class SimUrlCache : public platform::UrlCache {
@@ -39,7 +40,8 @@ class SimUrlCache : public platform::UrlCache {
   int enumeration_calls() const { return enumeration_calls_; }
 
   // UrlCache
-  platform::Status FindFirstEntry(void* buffer,
+  platform::Status FindFirstEntry(std::string_view pattern,
+                                  void* buffer,
                                   std::uint32_t* size,
                                   platform::CacheFindHandle* handle) override;
   platform::Status FindNextEntry(platform::CacheFindHandle handle,
@@ -51,14 +53,20 @@ class SimUrlCache : public platform::UrlCache {
  private:
   using Entries = std::map<std::uint64_t, Entry>;  // by the order of adding
 
-  // The first enumerable entry after position, or end.
-  Entries::const_iterator NextVisible(std::uint64_t position) const;
+  // One open enumeration: its pattern and the last position given.
+  struct Find {
+    std::string pattern;
+    std::uint64_t position = 0;
+  };
+
+  // The first entry after position that the pattern enumerates, or end.
+  Entries::const_iterator NextVisible(std::string_view pattern, std::uint64_t position) const;
   // Writes the entry into buffer, or reports the size it needs.
   platform::Status Fill(const Entry& entry, void* buffer, std::uint32_t* size) const;
 
   Entries entries_;
   std::uint64_t next_position_ = 1;
-  std::map<platform::CacheFindHandle, std::uint64_t> finds_;  // handle -> last position given
+  std::map<platform::CacheFindHandle, Find> finds_;
   platform::CacheFindHandle next_handle_ = 0x100;
   std::vector<std::string> deleted_;
   int closed_ = 0;

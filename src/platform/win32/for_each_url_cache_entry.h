@@ -7,11 +7,11 @@
 
 namespace scourix::win32 {
 
-// Calls `visit` with each entry that a null pattern enumerates, through one buffer that grows
-// when an entry does not fit: the plain enumeration, for tools that seed, list or time the
-// cache beside the program (the back-end itself asks each entry's size first).
+// Calls `visit` with each entry that the pattern (null by default) enumerates, through one
+// buffer that grows when an entry does not fit: the plain enumeration, for tools that seed,
+// list or time the cache beside the program (the back-end itself asks each entry's size first).
 template <typename Visit>
-void ForEachUrlCacheEntry(Visit visit) {
+void ForEachUrlCacheEntry(Visit visit, const char* pattern = nullptr) {
   std::vector<std::uint64_t> block(128);
   UniqueUrlCacheFind find;
   for (;;) {
@@ -19,7 +19,7 @@ void ForEachUrlCacheEntry(Visit visit) {
     auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.data());
     bool found = false;
     if (!find) {
-      find.reset(FindFirstUrlCacheEntryA(nullptr, info, &size));
+      find.reset(FindFirstUrlCacheEntryA(pattern, info, &size));
       found = static_cast<bool>(find);
     } else {
       found = FindNextUrlCacheEntryA(find.get(), info, &size) != FALSE;

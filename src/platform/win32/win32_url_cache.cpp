@@ -72,15 +72,18 @@ struct Win32UrlCache::Enumeration {
 Win32UrlCache::Win32UrlCache() = default;
 Win32UrlCache::~Win32UrlCache() = default;
 
-platform::Status Win32UrlCache::FindFirstEntry(void* buffer,
+platform::Status Win32UrlCache::FindFirstEntry(std::string_view pattern,
+                                               void* buffer,
                                                std::uint32_t* size,
                                                platform::CacheFindHandle* handle) {
   *handle = platform::kNoCacheFind;
   UniqueUrlCacheFind find;
   std::optional<Entry> first;
+  const std::string ansi_pattern = Utf8ToAnsi(pattern);
+  const char* search = pattern.empty() ? nullptr : ansi_pattern.c_str();
   DWORD error = FetchEntry(
-      [&find](INTERNET_CACHE_ENTRY_INFOA* info, DWORD* info_size) {
-        find.reset(FindFirstUrlCacheEntryA(nullptr, info, info_size));
+      [&find, search](INTERNET_CACHE_ENTRY_INFOA* info, DWORD* info_size) {
+        find.reset(FindFirstUrlCacheEntryA(search, info, info_size));
         return static_cast<bool>(find);
       },
       &first);

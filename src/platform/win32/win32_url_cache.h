@@ -17,7 +17,8 @@ class Win32UrlCache : public platform::UrlCache {
   Win32UrlCache(const Win32UrlCache&) = delete;
   Win32UrlCache& operator=(const Win32UrlCache&) = delete;
 
-  platform::Status FindFirstEntry(void* buffer,
+  platform::Status FindFirstEntry(std::string_view pattern,
+                                  void* buffer,
                                   std::uint32_t* size,
                                   platform::CacheFindHandle* handle) override;
   platform::Status FindNextEntry(platform::CacheFindHandle handle,
