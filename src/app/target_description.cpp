@@ -149,14 +149,20 @@ std::string TargetDescription(const Target& target) {
 }
 
 std::string PlainDescription(const Target& target) {
-  const std::string marked = TargetDescription(target);
+  std::string marked = TargetDescription(target);
+  // "*Shell Folders* `Cache`" reads as the shell folder "Cache".
+  constexpr std::string_view kShellFolder = "*Shell Folders* ";
+  for (std::size_t at; (at = marked.find(kShellFolder)) != std::string::npos;)
+    marked.replace(at, kShellFolder.size(), "shell folder ");
   constexpr std::string_view kBreak = "<br>";
   std::string plain;
   for (std::size_t i = 0; i < marked.size(); ++i) {
     if (marked.compare(i, kBreak.size(), kBreak) == 0) {
       plain += "; ";
       i += kBreak.size() - 1;
-    } else if (marked[i] != '`' && marked[i] != '*') {
+    } else if (marked[i] == '`') {
+      plain += '"';
+    } else if (marked[i] != '*') {
       plain += marked[i];
     }
   }

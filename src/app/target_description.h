@@ -23,7 +23,7 @@ std::string SummariseSteps(std::span<const Step> steps);
 
 // What the target removes, in Markdown: its actions' lines joined by "<br>".
 std::string TargetDescription(const Target& target);
-// The same as plain text: no marks, the lines joined by "; ".
+// The same as plain text: code in double quotes, no other marks, the lines joined by "; ".
 std::string PlainDescription(const Target& target);
 
 }  // namespace scourix

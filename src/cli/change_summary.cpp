@@ -1,7 +1,5 @@
 #include "cli/change_summary.h"
 
-#include <cstdio>
-
 namespace scourix::cli {
 namespace {
 
@@ -135,9 +133,10 @@ std::string JsonString(std::string_view text) {
         break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          out += escaped;
+          constexpr std::string_view kHex = "0123456789abcdef";
+          out += "\\u00";
+          out += kHex[static_cast<unsigned char>(c) >> 4];
+          out += kHex[static_cast<unsigned char>(c) & 0xF];
         } else {
           out += c;
         }

@@ -21,7 +21,7 @@ std::string Padded(std::string text, std::size_t width) {
   return text;
 }
 
-void List(std::ostream& out) {
+void List(TextSink& out) {
   std::size_t number = 0;
   for (const Target& target : Targets()) {
     out << Padded(std::to_string(++number), 3) << Padded(std::string(target.caption), 29)
@@ -30,7 +30,7 @@ void List(std::ostream& out) {
   }
 }
 
-void PrintPreview(const std::vector<TargetChanges>& runs, bool details, std::ostream& out) {
+void PrintPreview(const std::vector<TargetChanges>& runs, bool details, TextSink& out) {
   Totals all;
   for (const TargetChanges& run : runs) {
     const Totals totals = Sum(run.changes);
@@ -46,7 +46,7 @@ void PrintPreview(const std::vector<TargetChanges>& runs, bool details, std::ost
   out << "Would remove: " << all.Text() << "\n";
 }
 
-void PrintPreviewJson(const std::vector<TargetChanges>& runs, std::ostream& out) {
+void PrintPreviewJson(const std::vector<TargetChanges>& runs, TextSink& out) {
   Totals all;
   out << "{\"targets\":[";
   for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -62,10 +62,7 @@ void PrintPreviewJson(const std::vector<TargetChanges>& runs, std::ostream& out)
   out << "],\n\"totals\":" << all.Json() << "}\n";
 }
 
-int Clean(const Request& request,
-          platform::Platform& machine,
-          std::ostream& out,
-          std::ostream& err) {
+int Clean(const Request& request, platform::Platform& machine, TextSink& out, TextSink& err) {
   ActivityLog log(machine.files, machine.system);
   auto write = [&](std::string_view message) {
     platform::LocalTime now = machine.clock.Now();
@@ -80,12 +77,12 @@ int Clean(const Request& request,
   RunHooks hooks;
   hooks.log = [&](std::string_view message) {
     write(message);
-    out << message << "\n" << std::flush;
+    out << message << "\n";
     changed = 0;
   };
   hooks.changed = [&](const recording::Change&) {
     if (++changed % kProgressEvery == 0)
-      out << "  " << changed << " changes so far\n" << std::flush;
+      out << "  " << changed << " changes so far\n";
   };
   ConsoleRunWindow window(err);
   const std::vector<TargetChanges> runs =
@@ -106,8 +103,8 @@ int Clean(const Request& request,
 
 int RunCommandLine(std::span<const std::string> args,
                    platform::Platform& machine,
-                   std::ostream& out,
-                   std::ostream& err) {
+                   TextSink& out,
+                   TextSink& err) {
   const Parsed parsed = ParseArguments(args);
   if (!parsed.request) {
     err << "scourix-cli: " << parsed.error << "\n"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <ostream>
 #include <span>
 #include <string>
 
+#include "cli/text_sink.h"
 #include "platform/platform.h"
 
 namespace scourix::cli {
@@ -15,7 +15,7 @@ inline constexpr int kExitBadArguments = 2;
 // program's name) ask. Output goes to out, complaints to err. Returns the exit code.
 int RunCommandLine(std::span<const std::string> args,
                    platform::Platform& machine,
-                   std::ostream& out,
-                   std::ostream& err);
+                   TextSink& out,
+                   TextSink& err);
 
 }  // namespace scourix::cli

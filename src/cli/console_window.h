@@ -1,10 +1,10 @@
 #pragma once
 
 #include <array>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/text_sink.h"
 #include "platform/run_window.h"
 
 namespace scourix::cli {
@@ -26,7 +26,7 @@ class MemoryList : public platform::ListControl {
 // stream.
 class ConsoleRunWindow : public platform::RunWindow {
  public:
-  explicit ConsoleRunWindow(std::ostream& err) : err_(err) {}
+  explicit ConsoleRunWindow(TextSink& err) : err_(err) {}
 
   void SetStatus(std::string_view /*caption*/) override {}
   void DoEvents() override {}
@@ -39,7 +39,7 @@ class ConsoleRunWindow : public platform::RunWindow {
   }
 
  private:
-  std::ostream& err_;
+  TextSink& err_;
   std::array<MemoryList, 3> lists_;
 };
 

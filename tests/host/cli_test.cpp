@@ -1,12 +1,12 @@
 // The command line: every bad input is refused with exit code 2 and a reason, before anything
 // is touched; the selections choose what they say.
 #include <gmock/gmock.h>
-#include <sstream>
 
 #include "app/catalogue.h"
 #include "app_harness.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
+#include "cli/text_sink.h"
 #include "machine_state.h"
 
 namespace scourix::testing {
@@ -70,10 +70,10 @@ TEST(CliArgumentsTest, BadInputExitsTwoWithAReasonAndTouchesNothing) {
     sim::SimMachine machine;
     machine.files.AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\x.tmp");
     const std::vector<std::string> before = MachineState(machine);
-    std::ostringstream out, err;
+    cli::StringSink out, err;
     EXPECT_EQ(cli::RunCommandLine(row.args, machine.platform, out, err), cli::kExitBadArguments);
-    EXPECT_THAT(err.str(), HasSubstr(row.reason));
-    EXPECT_EQ(out.str(), "");
+    EXPECT_THAT(err.text, HasSubstr(row.reason));
+    EXPECT_EQ(out.text, "");
     EXPECT_EQ(MachineState(machine), before);
   }
 }
@@ -84,10 +84,10 @@ TEST(CliCommandsTest, CleanLogsAsTheWindowDoesAndPreviewNamesWhatGoes) {
   constexpr std::string_view kRunMru =
       "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
   app.machine.registry.SetString(kRunMru, "a", "notepad");
-  std::ostringstream out, err;
+  cli::StringSink out, err;
   const std::vector<std::string> preview = {"preview", "--targets", "Run Recent", "--json"};
   ASSERT_EQ(cli::RunCommandLine(preview, app.machine.platform, out, err), cli::kExitDone);
-  EXPECT_THAT(out.str(), HasSubstr("{\"kind\":\"value\",\"what\":\"HKEY_CURRENT_USER\\\\Software"));
+  EXPECT_THAT(out.text, HasSubstr("{\"kind\":\"value\",\"what\":\"HKEY_CURRENT_USER\\\\Software"));
   EXPECT_EQ(app.machine.registry.ValueNames(kRunMru).size(), 1u);
 
   const std::vector<std::string> clean = {"clean", "--targets", "17"};
@@ -96,7 +96,7 @@ TEST(CliCommandsTest, CleanLogsAsTheWindowDoesAndPreviewNamesWhatGoes) {
       app.Messages(),
       ::testing::ElementsAre("Scourix Initialized.", "Scour started.", "Cleaning Run Recent...",
                              "Finished in 0 seconds.", "Scourix Decommissioned."));
-  EXPECT_THAT(out.str(), HasSubstr("Removed: 1 registry value"));
+  EXPECT_THAT(out.text, HasSubstr("Removed: 1 registry value"));
   EXPECT_TRUE(app.machine.registry.ValueNames(kRunMru).empty());
 }
 

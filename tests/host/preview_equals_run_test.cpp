@@ -1,7 +1,6 @@
 // A preview records exactly what the run then changes, on a machine seeded for every target,
 // and changes nothing itself.
 #include <gmock/gmock.h>
-#include <sstream>
 
 #include "app/catalogue.h"
 #include "app/mdl_time.h"
@@ -68,14 +67,14 @@ std::vector<Change> Flat(const std::vector<cli::TargetChanges>& runs) {
 }
 
 std::vector<Change> Record(sim::SimMachine& machine, Mode mode, const std::vector<bool>& chosen) {
-  std::ostringstream err;
+  cli::StringSink err;
   cli::ConsoleRunWindow window(err);
   return Flat(cli::RecordRun(machine.platform, mode, chosen, window, {}));
 }
 
 // The run with no recorder in between, as the window makes it.
 void PlainRun(sim::SimMachine& machine, const std::vector<bool>& chosen) {
-  std::ostringstream err;
+  cli::StringSink err;
   cli::ConsoleRunWindow window(err);
   CleanersState cleaners;
   CacheState cache;

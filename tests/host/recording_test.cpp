@@ -29,6 +29,15 @@ void Seed(sim::SimMachine& machine) {
   machine.url_history.Add(u"http://b/");
 }
 
+// The seeded key, opened for every change.
+platform::UniqueRegKey OpenT(platform::Platform& platform) {
+  platform::UniqueRegKey key;
+  EXPECT_EQ(platform::OpenKey(platform.registry, platform::kHkeyCurrentUser, "Software\\T",
+                              platform::kKeyAllAccess, &key),
+            platform::kSuccess);
+  return key;
+}
+
 platform::Status DeleteItem(platform::Platform& platform, std::string_view path, bool clear) {
   std::unique_ptr<platform::Item> item;
   platform::Status status =
@@ -50,10 +59,7 @@ const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
       {"value deleted",
        [](platform::Platform& p) {
-         platform::UniqueRegKey key;
-         ASSERT_EQ(platform::OpenKey(p.registry, platform::kHkeyCurrentUser, "Software\\T",
-                                     platform::kKeyAllAccess, &key),
-                   platform::kSuccess);
+         platform::UniqueRegKey key = OpenT(p);
          EXPECT_EQ(p.registry.DeleteValue(key.get(), "a"), platform::kSuccess);
          EXPECT_EQ(p.registry.DeleteValue(key.get(), "a"), platform::kFileNotFound);
        },
@@ -72,10 +78,7 @@ const std::vector<Case>& Cases() {
         {ChangeKind::kValueWritten, "HKEY_CURRENT_USER\\Software\\New\\File1", 1}}},
       {"leaf key deleted, a key with a subkey refused",
        [](platform::Platform& p) {
-         platform::UniqueRegKey key;
-         ASSERT_EQ(platform::OpenKey(p.registry, platform::kHkeyCurrentUser, "Software\\T",
-                                     platform::kKeyAllAccess, &key),
-                   platform::kSuccess);
+         platform::UniqueRegKey key = OpenT(p);
          EXPECT_EQ(p.registry.DeleteKey(key.get(), "Branch"), platform::kAccessDenied);
          EXPECT_EQ(p.registry.DeleteKey(key.get(), "Branch\\Twig"), platform::kSuccess);
          EXPECT_EQ(p.registry.DeleteKey(key.get(), "Branch"), platform::kSuccess);
@@ -153,10 +156,7 @@ TEST(RecordingTest, PreviewReadsItsOwnChanges) {
   machine.registry.SetString(kKey, "b", "keep");
   recording::RecordingPlatform preview(machine.platform, Mode::kPreview);
   platform::Registry& reg = preview.platform.registry;
-  platform::UniqueRegKey key;
-  ASSERT_EQ(platform::OpenKey(reg, platform::kHkeyCurrentUser, "Software\\T",
-                              platform::kKeyAllAccess, &key),
-            platform::kSuccess);
+  platform::UniqueRegKey key = OpenT(preview.platform);
   ASSERT_EQ(reg.DeleteValue(key.get(), "a"), platform::kSuccess);
   const std::uint8_t blank[] = {0};
   ASSERT_EQ(reg.SetValue(key.get(), "b", platform::kRegSz, blank, 1), platform::kSuccess);
