@@ -62,7 +62,7 @@ bool Totals::empty() const {
 
 std::string Totals::Text() const {
   std::string text;
-  auto part = [&text](std::uint64_t count, std::string piece) {
+  auto part = [&text](std::uint64_t count, const std::string& piece) {
     if (count > 0)
       text += (text.empty() ? "" : ", ") + piece;
   };

@@ -160,7 +160,11 @@ Parsed ParseArguments(std::span<const std::string> args) {
     } else if (arg == "--details" && request.command == Command::kPreview) {
       request.details = true;
     } else {
-      return Refused("unknown option \"" + arg + "\" for " + command);
+      std::string error = "unknown option \"";
+      error += arg;
+      error += "\" for ";
+      error += command;
+      return Refused(std::move(error));
     }
   }
   if (list)

@@ -293,7 +293,10 @@ Status RecordingRegistry::EnumValue(RegKey key, std::uint32_t index, platform::R
     if (at.shown++ == index) {
       ++at.real;
       opened->values = at;
-      *value = overlaid != nullptr ? **overlaid : std::move(found);
+      if (overlaid != nullptr)
+        *value = **overlaid;
+      else
+        *value = std::move(found);
       return platform::kSuccess;
     }
   }
