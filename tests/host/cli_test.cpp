@@ -78,6 +78,25 @@ TEST(CliArgumentsTest, BadInputExitsTwoWithAReasonAndTouchesNothing) {
   }
 }
 
+// list: one line per target in run order, with its number, caption, default and description.
+TEST(CliCommandsTest, ListShowsEveryTargetAndHelpTheUsage) {
+  sim::SimMachine machine;
+  cli::StringSink out, err;
+  const std::vector<std::string> list = {"list"};
+  ASSERT_EQ(cli::RunCommandLine(list, machine.platform, out, err), cli::kExitDone);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = out.text.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.push_back(out.text.substr(at, end - at));
+  ASSERT_EQ(lines.size(), Targets().size());
+  EXPECT_THAT(lines[11], ::testing::StartsWith("12 Temporary Files"));
+  EXPECT_THAT(lines[11], HasSubstr("checked   Everything inside shell folder \"Local Settings\""));
+
+  const std::vector<std::string> help = {"--help"};
+  ASSERT_EQ(cli::RunCommandLine(help, machine.platform, out, err), cli::kExitDone);
+  EXPECT_THAT(out.text, HasSubstr("Usage: scourix-cli COMMAND"));
+  EXPECT_EQ(err.text, "");
+}
+
 // The run writes the window's log lines, and the preview before it names what the run removes.
 TEST(CliCommandsTest, CleanLogsAsTheWindowDoesAndPreviewNamesWhatGoes) {
   AppHarness app;  // not started: only its machine and its reading of the log
