@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 python3 scripts/check_layers.py
 cmake --preset host >/dev/null
 mapfile -t files < <(git ls-files 'src/app/*.cpp' 'tools/readme_targets/*.cpp' 'src/registry/*.cpp' 'src/primitives/*.cpp' \
-  'src/cleaners/*.cpp' 'src/browser/*.cpp' 'src/platform/sim/*.cpp')
+  'src/cleaners/*.cpp' 'src/browser/*.cpp' 'src/platform/sim/*.cpp' 'src/recording/*.cpp' 'src/cli/*.cpp')
 findings="$(clang-tidy -p build/host --quiet --extra-arg=-Wno-unknown-warning-option "${files[@]}" 2>&1 |
   grep -E "(warning|error):" || true)"
 if [[ -n "$findings" ]]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Windows program for each machine (the mingw presets are optimised Release
-# builds), strips it and packs it with the README and the licence into
+# Builds the Windows programs for each machine (the window, scourix.exe, and the command line,
+# scourix-cli.exe; the mingw presets are optimised Release builds), strips them and packs them
+# with the README and the licence into
 # build/release/scourix-<version>-<machine>.zip: x86_64 from the mingw preset, x86 from
 # mingw-x86. The version is the tag on HEAD, or the project's version with the commit
 # appended. The zips' paths are the last two lines printed, x86_64 first.
@@ -19,17 +20,19 @@ stage="$out/stage"
 pack() {  # MACHINE PRESET TOOL_PREFIX
   local machine=$1 preset=$2 tools=$3
   cmake --preset "$preset" >/dev/null
-  cmake --build "build/$preset" -j2 --target scourix >&2
+  cmake --build "build/$preset" -j2 --target scourix scourix-cli >&2
   rm -rf "$stage"
   mkdir -p "$stage"
-  "$tools-strip" -o "$stage/scourix.exe" "build/$preset/src/main/scourix.exe"
+  for program in scourix scourix-cli; do
+    "$tools-strip" -o "$stage/$program.exe" "build/$preset/src/main/$program.exe"
+  done
   cp README.md LICENSE "$stage/"
   local zip="$out/scourix-$version-$machine.zip"
   python3 - "$zip" "$stage" <<'PY'
 import os, sys, zipfile
 zip_path, stage = sys.argv[1], sys.argv[2]
 with zipfile.ZipFile(zip_path + ".part", "w", zipfile.ZIP_DEFLATED) as archive:
-    for name in ("scourix.exe", "README.md", "LICENSE"):
+    for name in ("scourix.exe", "scourix-cli.exe", "README.md", "LICENSE"):
         archive.write(os.path.join(stage, name), name)
 os.replace(zip_path + ".part", zip_path)
 PY

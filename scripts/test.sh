@@ -29,7 +29,9 @@ bash tests/e2e/check_imports_test.sh
 for preset in mingw mingw-x86; do
   cmake --preset "$preset" >/dev/null
   cmake --build "build/$preset" -j2
-  bash tests/e2e/check_imports.sh "build/$preset/src/main/scourix.exe"
+  for program in scourix scourix-cli; do
+    bash tests/e2e/check_imports.sh "build/$preset/src/main/$program.exe"
+  done
 done
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/manifest.h"
+#include "app/scour_run.h"
 #include "browser/browser_cleaners.h"
 #include "browser/cache_state.h"
 #include "browser/url_history.h"
@@ -60,25 +61,13 @@ void FrmMain::cmdScour_Click() {
   if (running_ || ended_)
     return;
   running_ = true;
-  Log("Scour started.");
-  timer_.StartTimer();
-  const auto targets = Targets();
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    // Read at the moment the run reaches the box: a change made during a yield counts.
-    if (window_->BoxState(i) != 1)
-      continue;
-    Log(targets[i].status_line);
-    DoEvents();
-    for (const Action& action : targets[i].actions) {
-      if (ended_)
-        return;
-      Run(action, ctx_);
-    }
-    if (ended_)
-      return;
-  }
-  std::uint32_t elapsed = timer_.StopTimer();
-  Log("Finished in " + std::to_string(RoundedSeconds(elapsed)) + " seconds.");
+  const ScourDriver driver{
+      [this](std::size_t box) { return window_->BoxState(box) == 1; },
+      [this](std::string_view line) { Log(line); },
+      {},
+  };
+  if (!ScourTargets(ctx_, timer_, driver))
+    return;
   running_ = false;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/catalogue.h"
+#include "app/target_description.h"
 
 namespace scourix {
 namespace {
@@ -33,8 +34,8 @@ platform::WindowLayout MainWindowLayout() {
   for (const Target& target : Targets()) {
     const platform::TwipsRect place{120 + 3000 * (target.column - 1), 120 + 360 * (target.row - 1),
                                     kBoxWidth, kBoxHeight};
-    layout.boxes.push_back(
-        {target.box, target.caption, target.default_state, place, target.tab_index});
+    layout.boxes.push_back({target.box, target.caption, target.default_state, place,
+                            target.tab_index, PlainDescription(target)});
   }
   layout.controls.assign(kOtherControls.begin(), kOtherControls.end());
   return layout;

@@ -61,6 +61,7 @@ struct ItemOpen {
 struct ItemInfo {
   std::uint32_t attributes = 0;
   std::uint32_t links = 0;  // names of the same file (hard links)
+  std::uint64_t size = 0;   // bytes; 0 for a folder
 };
 
 // One file or folder opened without delete sharing, so that it cannot be renamed, replaced or

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct BoxSpec {
   int default_state;  // 1 checked, 0 unchecked
   TwipsRect place;
   int tab_index;
+  std::string description;  // one line of what the box stands for, shown when the pointer rests
 };
 
 enum class ControlKind {

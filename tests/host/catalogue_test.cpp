@@ -19,8 +19,8 @@ bool Overlap(const TwipsRect& a, const TwipsRect& b) {
 
 // What the table and the window made from it must hold together: every target does something
 // and has a box of its own; every box and shown control lies inside the client area, clear of
-// the others; the scratch lists lie below it; the keyboard visits each control once, at tab
-// stops 0, 1, 2 and so on.
+// the others, with a description for its tip; the scratch lists lie below it; the keyboard visits
+// each control once, at tab stops 0, 1, 2 and so on.
 TEST(Catalogue, TableAndWindowAreConsistent) {
   const platform::WindowLayout layout = MainWindowLayout();
   ASSERT_EQ(layout.boxes.size(), Targets().size());
@@ -36,6 +36,9 @@ TEST(Catalogue, TableAndWindowAreConsistent) {
   for (const platform::BoxSpec& box : layout.boxes) {
     shown.emplace_back(box.name, box.place);
     EXPECT_TRUE(tabs.insert(box.tab_index).second) << box.name;
+    // Its tip: plain words, not the README's Markdown.
+    EXPECT_FALSE(box.description.empty()) << box.name;
+    EXPECT_EQ(box.description.find_first_of("`*<"), std::string::npos) << box.description;
   }
   for (const platform::ControlSpec& control : layout.controls) {
     EXPECT_TRUE(tabs.insert(control.tab_index).second) << control.name;

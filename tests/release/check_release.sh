@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Checks a release zip as a user would meet it: exactly the program, the README and the
-# licence; a Windows GUI program for the zip's machine (x86_64 or x86, from its name) that
-# starts on the oldest Windows it is built for, with its icon, manifest and version
-# information; and, unpacked into a fresh Wine prefix, a program that starts, shows its
-# window with its 37 boxes, and closes. The x86 program runs only where this machine can start
+# Checks a release zip as a user would meet it: exactly the two programs, the README and the
+# licence; a Windows GUI program and a console one for the zip's machine (x86_64 or x86, from
+# its name) that start on the oldest Windows they are built for, the window with its icon,
+# manifest and version information; and, unpacked into a fresh Wine prefix, a program that
+# starts, shows its window with its 37 boxes, and closes, and a command line that lists the
+# 37 targets. The x86 program runs only where this machine can start
 # a 32-bit Windows program; elsewhere one line says that the run was skipped and why.
 # Needs a display: run under xvfb-run.
 #   tests/release/check_release.sh ZIP [BUILD_DIR]    (BUILD_DIR holds the e2e driver)
@@ -39,22 +40,26 @@ import struct, sys, zipfile
 zip_path, target, machine = sys.argv[1:]
 with zipfile.ZipFile(zip_path) as archive:
     names = sorted(archive.namelist())
-    if names != ["LICENSE", "README.md", "scourix.exe"]:
+    if names != ["LICENSE", "README.md", "scourix-cli.exe", "scourix.exe"]:
         sys.exit(f"zip holds {names}")
     archive.extractall(target)
-exe = open(f"{target}/scourix.exe", "rb").read()
-pe = struct.unpack_from("<I", exe, 0x3C)[0]
-actual = struct.unpack_from("<H", exe, pe + 4)[0]
-magic, = struct.unpack_from("<H", exe, pe + 24)
-subsystem, = struct.unpack_from("<H", exe, pe + 24 + 68)
 wanted = {"x86_64": (0x8664, 0x20B), "x86": (0x14C, 0x10B)}[machine]
-if exe[pe:pe + 4] != b"PE\0\0" or (actual, magic) != wanted or subsystem != 2:
-    sys.exit(f"not an {machine} GUI program: machine {actual:#x}, magic {magic:#x}, subsystem {subsystem}")
+for program, wanted_subsystem in (("scourix.exe", 2), ("scourix-cli.exe", 3)):
+    exe = open(f"{target}/{program}", "rb").read()
+    pe = struct.unpack_from("<I", exe, 0x3C)[0]
+    actual = struct.unpack_from("<H", exe, pe + 4)[0]
+    magic, = struct.unpack_from("<H", exe, pe + 24)
+    subsystem, = struct.unpack_from("<H", exe, pe + 24 + 68)
+    if exe[pe:pe + 4] != b"PE\0\0" or (actual, magic) != wanted or subsystem != wanted_subsystem:
+        sys.exit(f"{program} is not an {machine} program of subsystem {wanted_subsystem}:"
+                 f" machine {actual:#x}, magic {magic:#x}, subsystem {subsystem}")
 PY
 grep -q "MIT License" "$WORK/unpacked/LICENSE" || fail "LICENSE is not the MIT licence"
 # Nothing more can be said of a zip that lacks its files.
 ((failures == 0)) || exit 1
-bash "$ROOT/tests/e2e/check_imports.sh" "$WORK/unpacked/scourix.exe" || fail "imports"
+for program in scourix scourix-cli; do
+  bash "$ROOT/tests/e2e/check_imports.sh" "$WORK/unpacked/$program.exe" || fail "imports of $program"
+done
 sh "$ROOT/src/main/resources/check_resources.sh" "$WORK/unpacked/scourix.exe" \
   "$manifest_arch" || fail "resources"
 
@@ -90,7 +95,7 @@ if [[ $machine == x86 ]]; then
 fi
 program_dir="$WINEPREFIX/drive_c/Program Files/Scourix"
 mkdir -p "$program_dir"
-cp "$WORK/unpacked/scourix.exe" "$program_dir/"
+cp "$WORK/unpacked/scourix.exe" "$WORK/unpacked/scourix-cli.exe" "$program_dir/"
 cp "$BUILD_DIR/tools/wine/scourix_driver.exe" "$WINEPREFIX/drive_c/"
 
 # Started from its own folder, as a shortcut would.
@@ -112,10 +117,15 @@ messages="$(sed -e 's/\r$//' -e 's/^\[[^]]*\] //' "${logs[0]}" 2>/dev/null)"
 [[ "$messages" == $'Scourix Initialized.\nScourix Decommissioned.' ]] ||
   fail "log of the start and close: '${messages}'"
 
+# The command line lists every target, one a line, and changes nothing by it.
+listed="$(wine "C:\\Program Files\\Scourix\\scourix-cli.exe" list 2>"$WORK/cli.err" | tr -d '\r')" ||
+  fail "scourix-cli list failed: $(tail -3 "$WORK/cli.err")"
+[[ "$(grep -c . <<<"$listed")" -eq 37 ]] || fail "scourix-cli list shows $(grep -c . <<<"$listed") lines, not 37"
+
 wineserver -k 2>/dev/null
 rm -rf "$WINEPREFIX"
 if ((failures > 0)); then
   echo "release: $failures failure(s); artifacts in $WORK"
   exit 1
 fi
-echo "release: $(basename "$ZIP") unpacks, starts under Wine, shows its window and closes"
+echo "release: $(basename "$ZIP") unpacks, starts under Wine, shows its window and closes; its command line lists the targets"

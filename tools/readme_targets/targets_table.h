@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cleaners/cleaner_steps.h"
+#include "app/target_description.h"
 
 // The README's table of what each box removes, rendered from the catalogue: its step tables,
 // and the descriptions of the cleaners written in code.
@@ -15,15 +15,9 @@ namespace scourix::readme {
 inline constexpr std::string_view kBegin = "<!-- targets:begin -->";
 inline constexpr std::string_view kEnd = "<!-- targets:end -->";
 
-// The key a step acts on, below HKEY_CURRENT_USER and without a closing backslash; for a
-// blank, the key of the blanked value.
-std::string_view KeyOf(const Step& step);
-// The name of the value a blank writes; "" for any other step.
-std::string_view BlankedValueOf(const Step& step);
-
-// One line per group of steps on the same key, e.g.
-// "`HKCU\Software\...\Recent File List`: `File1`–`File4` blanked", joined by "<br>".
-std::string SummariseSteps(std::span<const Step> steps);
+using scourix::BlankedValueOf;
+using scourix::KeyOf;
+using scourix::SummariseSteps;
 
 // The text that goes between the markers: a legend and one row per target, in run order.
 std::string RenderTargetsBlock();

@@ -17,6 +17,7 @@ fi
 install_kit() {
   mkdir -p "$PROGRAM_DIR"
   cp "$1/src/main/scourix.exe" "$PROGRAM_DIR/scourix.exe"
+  cp "$1/src/main/scourix-cli.exe" "$PROGRAM_DIR/scourix-cli.exe"
   cp "$1/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
   cp "$1/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/scourix_cache_tool.exe"
 }

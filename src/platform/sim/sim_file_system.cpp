@@ -115,6 +115,7 @@ class SimItem : public platform::Item {
   Status Query(platform::ItemInfo* info) override {
     info->attributes = found_.node->attributes;
     info->links = found_.node->links;
+    info->size = found_.node->content.size();
     return platform::kSuccess;
   }
   Status FinalPath(std::string* path) override {

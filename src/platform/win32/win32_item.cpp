@@ -60,6 +60,7 @@ class Win32Item : public platform::Item {
       return GetLastError();
     info->attributes = data.dwFileAttributes;
     info->links = data.nNumberOfLinks;
+    info->size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     return platform::kSuccess;
   }
 

@@ -168,6 +168,31 @@ void Win32Window::CreateControls(HINSTANCE instance, const platform::WindowLayou
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (auto& maker : makers)
     maker.second();
+  AddBoxTips(instance, layout);
+}
+
+void Win32Window::AddBoxTips(HINSTANCE instance, const platform::WindowLayout& layout) {
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr, instance, nullptr);
+  if (tips_ == nullptr)
+    return;  // the window works as before, without its tips
+  // Long descriptions wrap at about half the window's width, and stay while the pointer rests.
+  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(layout.client_width / 2, dpi_));
+  SendMessageW(tips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(32000, 0));
+  for (std::size_t i = 0; i < layout.boxes.size() && i < boxes_.size(); ++i) {
+    if (boxes_[i] == nullptr || layout.boxes[i].description.empty())
+      continue;
+    std::wstring text = Utf8ToWide(layout.boxes[i].description);
+    TTTOOLINFOW tool{};
+    // The size that every common-controls version since Internet Explorer 4 accepts.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_.get();
+    tool.uId = reinterpret_cast<UINT_PTR>(boxes_[i]);
+    tool.lpszText = text.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void Win32Window::Show() {

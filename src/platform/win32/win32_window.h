@@ -56,6 +56,7 @@ class Win32Window : public platform::MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls(HINSTANCE instance, const platform::WindowLayout& layout);
+  void AddBoxTips(HINSTANCE instance, const platform::WindowLayout& layout);
   HWND MakeControl(HINSTANCE instance,
                    const wchar_t* window_class,
                    std::string_view caption,
@@ -69,6 +70,7 @@ class Win32Window : public platform::MainWindow {
   // The controls are the window's children and go with it.
   HWND status_ = nullptr;
   std::vector<HWND> boxes_;
+  HWND tips_ = nullptr;  // owned by the window, and destroyed with it
   std::array<Win32List, 3> lists_;
   int dpi_ = 96;
   DWORD last_pump_ = 0;  // tick count of the last queue drain

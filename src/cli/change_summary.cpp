@@ -1,0 +1,153 @@
+#include "cli/change_summary.h"
+
+namespace scourix::cli {
+namespace {
+
+using recording::ChangeKind;
+
+// 1234567 as "1,234,567".
+std::string Grouped(std::uint64_t number) {
+  std::string digits = std::to_string(number);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), ",");
+  return digits;
+}
+
+std::string Counted(std::uint64_t count, std::string_view one, std::string_view many) {
+  return Grouped(count) + " " + std::string(count == 1 ? one : many);
+}
+
+}  // namespace
+
+void Totals::Add(const recording::Change& change) {
+  switch (change.kind) {
+    case ChangeKind::kFileDeleted:
+      ++files;
+      bytes += change.size;
+      break;
+    case ChangeKind::kFolderDeleted:
+      ++folders;
+      break;
+    case ChangeKind::kValueDeleted:
+      ++values;
+      break;
+    case ChangeKind::kValueWritten:
+      ++blanked;
+      break;
+    case ChangeKind::kKeyDeleted:
+      ++keys;
+      break;
+    case ChangeKind::kCacheEntryDeleted:
+      ++cache_entries;
+      break;
+    case ChangeKind::kHistoryCleared:
+      history_entries += change.size;
+      break;
+    case ChangeKind::kHistoryUrlDeleted:
+      ++history_entries;
+      break;
+    case ChangeKind::kRecentDocumentsCleared:
+      ++recent_lists;
+      break;
+    default:
+      break;  // part of a deletion, or not a removal
+  }
+}
+
+bool Totals::empty() const {
+  return files + folders + values + blanked + keys + cache_entries + history_entries +
+             recent_lists ==
+         0;
+}
+
+std::string Totals::Text() const {
+  std::string text;
+  auto part = [&text](std::uint64_t count, const std::string& piece) {
+    if (count > 0)
+      text += (text.empty() ? "" : ", ") + piece;
+  };
+  part(files, Counted(files, "file", "files") + " (" + Counted(bytes, "byte", "bytes") + ")");
+  part(folders, Counted(folders, "folder", "folders"));
+  part(values, Counted(values, "registry value", "registry values"));
+  part(blanked, Counted(blanked, "value blanked", "values blanked"));
+  part(keys, Counted(keys, "registry key", "registry keys"));
+  part(cache_entries, Counted(cache_entries, "cache entry", "cache entries"));
+  part(history_entries, Counted(history_entries, "history entry", "history entries"));
+  part(recent_lists, "the recent-documents list");
+  return text.empty() ? "nothing" : text;
+}
+
+std::string Totals::Json() const {
+  return "{\"files\":" + std::to_string(files) + ",\"bytes\":" + std::to_string(bytes) +
+         ",\"folders\":" + std::to_string(folders) + ",\"values\":" + std::to_string(values) +
+         ",\"blanked\":" + std::to_string(blanked) + ",\"keys\":" + std::to_string(keys) +
+         ",\"cache_entries\":" + std::to_string(cache_entries) +
+         ",\"history_entries\":" + std::to_string(history_entries) +
+         ",\"recent_documents\":" + std::to_string(recent_lists) + "}";
+}
+
+Totals Sum(std::span<const recording::Change> changes) {
+  Totals totals;
+  for (const recording::Change& change : changes)
+    totals.Add(change);
+  return totals;
+}
+
+std::string ChangeLine(const recording::Change& change) {
+  std::string line = std::string(recording::KindName(change.kind)) + "  " + change.what;
+  switch (change.kind) {
+    case ChangeKind::kFileDeleted:
+    case ChangeKind::kFileOverwritten:
+    case ChangeKind::kFileWritten:
+    case ChangeKind::kValueDeleted:
+    case ChangeKind::kValueWritten:
+      line += "  (" + Counted(change.size, "byte", "bytes") + ")";
+      break;
+    case ChangeKind::kHistoryCleared:
+      line += "  (" + Counted(change.size, "entry", "entries") + ")";
+      break;
+    default:
+      break;
+  }
+  return line;
+}
+
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          constexpr std::string_view kHex = "0123456789abcdef";
+          out += "\\u00";
+          out += kHex[static_cast<unsigned char>(c) >> 4];
+          out += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string ChangeJson(const recording::Change& change) {
+  return "{\"kind\":" + JsonString(recording::KindName(change.kind)) +
+         ",\"what\":" + JsonString(change.what) + ",\"size\":" + std::to_string(change.size) + "}";
+}
+
+}  // namespace scourix::cli
