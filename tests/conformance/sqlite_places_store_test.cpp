@@ -18,41 +18,11 @@ namespace {
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
 
-// The tables of Firefox's places database that the clean-up meets, with their columns as
-// Firefox makes them (written out here, not taken from Firefox).
-constexpr const char* kPlacesSchema = R"(
-CREATE TABLE moz_origins (id INTEGER PRIMARY KEY, prefix TEXT NOT NULL, host TEXT NOT NULL,
-  frecency INTEGER NOT NULL, UNIQUE (prefix, host));
-CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,
-  rev_host LONGVARCHAR, visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL,
-  typed INTEGER DEFAULT 0 NOT NULL, frecency INTEGER DEFAULT -1 NOT NULL,
-  last_visit_date INTEGER, guid TEXT, foreign_count INTEGER DEFAULT 0 NOT NULL,
-  url_hash INTEGER DEFAULT 0 NOT NULL, description TEXT, preview_image_url TEXT,
-  site_name TEXT, origin_id INTEGER REFERENCES moz_origins(id),
-  recalc_frecency INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER, place_id INTEGER,
-  visit_date INTEGER, visit_type INTEGER, session INTEGER, source INTEGER DEFAULT 0 NOT NULL,
-  triggeringPlaceId INTEGER);
-CREATE TABLE moz_inputhistory (place_id INTEGER NOT NULL, input LONGVARCHAR NOT NULL,
-  use_count INTEGER, PRIMARY KEY (place_id, input));
-CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER DEFAULT NULL,
-  parent INTEGER, position INTEGER, title LONGVARCHAR, keyword_id INTEGER, folder_type TEXT,
-  dateAdded INTEGER, lastModified INTEGER, guid TEXT, syncStatus INTEGER NOT NULL DEFAULT 0,
-  syncChangeCounter INTEGER NOT NULL DEFAULT 1);
-CREATE TABLE moz_keywords (id INTEGER PRIMARY KEY AUTOINCREMENT, keyword TEXT UNIQUE,
-  place_id INTEGER, post_data TEXT);
-CREATE TABLE moz_anno_attributes (id INTEGER PRIMARY KEY, name VARCHAR(32) UNIQUE NOT NULL);
-CREATE TABLE moz_annos (id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL,
-  anno_attribute_id INTEGER, content LONGVARCHAR, flags INTEGER DEFAULT 0,
-  expiration INTEGER DEFAULT 0, type INTEGER DEFAULT 0, dateAdded INTEGER DEFAULT 0,
-  lastModified INTEGER DEFAULT 0);
-CREATE TABLE moz_places_metadata (id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL,
-  referrer_place_id INTEGER, created_at INTEGER NOT NULL DEFAULT 0,
-  updated_at INTEGER NOT NULL DEFAULT 0, total_view_time INTEGER NOT NULL DEFAULT 0,
-  typing_time INTEGER NOT NULL DEFAULT 0, key_presses INTEGER NOT NULL DEFAULT 0,
-  scrolling_time INTEGER NOT NULL DEFAULT 0, scrolling_distance INTEGER NOT NULL DEFAULT 0,
-  document_type INTEGER NOT NULL DEFAULT 0, search_query_id INTEGER);
-)";
+// Firefox's tables, as the end-to-end seeding makes them too.
+std::string PlacesSchema() {
+  std::ifstream in(SCOURIX_FIXTURES "/firefox/places_schema.sql", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Two sites; a bookmarked page, a page with a keyword, and two pages only visited.
 constexpr const char* kPlacesRows = R"(
@@ -70,7 +40,6 @@ INSERT INTO moz_inputhistory VALUES (3, 'vis', 1);
 INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, guid) VALUES
   (1, 2, NULL, 0, 0, '', 'root________'), (2, 1, 1, 1, 0, 'My bookmark', 'bookmark0001');
 INSERT INTO moz_keywords (keyword, place_id) VALUES ('k', 2);
-INSERT INTO moz_anno_attributes VALUES (1, 'test/anno');
 INSERT INTO moz_annos (place_id, anno_attribute_id, content) VALUES (1, 1, 'kept'),
   (3, 1, 'gone');
 INSERT INTO moz_places_metadata (place_id, total_view_time) VALUES (3, 1000);
@@ -127,7 +96,9 @@ class SqlitePlacesStoreTest : public ::testing::Test {
     ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
     if (wal)
       Exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
-    Exec(db, kPlacesSchema);
+    const std::string schema = PlacesSchema();
+    ASSERT_FALSE(schema.empty());
+    Exec(db, schema);
     Exec(db, kPlacesRows);
     Exec(db, extra);
     if (wal) {
