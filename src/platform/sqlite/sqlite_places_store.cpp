@@ -84,6 +84,8 @@ class Transaction {
   explicit Transaction(Database& database) : database_(database) {}
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
+  Transaction(Transaction&&) = delete;
+  Transaction& operator=(Transaction&&) = delete;
   ~Transaction() {
     if (open_)
       (void)database_.Run("ROLLBACK");
