@@ -42,7 +42,7 @@ def make(path):
 
 
 def check(path):
-    db = sqlite3.connect(f"file:{path}?mode=ro", uri=True)
+    db = sqlite3.connect(pathlib.Path(path).resolve().as_uri() + "?mode=ro", uri=True)
     problems = []
     for table in ("moz_historyvisits", "moz_inputhistory"):
         count = db.execute(f"SELECT count(*) FROM {table}").fetchone()[0]

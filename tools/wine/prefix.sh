@@ -71,8 +71,9 @@ reg_key_exists() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" key "$1"; }
 # Windows console output ends lines in CRLF; the checks compare plain lines.
 driver() { wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
 
-# Holds a file open, sharing nothing, until a second file appears (see hold_file.cpp).
-hold_file() { wine 'C:\scourix_hold_file.exe' "$@" | tr -d '\r'; }
+# Holds a file open, sharing nothing, until a second file appears (see hold_file.cpp). Its
+# output is not piped: a pipe would keep "held" back until the holder ends.
+hold_file() { wine 'C:\scourix_hold_file.exe' "$@"; }
 
 # Seeds or lists the prefix's URL cache (see cache_tool.cpp).
 cache_tool() { wine 'C:\scourix_cache_tool.exe' "$@" | tr -d '\r'; }
