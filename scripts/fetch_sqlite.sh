@@ -10,8 +10,7 @@ out="$(cd "$out" && pwd)"
 
 sudo=""
 if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
-if ! apt-cache showsrc sqlite3 >/dev/null 2>&1 ||
-  [[ -z "$(apt-cache showsrc sqlite3 2>/dev/null)" ]]; then
+if [[ -z "$(apt-cache showsrc sqlite3 2>/dev/null)" ]]; then
   # The same archive and suites as the binary packages, for sources.
   src_list=/etc/apt/sources.list.d/scourix-deb-src.sources
   if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
