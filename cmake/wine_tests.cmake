@@ -15,6 +15,7 @@ ExternalProject_Add(scourix_wine_tests_posix
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
     -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     -DSCOURIX_MINGW_THREADS=posix
+    -DSCOURIX_SQLITE_DIR=${SCOURIX_SQLITE_DIR}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target scourix_wine_tests
     --parallel ${scourix_cores}
   INSTALL_COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/tests/wine/scourix_wine_tests.exe

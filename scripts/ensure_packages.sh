@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format clang-tidy clang libclang-rt-14-dev
+  # SQLite: the host's library; for the Windows builds, its source package made into the
+  # amalgamation (scripts/fetch_sqlite.sh).
+  libsqlite3-dev tcl dpkg-dev make
   # MinGW-w64: win32 threads for the shipped programs, posix threads for the Wine tests.
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
   # Never wine32: installed on a kernel that cannot run 32-bit code, it makes wine and

@@ -19,9 +19,9 @@ struct Description {
 constexpr std::array<Description, 11> kDescriptions{{
     {CleanIECache, "The browser's URL cache: every entry marked normal"},
     {CleanIECookies, "Files directly in *Shell Folders* `Cookies`, except hidden and system files and links, each deleted after its first two bytes are overwritten; then everything inside *Shell Folders* `Cache`; then every entry of the URL cache's cookie container (pattern `Cookie:`), where Windows 8.1 and later keep cookies"},
-    {CleanFirefoxCache, "Everything inside `cache` in the Firefox profile: `Profile0` of *Shell Folders* `AppData` + `\\Mozilla\\Firefox\\profiles.ini`"},
-    {CleanFirefoxHistory, "`history.dat` in the Firefox profile"},
-    {CleanFirefoxCookies, "`cookies.txt` in the Firefox profile"},
+    {CleanFirefoxCache, "In every Firefox profile (each `[ProfileN]` of *Shell Folders* `AppData` + `\\Mozilla\\Firefox\\profiles.ini` with a usable `Path`, once each): everything inside `cache`; and, unless Firefox is running with the profile (its `parent.lock` held open), everything inside `cache2` of the profile's local half: `%LOCALAPPDATA%\\Mozilla\\Firefox\\` + its `Path`, or the profile itself when its path is absolute"},
+    {CleanFirefoxHistory, "In every Firefox profile: `history.dat`; and, unless Firefox is running with the profile, the history in `places.sqlite`: every visit and typed entry, every page that no bookmark or keyword needs, with its annotations and sites; the pages kept lose their visit counts and dates. Bookmarks stay. One transaction: a database that is locked, not Firefox's or fails is left as it was"},
+    {CleanFirefoxCookies, "In every Firefox profile: `cookies.txt`; and, unless Firefox is running with the profile, `cookies.sqlite` with its `cookies.sqlite-wal` and `cookies.sqlite-shm`"},
     {CleanWindowsCookies, "Files directly in `Cookies` in the Windows folder (`GetWindowsDirectoryW`), except hidden and system files and links, each deleted after its first two bytes are overwritten"},
     {CleanRecentDocuments, "The shell's list of recently used documents (`SHAddToRecentDocs` with no document); then the shortcut files (`*.lnk`) directly in the user's Recent folder (`CSIDL_RECENT`), not in its subfolders"},
     {CleanTempFiles, "Everything inside *Shell Folders* `Local Settings` + `\\Temp`; where that value is missing (Vista and later), everything inside the user's temp folder (`GetTempPathW`), unless that folder is, or holds, the user's local application data, Recent or Cookies folder or a folder of *Shell Folders*"},

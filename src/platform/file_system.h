@@ -55,6 +55,9 @@ struct ItemOpen {
   bool narrow = false;
   // Open what a link at the end of the path points to, instead of the link itself.
   bool follow_link = false;
+  // Share nothing: fails with kSharingViolation while any other program has the item open
+  // for its content.
+  bool exclusive = false;
 };
 
 // What a handle says about the item it holds (GetFileInformationByHandle).

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/places_store.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -20,6 +21,7 @@ struct Platform {
   Shell& shell;
   Clock& clock;
   System& system;
+  PlacesStore& places;
 };
 
 }  // namespace scourix::platform

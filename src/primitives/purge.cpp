@@ -229,6 +229,16 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
+Status WithPlainFile(Context& ctx, std::string_view path, const std::function<Status()>& act) {
+  std::unique_ptr<NamedFolder> folder;
+  std::string name;
+  if (!SplitChecked(ctx, path, &folder, &name))
+    return platform::kAccessDenied;
+  Held held =
+      OpenAsListed(ctx, ChildOf(folder->place(), name).real, ItemAccess::kRead, false, false);
+  return held ? act() : platform::kAccessDenied;
+}
+
 namespace {
 
 // Hands `act` the real path of each normal file directly in a checked folder whose name

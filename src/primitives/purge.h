@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "platform/status.h"
@@ -35,5 +36,13 @@ void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::strin
 // Deletes one file without wiping it: through its narrow name first where that names it
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.
 platform::Status DeleteOneFile(Context& ctx, std::string_view path);
+
+// Runs act, which works on the file at path by its name (a library that opens it itself),
+// while the file is held open without following links and without delete sharing, so that no
+// link or other file can take its place meanwhile. A link, a folder, a missing file or a file
+// in a folder a step may not work in is not acted on: kAccessDenied.
+platform::Status WithPlainFile(Context& ctx,
+                               std::string_view path,
+                               const std::function<platform::Status()>& act);
 
 }  // namespace scourix

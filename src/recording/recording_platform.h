@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "recording/journal.h"
 #include "recording/recording_file_system.h"
+#include "recording/recording_places_store.h"
 #include "recording/recording_registry.h"
 #include "recording/recording_shell.h"
 #include "recording/recording_url_cache.h"
@@ -21,7 +22,9 @@ class RecordingPlatform {
         url_cache_(real.url_cache, journal),
         url_history_(real.url_history, journal),
         shell_(real.shell, journal),
-        platform{registry_, files_, url_cache_, url_history_, shell_, real.clock, real.system} {}
+        places_(real.places, journal),
+        platform{registry_, files_,     url_cache_,  url_history_,
+                 shell_,    real.clock, real.system, places_} {}
 
   Journal journal;
 
@@ -31,6 +34,7 @@ class RecordingPlatform {
   RecordingUrlCache url_cache_;
   RecordingUrlHistoryStore url_history_;
   RecordingShell shell_;
+  RecordingPlacesStore places_;
 
  public:
   platform::Platform platform;

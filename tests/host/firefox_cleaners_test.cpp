@@ -3,28 +3,37 @@
 
 #include "app_harness.h"
 #include "browser/browser_cleaners.h"
+#include "browser/ini.h"
 #include "primitives/cleaners_state.h"
 
 namespace scourix {
 namespace {
 
 using testing::AppHarness;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 constexpr const char* kShellFolders =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
+constexpr const char* kLocalFirefox = "C:\\Users\\me\\AppData\\Local\\Mozilla\\Firefox";
 constexpr const char* kProfilesIni = "C:\\Users\\me\\AppData\\Mozilla\\Firefox\\profiles.ini";
+constexpr const char* kRunning = "Firefox is running - profile skipped";
 
 class FirefoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app.machine.registry.SetString(kShellFolders, "AppData", "C:\\Users\\me\\AppData");
   }
-  std::string Start() {
+  // The profile folders found at start.
+  std::vector<std::string> Start() {
     app.Start();
-    return app.frm->context().cleaners.FirefoxProfilePath;
+    std::vector<std::string> folders;
+    for (const FirefoxProfile& profile : app.frm->context().cleaners.FirefoxProfiles)
+      folders.push_back(profile.folder);
+    return folders;
   }
   void CleanAll() {
     Context& ctx = app.frm->context();
@@ -32,43 +41,127 @@ class FirefoxTest : public ::testing::Test {
     CleanFirefoxHistory(ctx);
     CleanFirefoxCookies(ctx);
   }
+  // A profile of today's Firefox: places with a visited and a bookmarked page, cookies with
+  // their log and index, and the old-format files.
+  void AddProfile(const std::string& folder, const std::string& local) {
+    sim::SimPlacesStore::Database& places = app.machine.places.Add(folder + "\\places.sqlite");
+    places.pages = {{"https://visited.example/", 3, false}, {"https://kept.example/", 1, true}};
+    for (const char* name : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm",
+                             "history.dat", "cookies.txt", "prefs.js"}) {
+      files().AddFile(folder + "\\" + name);
+    }
+    files().AddFile(local + "\\cache2\\entries\\ABCD");
+    files().AddFile(local + "\\cache2\\index");
+  }
+  std::vector<std::string> UrlsLeft(const std::string& folder) {
+    std::vector<std::string> urls;
+    for (const auto& page : app.machine.places.Find(folder + "\\places.sqlite")->pages)
+      urls.push_back(page.url + (page.visits == 0 ? "" : " visited"));
+    return urls;
+  }
   sim::SimFileSystem& files() { return app.machine.files; }
   AppHarness app;
 };
 
-// The first profile only, its relative path joined with backslashes.
-TEST_F(FirefoxTest, CleanersTakeTheirFilesAndPurgeTheCache) {
+TEST_F(FirefoxTest, EveryProfileLosesHistoryCookiesAndCacheButKeepsBookmarks) {
   files().AddFile(kProfilesIni,
                   "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\n"
-                  "IsRelative=1\r\nPath=Profiles/p0\r\n[Profile1]\r\nPath=p1\r\n");
-  std::string p0 = std::string(kFirefox) + "\\Profiles\\p0";
-  for (const char* profile : {"\\Profiles\\p0", "\\p1"}) {
-    std::string base = kFirefox + std::string(profile);
-    files().AddFile(base + "\\history.dat");
-    files().AddFile(base + "\\cookies.txt");
-    files().AddFile(base + "\\cache\\ABC\\entry");
-    files().AddFile(base + "\\bookmarks.html");
-  }
-  EXPECT_EQ(Start(), p0);
+                  "IsRelative=1\r\nPath=Profiles/p0\r\n\r\n[Profile1]\r\nName=other\r\n"
+                  "IsRelative=0\r\nPath=D:\\Firefox\\p1\r\n");
+  const std::string p0 = std::string(kFirefox) + "\\Profiles\\p0";
+  const std::string local0 = std::string(kLocalFirefox) + "\\Profiles\\p0";
+  const std::string p1 = "D:\\Firefox\\p1";
+  AddProfile(p0, local0);
+  AddProfile(p1, p1);
+  EXPECT_THAT(Start(), ElementsAre(p0, p1));
   app.window.status_history.clear();
   CleanAll();
-  CleanAll();  // a second run finds nothing and says nothing more
-  EXPECT_THAT(files().Tree(p0), ElementsAre(p0 + "\\", p0 + "\\bookmarks.html", p0 + "\\cache\\"));
-  EXPECT_EQ(files().Tree(std::string(kFirefox) + "\\p1").size(), 7u);
-  EXPECT_THAT(app.window.status_history, ElementsAre("Deleting - " + p0 + "\\cache\\ABC\\entry",
-                                                     "Deleting - " + p0 + "\\cache\\ABC"));
+  for (const auto& [folder, local] : {std::pair{p0, local0}, std::pair{p1, p1}}) {
+    EXPECT_THAT(UrlsLeft(folder), ElementsAre("https://kept.example/")) << folder;
+    EXPECT_THAT(files().Tree(folder), Contains(folder + "\\places.sqlite").Times(1));
+    for (const char* gone : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm",
+                             "history.dat", "cookies.txt"}) {
+      EXPECT_FALSE(files().Exists(folder + "\\" + gone)) << folder << " " << gone;
+    }
+    EXPECT_TRUE(files().Exists(folder + "\\prefs.js"));
+    EXPECT_THAT(files().Tree(local + "\\cache2"), ElementsAre(local + "\\cache2\\"));
+  }
+  EXPECT_THAT(app.window.status_history,
+              Contains("Deleting - " + local0 + "\\cache2\\entries\\ABCD"));
+  EXPECT_THAT(app.window.status_history, Not(Contains(kRunning)));
 }
 
-TEST_F(FirefoxTest, MissingSectionOrFileLeavesTheFirefoxFolder) {
-  EXPECT_EQ(Start(), std::string(kFirefox) + "\\");
-  files().AddFile(std::string(kFirefox) + "\\cookies.txt");
+TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=Profiles/busy\n[Profile1]\nPath=Profiles/idle\n");
+  const std::string busy = std::string(kFirefox) + "\\Profiles\\busy";
+  const std::string idle = std::string(kFirefox) + "\\Profiles\\idle";
+  AddProfile(busy, std::string(kLocalFirefox) + "\\Profiles\\busy");
+  AddProfile(idle, std::string(kLocalFirefox) + "\\Profiles\\idle");
+  files().AddFile(busy + "\\parent.lock");
+  files().AddFile(idle + "\\parent.lock");  // left behind, held by no one
+  files().Lock(busy + "\\parent.lock");
+  Start();
+  app.window.status_history.clear();
   CleanAll();
-  EXPECT_FALSE(files().Exists(std::string(kFirefox) + "\\cookies.txt"));
+  EXPECT_THAT(app.machine.places.cleared(), ElementsAre(idle + "\\places.sqlite"));
+  EXPECT_THAT(UrlsLeft(busy),
+              ElementsAre("https://visited.example/ visited", "https://kept.example/ visited"));
+  EXPECT_TRUE(files().Exists(busy + "\\cookies.sqlite"));
+  EXPECT_TRUE(files().Exists(busy + "\\cookies.sqlite-wal"));
+  EXPECT_EQ(files().Tree(std::string(kLocalFirefox) + "\\Profiles\\busy\\cache2").size(), 4u);
+  // The old-format files go as before.
+  EXPECT_FALSE(files().Exists(busy + "\\history.dat"));
+  EXPECT_FALSE(files().Exists(idle + "\\cookies.sqlite"));
+  EXPECT_THAT(app.window.status_history, Contains(kRunning));
+}
+
+// SQLite opens the database by its name: a link there would take the clean-up elsewhere.
+TEST_F(FirefoxTest, APlacesDatabaseThatIsALinkIsNotOpened) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
+  const std::string p = std::string(kFirefox) + "\\p";
+  app.machine.places.Add("D:\\elsewhere\\places.sqlite");
+  files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
+  Start();
+  CleanFirefoxHistory(app.frm->context());
+  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
+}
+
+// A store that cannot go keeps its log and index: without them it may lose what it holds.
+TEST_F(FirefoxTest, ACookieStoreInUseKeepsItsSidecars) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
+  const std::string p = std::string(kFirefox) + "\\p";
+  AddProfile(p, std::string(kLocalFirefox) + "\\p");
+  files().Lock(p + "\\cookies.sqlite");
+  Start();
+  CleanFirefoxCookies(app.frm->context());
+  for (const char* kept : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
+    EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
+}
+
+TEST_F(FirefoxTest, ProfilesAreReadUntilTheListEndsEachOnce) {
+  files().AddFile(kProfilesIni,
+                  "[Profile0]\nPath=Profiles/a\n"
+                  "[Profile1]\nName=no path\n"
+                  "[Profile2]\nPath=profiles/A\n"  // the first again
+                  "[Profile3]\nPath=../outside\n"
+                  "[Profile4]\nIsRelative=0\nPath=D:\\b\n"
+                  "[Profile6]\nPath=after the end\n");
+  EXPECT_THAT(Start(), ElementsAre(std::string(kFirefox) + "\\Profiles\\a", "D:\\b"));
+  EXPECT_EQ(app.frm->context().cleaners.FirefoxProfiles[0].local,
+            std::string(kLocalFirefox) + "\\Profiles\\a");
+}
+
+TEST_F(FirefoxTest, ASectionWithoutPathGivesNoProfile) {
+  files().AddFile(kProfilesIni, "[Profile0]\nName=default\nIsRelative=1\n");
+  files().AddFile(std::string(kFirefox) + "\\cookies.txt");
+  EXPECT_THAT(Start(), IsEmpty());
+  CleanAll();
+  EXPECT_TRUE(files().Exists(std::string(kFirefox) + "\\cookies.txt"));
 }
 
 TEST_F(FirefoxTest, AbsoluteProfileIsUsedAsItIs) {
   files().AddFile(kProfilesIni, "[Profile0]\nIsRelative=0\nPath=D:\\Profiles\\x.default\n");
-  EXPECT_EQ(Start(), "D:\\Profiles\\x.default");
+  EXPECT_THAT(Start(), ElementsAre("D:\\Profiles\\x.default"));
 }
 
 class FirefoxNoProfileTest : public FirefoxTest,
@@ -91,6 +184,7 @@ TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   Start();
   CleanAll();
   EXPECT_THAT(files().removed(), IsEmpty());
+  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Profiles,
@@ -102,6 +196,8 @@ INSTANTIATE_TEST_SUITE_P(Profiles,
                                            "[Profile0]\nIsRelative=0\nPath=C:\\\n",
                                            "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\\n",
                                            "[Profile0]\nIsRelative=0\nPath=C:\\WINDOWS\n",
+                                           "[Profile0]\nName=default\n",
+                                           "[Profile1]\nPath=\n",
                                            "no app data",
                                            "no key",
                                            "app data read as the root"));
@@ -112,9 +208,20 @@ TEST_F(FirefoxTest, ACutPathGivesNoProfile) {
   files().AddFile(kProfilesIni,
                   "[Profile0]\nPath=" + std::string(200, 'p') + "/" + std::string(60, 'q') + "\n");
   files().AddFile(parent + "\\history.dat", "keep");
-  EXPECT_EQ(Start(), "");
+  EXPECT_THAT(Start(), IsEmpty());
   CleanAll();
   EXPECT_THAT(files().removed(), IsEmpty());
+}
+
+// The read is cut by characters, as the platform's buffer counts them, not by UTF-8 bytes.
+TEST_F(FirefoxTest, GetFromIniCutsAtCharacters) {
+  std::string e_acute = "\xC3\xA9";
+  std::string value;
+  for (int i = 0; i < 300; ++i)
+    value += e_acute;
+  files().AddFile(kProfilesIni, "[S]\nK=" + value + "\n");
+  INI ini(files());
+  EXPECT_EQ(ini.GetFromINI(kProfilesIni, "S", "K"), value.substr(0, 254 * e_acute.size()));
 }
 
 }  // namespace

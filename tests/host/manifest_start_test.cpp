@@ -71,7 +71,8 @@ TEST(CreateManifest, CutOffWriteLeavesNoManifestBehind) {
   FullDisk disk;
   disk.AddFile(machine.system.program_path, "MZ");
   platform::Platform& p = machine.platform;
-  platform::Platform full{p.registry, disk, p.url_cache, p.url_history, p.shell, p.clock, p.system};
+  platform::Platform full{p.registry, disk,    p.url_cache, p.url_history,
+                          p.shell,    p.clock, p.system,    p.places};
   CreateManifest(full);
   EXPECT_FALSE(disk.Exists(kManifest));
   EXPECT_EQ(machine.system.common_controls_initialised, 1);

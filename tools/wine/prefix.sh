@@ -12,7 +12,7 @@ if ! declare -f fail >/dev/null; then
   }
 fi
 
-# Copies the program, the driver and the cache tool from a MinGW build into the prefix:
+# Copies the program, the driver, the cache tool and the file holder from a MinGW build into the prefix:
 # install_kit BUILD_DIR
 install_kit() {
   mkdir -p "$PROGRAM_DIR"
@@ -20,6 +20,7 @@ install_kit() {
   cp "$1/src/main/scourix-cli.exe" "$PROGRAM_DIR/scourix-cli.exe"
   cp "$1/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
   cp "$1/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/scourix_cache_tool.exe"
+  cp "$1/tools/wine/scourix_hold_file.exe" "$DRIVE_C/scourix_hold_file.exe"
 }
 
 # The program's own lists of its targets, printed from its catalogue by a MinGW build's
@@ -70,6 +71,10 @@ reg_key_exists() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" key "$1"; }
 # Presses buttons and reads the window; see driver.cpp for the steps.
 # Windows console output ends lines in CRLF; the checks compare plain lines.
 driver() { wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
+
+# Holds a file open, sharing nothing, until a second file appears (see hold_file.cpp). Its
+# output is not piped: a pipe would keep "held" back until the holder ends.
+hold_file() { wine 'C:\scourix_hold_file.exe' "$@"; }
 
 # Seeds or lists the prefix's URL cache (see cache_tool.cpp).
 cache_tool() { wine 'C:\scourix_cache_tool.exe' "$@" | tr -d '\r'; }

@@ -5,6 +5,8 @@
 #   census FILE          writes the per-target count of traces still there to FILE, with the
 #                        registry keys of each target from $TARGET_LISTS (see target_lists)
 #   check_keeps          fails for every planted keep that is gone or changed
+#   check_places         fails for history left in, or a bookmark lost from, each places
+#                        database seeded
 # Registry traces come from the fixtures shared with the host tests (traces.reg, and
 # traces_scoured.reg for what must remain).
 
@@ -13,8 +15,10 @@ PLANTED="$ARTIFACTS/planted.tsv"
 U='C:\users\e2e'
 # Wine rewrites the application-data value at start-up, so Firefox lives where Wine says.
 FF='C:\users\'"$(whoami)"'\AppData\Roaming\Mozilla\Firefox'
+LOCAL_FF='C:\users\'"$(whoami)"'\AppData\Local\Mozilla\Firefox'
 PROFILE="$FF"'\Profiles\abc.default'
 OTHER_PROFILE="$FF"'\Profiles\xyz.work'
+ABSOLUTE_PROFILE='C:\Firefox profiles\abs.default'
 TEMP_FILES="${TEMP_FILES:-3000}"
 
 # plant CAPTION 'C:\path' [content]: a trace that CAPTION removes. keep 'C:\path': must stay.
@@ -34,6 +38,7 @@ shell_folder() {
 
 seed_traces() {
   : >"$PLANTED"
+  : >"$ARTIFACTS/places.txt"
   reg_import "$FIXTURES/traces.reg"
 
   # wininet rewrites "Shell Folders" from "User Shell Folders" on first use: set both.
@@ -79,17 +84,20 @@ seed_traces() {
   plant "WinAmp Last Opened" 'C:\Program Files\Winamp\winamp.m3u'
   keep 'C:\Program Files\Winamp\winamp.ini'
 
-  # Firefox: only the first profile of profiles.ini is cleaned.
-  make_file "$FF"'\profiles.ini' "$(printf '[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/abc.default\r\n\r\n[Profile1]\r\nName=work\r\nIsRelative=1\r\nPath=Profiles/xyz.work\r\n')"
+  # Firefox: every profile of profiles.ini. Two of today's, one relative (its cache in the
+  # local half) and one absolute, and one of the old format.
+  make_file "$FF"'\profiles.ini' "$(printf '[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/abc.default\r\n\r\n[Profile1]\r\nName=work\r\nIsRelative=1\r\nPath=Profiles/xyz.work\r\n\r\n[Profile2]\r\nName=elsewhere\r\nIsRelative=0\r\nPath=%s\r\n' "$ABSOLUTE_PROFILE")"
   printf 'keep\t-\t%s\n' "$(unix_path "$FF"'\profiles.ini')" >>"$PLANTED"
-  plant "Firefox History" "$PROFILE"'\history.dat'
-  plant "Firefox Cookies" "$PROFILE"'\cookies.txt'
-  plant "Firefox Cache" "$PROFILE"'\cache\0\A1B2'
+  local profile
+  for profile in "$PROFILE" "$OTHER_PROFILE"; do
+    plant "Firefox History" "$profile"'\history.dat'
+    plant "Firefox Cookies" "$profile"'\cookies.txt'
+    plant "Firefox Cache" "$profile"'\cache\0\A1B2'
+  done
   plant "Firefox Cache" "$PROFILE"'\cache\_CACHE_MAP_'
   keep "$PROFILE"'\bookmarks.html'
-  keep "$OTHER_PROFILE"'\history.dat'
-  keep "$OTHER_PROFILE"'\cookies.txt'
-  keep "$OTHER_PROFILE"'\cache\0\C3D4'
+  seed_current_firefox "$PROFILE" "$LOCAL_FF"'\Profiles\abc.default'
+  seed_current_firefox "$ABSOLUTE_PROFILE" "$ABSOLUTE_PROFILE"
 
   # Browser history folders: emptied, kept. Recent documents: the shell's own folder.
   local history recent ie
@@ -114,6 +122,29 @@ seed_traces() {
     http://pages.example/app.js 5 \
     "Cookie:root@pages.example/" 100000 \
     "Cookie:root@other.example/" 100000 || fail "the URL cache could not be seeded"
+}
+
+# The files of today's Firefox in a profile and its local half: seed_current_firefox PROFILE LOCAL
+seed_current_firefox() {
+  mkdir -p "$(unix_path "$1")"
+  python3 "$WINE_KIT/firefox_places.py" make "$(unix_path "$1"'\places.sqlite')"
+  printf '%s\n' "$(unix_path "$1"'\places.sqlite')" >>"$ARTIFACTS/places.txt"
+  plant "Firefox Cookies" "$1"'\cookies.sqlite'
+  plant "Firefox Cookies" "$1"'\cookies.sqlite-wal'
+  plant "Firefox Cookies" "$1"'\cookies.sqlite-shm'
+  plant "Firefox Cache" "$2"'\cache2\entries\0A1B2C3D'
+  plant "Firefox Cache" "$2"'\cache2\doomed\1'
+  plant "Firefox Cache" "$2"'\cache2\index'
+  keep "$1"'\prefs.js'
+}
+
+check_places() {
+  local places line
+  while IFS= read -r places; do
+    while IFS= read -r line; do
+      [[ -n "$line" ]] && fail "$places: $line"
+    done < <(python3 "$WINE_KIT/firefox_places.py" check "$places" 2>&1)
+  done <"$ARTIFACTS/places.txt"
 }
 
 census() {

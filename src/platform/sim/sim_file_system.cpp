@@ -534,7 +534,7 @@ Status SimFileSystem::OpenItem(std::string_view path,
   Node& node = *found.node;
   bool deletes = how.access != platform::ItemAccess::kRead;
   // The program's own open files share reading and writing, never deletion.
-  if (node.locked || (deletes && node.writers > 0))
+  if (node.locked || ((deletes || how.exclusive) && node.writers > 0))
     return platform::kSharingViolation;
   if (how.access == platform::ItemAccess::kDelete && node.deny_delete)
     return platform::kAccessDenied;

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_places_store.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
@@ -23,7 +24,9 @@ struct SimMachine {
   SimShell shell;
   SimClock clock;
   SimSystem system;
-  platform::Platform platform{registry, files, url_cache, url_history, shell, clock, system};
+  SimPlacesStore places{files};
+  platform::Platform platform{registry, files, url_cache, url_history,
+                              shell,    clock, system,    places};
 };
 
 }  // namespace scourix::sim

@@ -139,13 +139,13 @@ DWORD AccessFor(ItemAccess access) {
   return 0;
 }
 
-HANDLE Open(std::string_view path, bool narrow, DWORD access, DWORD flags) {
-  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
-  if (narrow) {
+HANDLE Open(std::string_view path, const platform::ItemOpen& how, DWORD access, DWORD flags) {
+  const DWORD share = how.exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+  if (how.narrow) {
     std::string ansi = Utf8ToAnsi(path);
-    return CreateFileA(ansi.c_str(), access, kShare, nullptr, OPEN_EXISTING, flags, nullptr);
+    return CreateFileA(ansi.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr);
   }
-  return CreateFileW(Utf8ToWide(path).c_str(), access, kShare, nullptr, OPEN_EXISTING, flags,
+  return CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr, OPEN_EXISTING, flags,
                      nullptr);
 }
 
@@ -158,12 +158,12 @@ platform::Status OpenWin32Item(std::string_view path,
   if (!how.follow_link)
     flags |= FILE_FLAG_OPEN_REPARSE_POINT;
   DWORD access = AccessFor(how.access);
-  UniqueFileHandle handle(Open(path, how.narrow, access, flags));
+  UniqueFileHandle handle(Open(path, how, access, flags));
   bool may_delete = how.access != ItemAccess::kRead;
   if (!handle && how.access == ItemAccess::kWipe && GetLastError() == ERROR_ACCESS_DENIED) {
     // A file whose deletion is denied is still wiped, as the narrow deletion it stands for
     // would leave it.
-    handle = UniqueFileHandle(Open(path, how.narrow, access & ~DELETE, flags));
+    handle = UniqueFileHandle(Open(path, how, access & ~DELETE, flags));
     may_delete = false;
   }
   if (!handle)

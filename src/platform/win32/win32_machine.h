@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/sqlite/sqlite_places_store.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -20,7 +21,9 @@ struct Win32Machine {
   Win32Shell shell;
   Win32Clock clock;
   Win32System system;
-  platform::Platform platform{registry, files, url_cache, url_history, shell, clock, system};
+  sqlite::SqlitePlacesStore places;
+  platform::Platform platform{registry, files, url_cache, url_history,
+                              shell,    clock, system,    places};
 };
 
 }  // namespace scourix::win32

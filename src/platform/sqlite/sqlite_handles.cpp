@@ -1,0 +1,50 @@
+#include "platform/sqlite/sqlite_handles.h"
+
+namespace scourix::sqlite {
+
+int Database::Open(std::string_view path, Database* database, bool read_only) {
+  sqlite3* connection = nullptr;
+  std::string name(path);
+  int result = sqlite3_open_v2(
+      name.c_str(), &connection,
+      (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW, nullptr);
+  // SQLite hands back a connection even when the open fails; it must be closed all the same.
+  std::unique_ptr<sqlite3, ConnectionCloser> owned(connection);
+  if (result == SQLITE_OK)
+    database->connection_ = std::move(owned);
+  return result;
+}
+
+int Database::Run(std::string_view sql) {
+  Statement statement(*this, sql);
+  if (statement.prepared() != SQLITE_OK)
+    return statement.prepared();
+  int result = SQLITE_ROW;
+  while (result == SQLITE_ROW)
+    result = statement.Step();
+  return result == SQLITE_DONE ? SQLITE_OK : result;
+}
+
+Statement::Statement(Database& database, std::string_view sql) {
+  sqlite3_stmt* statement = nullptr;
+  prepared_ = sqlite3_prepare_v2(database.get(), sql.data(), static_cast<int>(sql.size()),
+                                 &statement, nullptr);
+  statement_.reset(statement);
+  if (prepared_ == SQLITE_OK && statement == nullptr)
+    prepared_ = SQLITE_MISUSE;  // only white space or a comment
+}
+
+int Statement::Step() {
+  return sqlite3_step(statement_.get());
+}
+
+void Statement::BindText(int index, std::string_view text) {
+  sqlite3_bind_text(statement_.get(), index, text.data(), static_cast<int>(text.size()),
+                    SQLITE_TRANSIENT);
+}
+
+std::int64_t Statement::ColumnInt64(int column) {
+  return sqlite3_column_int64(statement_.get(), column);
+}
+
+}  // namespace scourix::sqlite

@@ -1,0 +1,203 @@
+#include "platform/sqlite/sqlite_places_store.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/sqlite/sqlite_handles.h"
+
+namespace scourix {
+namespace {
+
+using ::testing::ElementsAre;
+namespace fs = std::filesystem;
+
+// Firefox's tables, as the end-to-end seeding makes them too.
+std::string PlacesSchema() {
+  std::ifstream in(SCOURIX_FIXTURES "/firefox/places_schema.sql", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Two sites; a bookmarked page, a page with a keyword, and two pages only visited.
+constexpr const char* kPlacesRows = R"(
+INSERT INTO moz_origins VALUES (1, 'https://', 'kept.example', 100), (2, 'https://',
+  'visited.example', 50);
+INSERT INTO moz_places (id, url, title, visit_count, typed, frecency, last_visit_date,
+  foreign_count, origin_id) VALUES
+  (1, 'https://kept.example/', 'Kept', 4, 1, 100, 1700000000000000, 1, 1),
+  (2, 'https://kept.example/search?q=%s', 'Keyword', 1, 0, 10, 1700000000000001, 1, 1),
+  (3, 'https://visited.example/a', 'Visited A', 2, 1, 50, 1700000000000002, 0, 2),
+  (4, 'https://visited.example/b', 'Visited B', 1, 0, 20, 1700000000000003, 0, 2);
+INSERT INTO moz_historyvisits (from_visit, place_id, visit_date, visit_type) VALUES
+  (0, 1, 1700000000000000, 1), (1, 3, 1700000000000002, 1), (2, 4, 1700000000000003, 1);
+INSERT INTO moz_inputhistory VALUES (3, 'vis', 1);
+INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, guid) VALUES
+  (1, 2, NULL, 0, 0, '', 'root________'), (2, 1, 1, 1, 0, 'My bookmark', 'bookmark0001');
+INSERT INTO moz_keywords (keyword, place_id) VALUES ('k', 2);
+INSERT INTO moz_annos (place_id, anno_attribute_id, content) VALUES (1, 1, 'kept'),
+  (3, 1, 'gone');
+INSERT INTO moz_places_metadata (place_id, total_view_time) VALUES (3, 1000);
+)";
+
+void Exec(sqlite3* db, const std::string& sql) {
+  char* error = nullptr;
+  int result = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+  std::string message = error != nullptr ? error : "";
+  sqlite3_free(error);
+  ASSERT_EQ(result, SQLITE_OK) << message;
+}
+
+// The first column of every row of a query, as text.
+std::vector<std::string> Column(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  std::vector<std::string> out;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+      while (sqlite3_step(statement) == SQLITE_ROW) {
+        const unsigned char* text = sqlite3_column_text(statement, 0);
+        out.emplace_back(text != nullptr ? reinterpret_cast<const char*>(text) : "NULL");
+      }
+    }
+    sqlite3_finalize(statement);
+  }
+  sqlite3_close(db);
+  return out;
+}
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class SqlitePlacesStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        fs::temp_directory_path() /
+        ("scourix-places-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    path_ = (folder_ / "places.sqlite").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // A places database as Firefox leaves it; in write-ahead-log mode with the rows still in
+  // the log when wal is set.
+  void MakePlaces(bool wal, const std::string& extra = "") {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
+    if (wal)
+      Exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
+    const std::string schema = PlacesSchema();
+    ASSERT_FALSE(schema.empty());
+    Exec(db, schema);
+    Exec(db, kPlacesRows);
+    Exec(db, extra);
+    if (wal) {
+      // Left open by a second connection while the first closes, the log keeps the rows.
+      sqlite3* keeper = nullptr;
+      sqlite3_open(path_.c_str(), &keeper);
+      Exec(keeper, "SELECT count(*) FROM moz_places");
+      sqlite3_close(db);
+      sqlite3_close(keeper);
+      return;
+    }
+    sqlite3_close(db);
+  }
+
+  fs::path folder_;
+  std::string path_;
+  sqlite::SqlitePlacesStore store_;
+};
+
+TEST_F(SqlitePlacesStoreTest, HistoryGoesBookmarksStay) {
+  for (bool wal : {false, true}) {
+    SCOPED_TRACE(wal ? "write-ahead log" : "rollback journal");
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    MakePlaces(wal);
+    ASSERT_EQ(store_.ClearHistory(path_), platform::kSuccess);
+    EXPECT_THAT(Column(path_,
+                       "SELECT url || ' ' || title || ' ' || visit_count || ' ' || "
+                       "typed || ' ' || ifnull(last_visit_date, 'none') FROM moz_places "
+                       "ORDER BY id"),
+                ElementsAre("https://kept.example/ Kept 0 0 none",
+                            "https://kept.example/search?q=%s Keyword 0 0 none"));
+    EXPECT_THAT(Column(path_, "SELECT title || ' ' || fk FROM moz_bookmarks WHERE fk NOT NULL"),
+                ElementsAre("My bookmark 1"));
+    EXPECT_THAT(Column(path_, "SELECT host FROM moz_origins"), ElementsAre("kept.example"));
+    EXPECT_THAT(Column(path_, "SELECT content FROM moz_annos"), ElementsAre("kept"));
+    for (const char* table : {"moz_historyvisits", "moz_inputhistory", "moz_places_metadata"})
+      EXPECT_THAT(Column(path_, std::string("SELECT count(*) FROM ") + table), ElementsAre("0"));
+    // Nothing of the history is left in the log, and the file is still there.
+    EXPECT_TRUE(!fs::exists(path_ + "-wal") || fs::file_size(path_ + "-wal") == 0);
+    EXPECT_GT(fs::file_size(path_), 0u);
+  }
+}
+
+// What a failure leaves must be the very file it found.
+TEST_F(SqlitePlacesStoreTest, AFailureLeavesTheFileAsItWas) {
+  struct Case {
+    const char* name;
+    std::string make;  // "places": a places database, then this SQL on it
+    platform::Status expected;
+  };
+  const std::vector<Case> cases = {
+      {"a statement fails half-way",
+       "CREATE TRIGGER refuse BEFORE DELETE ON moz_origins "
+       "BEGIN SELECT RAISE(ABORT, 'no'); END;",
+       platform::kGenFailure},
+      {"a table is missing", "DROP TABLE moz_origins;", platform::kBadFormat},
+      {"a column is missing", "ALTER TABLE moz_places DROP COLUMN foreign_count;",
+       platform::kBadFormat},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    MakePlaces(false, c.make);
+    const std::string before = Bytes(path_);
+    EXPECT_EQ(store_.ClearHistory(path_), c.expected);
+    EXPECT_EQ(Bytes(path_), before);
+    EXPECT_FALSE(fs::exists(path_ + "-journal"));
+  }
+}
+
+TEST_F(SqlitePlacesStoreTest, AFileOfAnotherKindIsLeftAlone) {
+  {
+    std::ofstream out(path_, std::ios::binary);
+    out << "not a database at all, but long enough to look at its header..........";
+  }
+  const std::string before = Bytes(path_);
+  EXPECT_EQ(store_.ClearHistory(path_), platform::kBadFormat);
+  EXPECT_EQ(Bytes(path_), before);
+}
+
+TEST_F(SqlitePlacesStoreTest, AMissingFileIsNotMade) {
+  EXPECT_EQ(store_.ClearHistory(path_), platform::kFileNotFound);
+  EXPECT_FALSE(fs::exists(path_));
+}
+
+// Firefox keeps its database locked while it runs.
+TEST_F(SqlitePlacesStoreTest, ALockedDatabaseIsLeftAlone) {
+  MakePlaces(false);
+  const std::string before = Bytes(path_);
+  sqlite3* firefox = nullptr;
+  ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
+  Exec(firefox, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
+  EXPECT_EQ(store_.ClearHistory(path_), platform::kSharingViolation);
+  sqlite3_close(firefox);
+  EXPECT_EQ(Bytes(path_), before);
+  EXPECT_THAT(Column(path_, "SELECT count(*) FROM moz_historyvisits"), ElementsAre("3"));
+}
+
+}  // namespace
+}  // namespace scourix
