@@ -58,12 +58,6 @@ TEST(Catalogue, TableAndWindowAreConsistent) {
   EXPECT_EQ(*tabs.rbegin(), static_cast<int>(tabs.size()) - 1);
 }
 
-TEST(Catalogue, TwipsScaleWithDpi) {
-  const int width = MainWindowLayout().client_width;
-  EXPECT_EQ(platform::TwipsToPixels(width, 96), 609);
-  EXPECT_EQ(platform::TwipsToPixels(width, 144), 914);
-}
-
 TEST(ReadmeTargets, EveryCleanerInCodeIsDescribed) {
   EXPECT_TRUE(readme::UndescribedBoxes().empty());
 }

@@ -1,9 +1,8 @@
 #include "app/manifest.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
-#include "app_harness.h"
+#include "platform/sim/sim_machine.h"
 
 namespace scourix {
 namespace {
@@ -22,8 +21,6 @@ TEST(ManifestText, ArchitectureIsTheProgramsInBothIdentities) {
   std::string amd64 = ManifestTextFor("amd64");
   EXPECT_EQ(amd64.size(), ManifestTextFor("X86").size() + 4);
   EXPECT_EQ(amd64.find("X86"), std::string::npos);
-  // Twenty-two lines, each but the last ending in CRLF.
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
 }
 
 TEST(ManifestText, PathIsBesideTheProgram) {
@@ -57,19 +54,6 @@ TEST(OSName, TableOfFamiliesAndVersions) {
   system.version = kXp;
   system.version_status = platform::kInvalidParameter;
   EXPECT_EQ(GetOSName(system), "Failed");
-}
-
-TEST(CreateManifest, FirstStartOnXpWritesItHiddenAndTheSecondLeavesIt) {
-  testing::AppHarness app;
-  app.machine.system.version = kXp;
-  app.Start();
-  EXPECT_EQ(app.machine.files.Content(kManifest), GetManifestText() + "\r\n");
-  EXPECT_EQ(app.machine.files.Attributes(kManifest), 39u);
-  EXPECT_EQ(app.machine.system.common_controls_initialised, 1);
-  (void)app.machine.files.SetAttributes(kManifest, 39 & ~platform::kAttrArchive);
-  CreateManifest(app.machine.platform);
-  EXPECT_EQ(app.machine.files.Attributes(kManifest), 7u) << "rewritten";
-  EXPECT_EQ(app.machine.system.common_controls_initialised, 2);
 }
 
 TEST(CreateManifest, OtherSystemsWriteNothingAndLeaveAnExistingOne) {

@@ -11,27 +11,6 @@ using ::testing::ElementsAre;
 
 using RunTest = testing::AppTest;
 
-TEST_F(RunTest, DefaultsLogTheirStatusLinesInRunOrder) {
-  app.frm->cmdScour_Click();
-  std::vector<std::string> expected = {"Scourix Initialized.", "Scour started."};
-  for (const Target& t : Targets()) {
-    if (t.default_state == 1)
-      expected.emplace_back(t.status_line);
-  }
-  expected.emplace_back("Finished in 0 seconds.");
-  EXPECT_EQ(app.Messages(), expected);
-}
-
-TEST_F(RunTest, CheckAllChecksEveryBoxAndNeverUnchecks) {
-  app.frm->cmdCheckAll_Click();
-  app.frm->cmdCheckAll_Click();
-  for (int state : app.window.boxes)
-    EXPECT_EQ(state, 1);
-  app.frm->cmdScour_Click();
-  // initialised, started, every target, finished
-  EXPECT_EQ(app.Messages().size(), 1 + 1 + Targets().size() + 1);
-}
-
 TEST_F(RunTest, OnlyStateOneCountsAndAChangeDuringAYieldCounts) {
   app.window.UncheckAll();
   app.window.Check("chkIETemp", 1);
