@@ -57,7 +57,7 @@ TEST(OSName, TableOfFamiliesAndVersions) {
 }
 
 TEST(CreateManifest, OtherSystemsWriteNothingAndLeaveAnExistingOne) {
-  for (platform::OsVersion version :
+  for (const platform::OsVersion& version :
        {platform::OsVersion{6, 1, 7601, 2, ""}, platform::OsVersion{10, 0, 19045, 2, ""},
         platform::OsVersion{4, 10, 2222, 1, "A"}}) {
     sim::SimMachine machine;

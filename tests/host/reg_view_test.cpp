@@ -118,8 +118,8 @@ TEST_F(RegViewTest, SubkeysAreListedInTheRegistryOrder) {
   std::string wide_name;
   for (int i = 0; i < 200; ++i)
     wide_name += "\xC3\xA9";  // 200 characters, 400 bytes in UTF-8
-  for (std::string name : {std::string("beta"), std::string("Alpha"), std::string("_under"),
-                           std::string("gamma"), wide_name})
+  for (const std::string& name : {std::string("beta"), std::string("Alpha"), std::string("_under"),
+                                  std::string("gamma"), wide_name})
     reg().AddKey(std::string(kKey) + "\\" + name);
   Open();
   view->GetAllSubDirectories2(names);
