@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frm_main.h"
 #include "platform/sim/sim_list.h"
 #include "platform/window.h"
 
@@ -25,6 +26,15 @@ class StatusWindow : public platform::MainWindow {
 
  private:
   sim::SimList list_;
+};
+
+// The program on a machine, with a StatusWindow, for calling its steps directly.
+struct StatusProgram {
+  explicit StatusProgram(platform::Platform& platform) : frm(platform) { frm.AttachWindow(window); }
+  Context& ctx() { return frm.context(); }
+
+  StatusWindow window;
+  FrmMain frm;
 };
 
 }  // namespace scourix::conformance

@@ -3,7 +3,6 @@
 #include <map>
 #include <vector>
 
-#include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
 #include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
@@ -117,10 +116,9 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndNoOther) {
     bool is_normal = (env->StoredType(type) & platform::kNormalCacheEntry) != 0;
     (is_normal ? normal : other).push_back(url);
   }
-  FrmMain frm(env->platform());
-  conformance::StatusWindow window;
-  frm.AttachWindow(window);
-  CleanIECache(frm.context());
+  conformance::StatusProgram program(env->platform());
+  const conformance::StatusWindow& window = program.window;
+  CleanIECache(program.ctx());
 
   std::vector<std::string> expected_lines;
   for (const std::string& url : normal) {
@@ -134,7 +132,7 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndNoOther) {
   EXPECT_GE(window.pumps, static_cast<int>(normal.size()) - 1);
 
   // A second walk closes the first's enumeration and leaves the others again.
-  CleanIECache(frm.context());
+  CleanIECache(program.ctx());
   for (const std::string& url : other)
     EXPECT_TRUE(env->Has(url)) << url;
 }

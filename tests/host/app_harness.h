@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -17,8 +18,6 @@ namespace scourix::testing {
 // A started program on an in-memory machine: Form_Initialize, the window, Form_Load.
 class AppHarness {
  public:
-  AppHarness() = default;
-
   // Starts the program (call after setting up the machine).
   void Start() {
     frm = std::make_unique<FrmMain>(machine.platform);
@@ -29,29 +28,16 @@ class AppHarness {
 
   std::string LogPath() const { return "C:\\Program Files\\Scourix\\9.05 12-4-2026.txt"; }
 
-  // The log file's lines, split at CRLF.
-  std::vector<std::string> LogLines() const {
-    std::string text = machine.files.Content(LogPath());
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-      std::size_t end = text.find("\r\n", start);
-      if (end == std::string::npos) {
-        lines.push_back(text.substr(start) + "<no CRLF>");
-        break;
-      }
-      lines.push_back(text.substr(start, end - start));
-      start = end + 2;
-    }
-    return lines;
-  }
-
-  // The log lines without their stamps.
+  // The log's lines without their stamps; a last line without its CRLF is marked.
   std::vector<std::string> Messages() const {
+    const std::string text = machine.files.Content(LogPath());
     std::vector<std::string> out;
-    for (const std::string& line : LogLines()) {
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = std::min(text.find("\r\n", start), text.size());
+      std::string line = text.substr(start, end - start) + (end == text.size() ? "<no CRLF>" : "");
       std::size_t close = line.find("] ");
       out.push_back(close == std::string::npos ? line : line.substr(close + 2));
+      start = end + 2;
     }
     return out;
   }

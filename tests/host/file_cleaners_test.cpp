@@ -30,7 +30,7 @@ class FileCleanersTest : public testing::LeafTest {
   }
 };
 
-TEST_F(FileCleanersTest, CookieSweepTakesNormalAndReadOnlyFilesShowingBareNames) {
+TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
   const std::string c = std::string(kCookies) + "\\";
   files().AddFile(c + "a.txt", "cookie");
   files().AddFile(c + "ro.txt", "cookie", fs::kAttrReadOnly);
@@ -39,13 +39,18 @@ TEST_F(FileCleanersTest, CookieSweepTakesNormalAndReadOnlyFilesShowingBareNames)
   files().AddFile(c + "busy.txt");
   files().Lock(c + "busy.txt");
   files().AddFile(c + "z.txt");
+  files().AddFile("C:\\Users\\me\\Documents\\thesis.doc", "keep");
+  files().AddLink(c + "link.txt", "C:\\Users\\me\\Documents\\thesis.doc", false);
+  files().AddLink(c + "docs", "C:\\Users\\me\\Documents", true);
   int pumps = window.pumps;
   CleanIECookies(ctx());
   // The read-only file is handed to the wipe, which cannot open it; it and the locked one are
-  // skipped and the sweep goes on.
+  // skipped and the sweep goes on. Links are neither written through nor deleted.
   EXPECT_THAT(files().removed(), ElementsAre(c + "a.txt", c + "z.txt"));
   EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
   EXPECT_EQ(window.pumps - pumps, 4);
+  EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
+  EXPECT_THAT(files().links_touched(), IsEmpty());
 }
 
 TEST_F(FileCleanersTest, CacheAndTempArePurgedWithNoCookiesToFind) {
@@ -81,16 +86,13 @@ TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
                            "C:\\Users\\me\\x\\k.txt", "C:\\WINDOWS\\w.txt"}) {
     files().AddFile(trap);
   }
-  for (auto [name, value] :
-       std::vector<std::pair<const char*, const char*>>{{"Cache", "C:\\./"},
-                                                        {"Cache", "C:\\Users\\me\\nothere/.."},
-                                                        {"Cache", "C:\\WINDOWS/.."},
-                                                        {"Cache", "C:\\Users\\me\\x\\.."},
-                                                        {"Cookies", "C:\\Users\\me\\x/.."},
-                                                        {"Local Settings", "C:\\x/.."},
-                                                        {"Local Settings", "C:\\"},
-                                                        {"Local Settings", "\\\\?\\C:\\"},
-                                                        {"Local Settings", "\\\\.\\C:\\"}}) {
+  // clang-format off
+  for (auto [name, value] : std::vector<std::pair<const char*, const char*>>{
+           {"Cache", "C:\\./"}, {"Cache", "C:\\Users\\me\\nothere/.."}, {"Cache", "C:\\WINDOWS/.."},
+           {"Cache", "C:\\Users\\me\\x\\.."}, {"Cookies", "C:\\Users\\me\\x/.."},
+           {"Local Settings", "C:\\x/.."}, {"Local Settings", "C:\\"},
+           {"Local Settings", "\\\\?\\C:\\"}, {"Local Settings", "\\\\.\\C:\\"}}) {
+    // clang-format on
     reg().SetString(kShellFolders, name, value);
     CleanIECookies(ctx());
     CleanTempFiles(ctx());
@@ -114,17 +116,6 @@ TEST_F(FileCleanersTest, WindowsFoldersAreTheSystemsOwn) {
   CleanWindowsCookies(ctx());
   CleanWindowsTemp(ctx());
   EXPECT_EQ(files().removed().size(), 2u);
-}
-
-TEST_F(FileCleanersTest, CookieLinksAreNotWrittenThrough) {
-  files().AddFile("C:\\Users\\me\\Documents\\thesis.doc", "keep");
-  files().AddLink("C:\\Users\\me\\Cookies\\link.txt", "C:\\Users\\me\\Documents\\thesis.doc",
-                  false);
-  files().AddLink("C:\\Users\\me\\Cookies\\docs", "C:\\Users\\me\\Documents", true);
-  CleanIECookies(ctx());
-  EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
-  EXPECT_THAT(files().links_touched(), IsEmpty());
-  EXPECT_THAT(files().removed(), IsEmpty());
 }
 
 TEST_F(FileCleanersTest, RecentDocumentsAndWinamp) {

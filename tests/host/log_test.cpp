@@ -28,11 +28,7 @@ TEST(LogFormat, HourUnpaddedMinutePaddedAndTheProgramsFolder) {
 // The short-date format is the user's to set: whatever it gives, the log is one plain name in
 // the program's folder.
 TEST(LogFormat, TheDateInTheNameCannotMakeItAPath) {
-  struct Case {
-    std::string_view date;
-    std::string_view name;
-  };
-  for (const Case& c : std::initializer_list<Case>{
+  for (auto [date, name] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
            {"x\\..\\..\\..\\2026", "9.05 x-------2026.txt"},
            {"04:12*26", "9.05 04-12-26.txt"},
            {"C:\\2026", "9.05 C--2026.txt"},
@@ -43,7 +39,7 @@ TEST(LogFormat, TheDateInTheNameCannotMakeItAPath) {
            {std::string_view("1\t2\n3\0", 6), "9.05 1-2-3-.txt"},
            {"", "9.05 .txt"},
        }) {
-    EXPECT_EQ(LogFileName(At(9, 5), c.date), c.name) << c.date;
+    EXPECT_EQ(LogFileName(At(9, 5), date), name) << date;
   }
 }
 

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/sim/reg_file.h"
 #include "platform/sim/sim_machine.h"
 #include "recording/journal.h"
 
@@ -19,6 +23,17 @@ inline void PrintTo(const Change& change, std::ostream* out) {
 }  // namespace scourix::recording
 
 namespace scourix::testing {
+
+// Loads tests/fixtures/cleaners/<name> into the registry.
+inline void Seed(sim::SimRegistry& registry, std::string_view name) {
+  std::ifstream in(std::string(SCOURIX_FIXTURES) + "/cleaners/" + std::string(name),
+                   std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  sim::RegFileError error;
+  ASSERT_TRUE(!text.str().empty() && sim::LoadRegText(registry, text.str(), &error))
+      << name << " line " << error.line << ": " << error.message;
+}
 
 // One line per key and per value, "key" or "key | name = type:hex", sorted, so that a
 // difference shows as the lines that differ.

@@ -5,8 +5,8 @@
 #include "app/catalogue.h"
 #include "app/mdl_time.h"
 #include "app/scour_run.h"
+#include "app_harness.h"
 #include "browser/browser_cleaners.h"
-#include "cleaners_test_support.h"
 #include "cli/console_window.h"
 #include "cli/recorded_run.h"
 #include "machine_state.h"
@@ -24,7 +24,7 @@ constexpr const char* kShellFolders =
 // cleaners that work outside the registry, with a read-only file and a folder that holds one
 // so that the refusals a preview must foresee are met too.
 void SeedEveryTarget(sim::SimMachine& machine) {
-  TraceFixtures::Seed(machine.registry, TraceFixtures::Fixture("traces.reg"));
+  Seed(machine.registry, "traces.reg");
   sim::SimRegistry& reg = machine.registry;
   reg.SetString(kShellFolders, "Cookies", "C:\\Users\\me\\Cookies");
   reg.SetString(kShellFolders, "Cache", "C:\\Users\\me\\Cache");

@@ -11,33 +11,27 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 namespace fs = platform;
 
-using PurgeFolderTest = testing::LeafTest;
+using PurgeTest = testing::LeafTest;
 
-TEST_F(PurgeFolderTest, FilesDepthFirstThenSubfoldersEachWithALineAndAYield) {
+// Hidden and system files go; held ones stay, and so does the subfolder that holds one.
+TEST_F(PurgeTest, FilesDepthFirstThenSubfoldersEachWithALineAndAYield) {
   files().AddFile("C:\\F\\a.tmp", "a");
+  files().AddFile("C:\\F\\h.dat", "", fs::kAttrHidden | fs::kAttrSystem);
   files().AddFile("C:\\F\\sub\\b.tmp", "b");
+  files().AddFile("C:\\F\\held\\busy.dat");
+  files().Lock("C:\\F\\held\\busy.dat");
   int pumps = window.pumps;
   PurgeFolder(ctx(), "C:\\F");
   EXPECT_THAT(window.status_history,
-              ElementsAre("Deleting - C:\\F\\a.tmp", "Deleting - C:\\F\\sub\\b.tmp",
-                          "Deleting - C:\\F\\sub"));
-  EXPECT_EQ(window.pumps - pumps, 3);
-  EXPECT_THAT(files().Tree("C:\\F"), ElementsAre("C:\\F\\"));
-}
-
-TEST_F(PurgeFolderTest, HiddenSystemAndLockedFiles) {
-  files().AddFile("C:\\F\\h.dat", "", fs::kAttrHidden | fs::kAttrSystem);
-  files().AddFile("C:\\F\\busy.dat");
-  files().Lock("C:\\F\\busy.dat");
-  files().AddFile("C:\\F\\sub\\busy.dat");
-  files().Lock("C:\\F\\sub\\busy.dat");
-  PurgeFolder(ctx(), "C:\\F");
+              ElementsAre("Deleting - C:\\F\\a.tmp", "Deleting - C:\\F\\h.dat",
+                          "Deleting - C:\\F\\held\\busy.dat", "Deleting - C:\\F\\sub\\b.tmp",
+                          "Deleting - C:\\F\\held", "Deleting - C:\\F\\sub"));
+  EXPECT_EQ(window.pumps - pumps, 6);
   EXPECT_THAT(files().Tree("C:\\F"),
-              ElementsAre("C:\\F\\", "C:\\F\\busy.dat", "C:\\F\\sub\\", "C:\\F\\sub\\busy.dat"));
-  EXPECT_EQ(window.status_history.back(), "Deleting - C:\\F\\sub");
+              ElementsAre("C:\\F\\", "C:\\F\\held\\", "C:\\F\\held\\busy.dat"));
 }
 
-TEST_F(PurgeFolderTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
+TEST_F(PurgeTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
   files().AddFile("C:\\top.txt");
   files().AddFile("C:\\Temp\\t.txt");
   files().AddFile("C:\\Locked\\l.txt");
@@ -53,59 +47,77 @@ TEST_F(PurgeFolderTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
 
 // Folder links at the top and in a holder folder are shared cases; file links and a folder
 // link below a purged subfolder only the in-memory machine can stage.
-TEST_F(PurgeFolderTest, LinksInsideTheTreeAreNeitherFollowedNorRemoved) {
+TEST_F(PurgeTest, LinksInsideTheTreeAreNeitherFollowedNorRemoved) {
   files().AddFile("C:\\Users\\me\\Documents\\thesis.doc", "keep");
   files().AddFile("C:\\Users\\me\\secret.txt", "keep");
   files().AddLink("C:\\F\\sub\\deeper", "C:\\Users\\me\\Documents", true);
   files().AddLink("C:\\F\\sub\\secret.txt", "C:\\Users\\me\\secret.txt", false);
   files().AddLink("C:\\F\\file-link.txt", "C:\\Users\\me\\secret.txt", false);
   files().AddFile("C:\\F\\sub\\gone.tmp");
+  files().AddFolder("C:\\F\\empty");
+  PurgeFolderFiles(ctx(), "C:\\F");  // the file pass alone keeps every folder
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\F\\sub\\gone.tmp"));
   PurgeFolder(ctx(), "C:\\F");
   EXPECT_THAT(files().links_touched(), IsEmpty());
-  EXPECT_THAT(files().removed(), ElementsAre("C:\\F\\sub\\gone.tmp"));
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\F\\sub\\gone.tmp", "C:\\F\\empty\\"));
   EXPECT_EQ(files().Content("C:\\Users\\me\\secret.txt"), "keep");
 }
 
-TEST_F(PurgeFolderTest, FilePassAloneKeepsEveryFolder) {
-  files().AddFile("C:\\F\\sub\\b.tmp");
-  files().AddFolder("C:\\F\\empty");
-  PurgeFolderFiles(ctx(), "C:\\F");
-  EXPECT_THAT(files().Tree("C:\\F"), ElementsAre("C:\\F\\", "C:\\F\\empty\\", "C:\\F\\sub\\"));
+// Wiping and deleting an ordinary file, and a file held open, are shared cases that run on
+// both back-ends; these are the ones only the in-memory machine can stage.
+TEST_F(PurgeTest, AnUndeletableFileIsLeftWipedAndAMissingOneIsNotCreated) {
+  files().AddFile("C:\\c\\a.txt", "0123456789");
+  files().DenyDelete("C:\\c\\a.txt");
+  EXPECT_EQ(WipeAndDeleteFile(ctx(), "C:\\c\\a.txt"), fs::kSuccess);
+  EXPECT_EQ(files().Content("C:\\c\\a.txt"), std::string("\x01\x00"
+                                                         "23456789",
+                                                         10));
+  EXPECT_NE(WipeAndDeleteFile(ctx(), "C:\\c\\new.txt"), fs::kSuccess);
+  EXPECT_FALSE(files().Exists("C:\\c\\new.txt"));
+}
+
+TEST_F(PurgeTest, WipeFailuresAndLinksLeaveEverythingAndAreReported) {
+  files().AddFile("C:\\c\\ro.txt", "ro", fs::kAttrReadOnly);
+  files().AddFile("C:\\c\\full.txt", "full");
+  files().FailWrites("C:\\c\\full.txt");
+  files().AddFile("C:\\docs\\keep.txt", "keep");
+  files().AddLink("C:\\c\\link.txt", "C:\\docs\\keep.txt", false);
+  EXPECT_EQ(WipeAndDeleteFile(ctx(), "C:\\c\\ro.txt"), fs::kAccessDenied);
+  EXPECT_NE(WipeAndDeleteFile(ctx(), "C:\\c\\full.txt"), fs::kSuccess);
+  EXPECT_NE(WipeAndDeleteFile(ctx(), "C:\\c\\link.txt"), fs::kSuccess);
+  EXPECT_EQ(files().Content("C:\\c\\ro.txt"), "ro");
+  EXPECT_TRUE(files().Exists("C:\\c\\full.txt"));
+  EXPECT_EQ(files().Content("C:\\docs\\keep.txt"), "keep");
+  EXPECT_TRUE(files().links_touched().empty());
+}
+
+// Another name of the same file may lie anywhere: only this name goes, the bytes stay.
+TEST_F(PurgeTest, AHardLinkIsNotOverwritten) {
+  files().AddFile("C:\\Outside\\o.txt", "precious");
+  files().AddHardLink("C:\\c\\h.txt", "C:\\Outside\\o.txt");
+  EXPECT_EQ(WipeAndDeleteFile(ctx(), "C:\\c\\h.txt"), fs::kSuccess);
+  EXPECT_FALSE(files().Exists("C:\\c\\h.txt"));
+  EXPECT_EQ(files().Content("C:\\Outside\\o.txt"), "precious");
+}
+
+TEST_F(PurgeTest, DeleteOneFileFallsBackToTheWideName) {
+  const std::string name = "C:\\c\\\xe2\x82\xac\xe2\x84\xa2.txt";
+  files().AddFile(name);
+  EXPECT_EQ(DeleteOneFile(ctx(), name), fs::kSuccess);
+  EXPECT_FALSE(files().Exists(name));
 }
 
 // Folder texts that Windows would read as another folder, or as more than one.
 TEST(FolderTextTest, RefusedUnlessAlreadyInTheFormWindowsActsOn) {
-  for (std::string_view text : {"",
-                                "Temp",
-                                "\\Temp",
-                                "C:Temp",
-                                "C:\\",
-                                "D:\\\\",
-                                "C:\\./",
-                                "C:\\Windows/..",
-                                "C:\\users\\me\\nothere/..",
-                                "C:\\x/..",
-                                "C:\\x\\..",
-                                "C:\\a\\.\\b",
-                                "C:\\a\\\\b",
-                                "C:\\x.",
-                                "C:\\x ",
-                                "C:\\. .",
-                                "C:\\Temp\\*",
-                                "C:\\x:stream",
-                                "C:\\a/b",
-                                "\\\\?\\C:\\",
-                                "\\\\.\\C:\\",
-                                "\\\\?\\C:\\x\\..",
-                                "\\\\?\\C:\\x.",
-                                "\\\\?\\GLOBALROOT\\x",
-                                "\\\\.\\PhysicalDrive0",
-                                "\\\\server",
-                                "\\\\server\\share\\",
-                                "\\\\?\\UNC\\server\\share",
-                                "Path Not Found"}) {
+  // clang-format off
+  for (std::string_view text : {"", "Temp", "\\Temp", "C:Temp", "C:\\", "D:\\\\", "C:\\./",
+           "C:\\Windows/..", "C:\\users\\me\\nothere/..", "C:\\x/..", "C:\\x\\..", "C:\\a\\.\\b",
+           "C:\\a\\\\b", "C:\\x.", "C:\\x ", "C:\\. .", "C:\\Temp\\*", "C:\\x:stream", "C:\\a/b",
+           "\\\\?\\C:\\", "\\\\.\\C:\\", "\\\\?\\C:\\x\\..", "\\\\?\\C:\\x.", "\\\\?\\GLOBALROOT\\x",
+           "\\\\.\\PhysicalDrive0", "\\\\server", "\\\\server\\share\\", "\\\\?\\UNC\\server\\share",
+           "Path Not Found"})
+    // clang-format on
     EXPECT_EQ(PlainFolderText(text), "") << text;
-  }
 }
 
 TEST(FolderTextTest, AcceptedInPlainForm) {
@@ -119,9 +131,8 @@ TEST(FolderTextTest, AcceptedInPlainForm) {
            {"D:\\donn\xc3\xa9"
             "es\\.hidden",
             "D:\\donn\xc3\xa9"
-            "es\\.hidden"}}) {
+            "es\\.hidden"}})
     EXPECT_EQ(PlainFolderText(text), plain) << text;
-  }
 }
 
 }  // namespace

@@ -58,22 +58,19 @@ TEST(SeamOwnersTest, CacheFindOpensLeaveTheOwnerAsItWasOnFailure) {
   sim::SimUrlCache cache;
   cache.Add("http://owner.example/a");
   platform::UniqueCacheFind find;
-  std::uint32_t size = 0;
-  ASSERT_EQ(platform::FindFirstEntry(cache, {}, nullptr, &size, &find),
-            platform::kInsufficientBuffer);
-  EXPECT_FALSE(find);
-
   alignas(platform::CacheEntryInfo) std::byte buffer[256];
-  size = sizeof buffer;
-  ASSERT_EQ(platform::FindFirstEntry(cache, {}, buffer, &size, &find), kSuccess);
+  auto find_first = [&](bool room) {
+    std::uint32_t size = room ? sizeof buffer : 0;
+    return platform::FindFirstEntry(cache, {}, room ? buffer : nullptr, &size, &find);
+  };
+  ASSERT_EQ(find_first(false), platform::kInsufficientBuffer);
+  EXPECT_FALSE(find);
+  ASSERT_EQ(find_first(true), kSuccess);
   platform::CacheFindHandle held = find.get();
-  size = 0;
-  EXPECT_EQ(platform::FindFirstEntry(cache, {}, nullptr, &size, &find),
-            platform::kInsufficientBuffer);
+  EXPECT_EQ(find_first(false), platform::kInsufficientBuffer);
   EXPECT_EQ(find.get(), held);
   ASSERT_EQ(cache.DeleteEntry("http://owner.example/a"), kSuccess);
-  size = sizeof buffer;
-  EXPECT_EQ(platform::FindFirstEntry(cache, {}, buffer, &size, &find), platform::kNoMoreItems);
+  EXPECT_EQ(find_first(true), platform::kNoMoreItems);
   EXPECT_EQ(find.get(), held);
   EXPECT_EQ(cache.open_enumerations(), 1u);
 

@@ -1,0 +1,301 @@
+// The registry cleaners' step tables on a user's registry (tests/fixtures/cleaners).
+#include <algorithm>
+#include <gmock/gmock.h>
+#include <optional>
+#include <span>
+
+#include "app_harness.h"
+#include "cleaners/app_setting_steps.h"
+#include "cleaners/fixed_entry_steps.h"
+#include "cleaners/graphics_app_steps.h"
+#include "cleaners/nested_mru_steps.h"
+#include "cleaners/shell_bag_steps.h"
+#include "cleaners/value_list_steps.h"
+#include "machine_state.h"
+
+namespace scourix::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Optional;
+
+std::string Below(std::string_view key, std::string_view sub) {
+  return std::string(key) + "\\" + std::string(sub);
+}
+
+constexpr std::string_view kExplorer = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer)";
+constexpr std::string_view kApplets = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Applets)";
+constexpr std::string_view kTypedURLs = R"(HKCU\Software\Microsoft\Internet Explorer\TypedURLs)";
+constexpr std::string_view kRecentFileList =
+    R"(HKCU\Software\Microsoft\MediaPlayer\Player\RecentFileList)";
+constexpr std::string_view kPreferences = R"(HKCU\Software\Microsoft\MediaPlayer\Preferences)";
+constexpr std::string_view kWinZip = R"(HKCU\Software\Nico Mak Computing\WinZip)";
+constexpr std::string_view kImageReady7 = R"(HKCU\Software\Adobe\ImageReady 7.0\Preferences)";
+constexpr std::string_view kImageReady8 = R"(HKCU\Software\Adobe\ImageReady 8.0\Preferences)";
+constexpr std::string_view kFlash = R"(HKCU\Software\Macromedia\Flash 7)";
+constexpr std::string_view kBagMRU = R"(HKCU\Software\Microsoft\Windows\ShellNoRoam\BagMRU)";
+constexpr std::string_view kWinRAR = R"(HKCU\Software\WinRAR\ArcHistory)";
+constexpr std::string_view kOffice = R"(HKCU\Software\Microsoft\Office)";
+constexpr std::string_view kNero = R"(HKCU\Software\Ahead)";
+
+// The same run over a user of the XP era and one of Windows 7 to 11, where the older keys are
+// missing and no key of an absent application may be made.
+class ScourTest : public AppTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ScourTest, CheckAllLeavesExactlyTheScouredRegistryOnceOrTwice) {
+  const std::string traces = GetParam();
+  Seed(reg(), traces + ".reg");
+  app.frm->cmdCheckAll_Click();
+  app.frm->cmdScour_Click();
+  app.frm->cmdScour_Click();  // a second run finds nothing more to change
+  sim::SimRegistry expected;
+  Seed(expected, traces + "_scoured.reg");
+  EXPECT_EQ(CurrentUser(reg()), CurrentUser(expected));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Users, ScourTest, ::testing::Values("traces", "modern_traces"));
+
+// The steps on the traces, called directly, for what the whole run does not show.
+class CleanersTest : public LeafTest {
+ protected:
+  void SetUp() override { Seed(reg(), "traces.reg"); }
+  void Run(std::span<const Step> steps) { RunSteps(ctx(), steps); }
+  // A value's text ("" for a blanked one), nullopt when the value is missing; the checks
+  // that compare a text also insist on a plain string value.
+  std::optional<std::string> Text(std::string_view key, std::string_view name) {
+    std::optional<sim::SimRegValue> value = reg().Value(key, name);
+    if (!value)
+      return std::nullopt;
+    EXPECT_EQ(value->type, platform::kRegSz) << key << "\\" << name;
+    return reg().StringValue(key, name);
+  }
+  std::vector<std::string> Values(std::string_view key) { return reg().ValueNames(key); }
+  std::vector<std::string> Subkeys(std::string_view key) { return reg().SubkeyNames(key); }
+  // Fills a scratch list with a marker, to see whether a step listed into it.
+  static void Mark(sim::SimList& list) { list.items = {"<before>"}; }
+};
+
+TEST_F(CleanersTest, EveryValueGoesWhateverItsNameSizeOrTypeAndNoSubkey) {
+  const std::string run_mru = Below(kExplorer, "RunMRU");
+  reg().SetMultiString(run_mru, "d", {"notepad", "calc"});
+  reg().SetValueBytes(run_mru, "e", platform::kRegBinary, std::string(4096, '\x7f'));
+  reg().SetString(run_mru, "", "default");
+  reg().SetString(Below(run_mru, "Nested"), "kept", "x");
+  // Names no ANSI code page holds; the last one longer as UTF-8 than the first buffers.
+  std::string emoji_row;
+  for (int i = 0; i < 100; ++i)
+    emoji_row += "\xF0\x9F\x98\x80";
+  for (const std::string& name : {std::string("\xD0\xB6\xC3\xA9_\xC3\xBCn\xC3\xAF"),
+                                  std::string("\xE6\x96\x87\xE4\xBB\xB6\xE5\x90\x8D"), emoji_row}) {
+    reg().SetString(run_mru, name, name);
+    reg().SetString(kTypedURLs, name, name);
+  }
+  Run(steps::kRunMRU);
+  Run(steps::kTypedURLs);  // url2 is 300 bytes long
+  EXPECT_THAT(Values(run_mru), IsEmpty());
+  EXPECT_THAT(Values(kTypedURLs), IsEmpty());
+  EXPECT_THAT(Subkeys(run_mru), ElementsAre("Nested"));
+  EXPECT_THAT(Values(Below(run_mru, "Nested")), ElementsAre("kept"));
+}
+
+// A cleaner's later steps wait for its first key: nothing happens while that key is missing,
+// and they run once it opens, even empty.
+TEST_F(CleanersTest, DependentStepsRunOnlyOnceTheFirstKeyOpens) {
+  const std::span<const Step> tables[] = {steps::kMediaPlayerRecent, steps::kWinZipRecent,
+                                          steps::kFlashRecent, steps::kImageReadyRecent,
+                                          steps::kComDlgMRU};
+  const std::string firsts[] = {std::string(kRecentFileList), Below(kWinZip, "filemenu"),
+                                Below(kFlash, "LastOpenDocs"), Below(kImageReady7, "RecentFiles"),
+                                Below(kExplorer, R"(ComDlg32\LastVisitedMRU)")};
+  const std::pair<std::string, const char*> dependents[] = {
+      {std::string(kPreferences), "LastPlaylist"},
+      {Below(kWinZip, "extract"), "extract1"},
+      {Below(kFlash, "Recent File List"), "File1"},
+      {Below(kImageReady7, "SaveDir"), "tlfd"},
+      {Below(kImageReady8, "RecentFiles"), "File1"},
+      {Below(kExplorer, R"(ComDlg32\OpenSaveMRU)"), "a"},
+      {Below(kExplorer, R"(ComDlg32\OpenSaveMRU\txt)"), "a"}};
+  auto data = [&] {
+    std::vector<std::optional<std::string>> out;
+    for (const auto& [key, name] : dependents) {
+      std::optional<sim::SimRegValue> value = reg().Value(key, name);
+      out.push_back(value ? std::optional(value->data) : std::nullopt);
+    }
+    return out;
+  };
+  const auto before = data();
+  for (const std::string& first : firsts)
+    reg().RemoveTree(first);
+  Mark(window.val_names);
+  for (std::span<const Step> table : tables)
+    Run(table);
+  EXPECT_THAT(window.val_names.items, ElementsAre("<before>"));
+  EXPECT_EQ(data(), before);
+
+  for (const std::string& first : firsts)
+    reg().AddKey(first);
+  for (std::span<const Step> table : tables)
+    Run(table);
+  const auto after = data();
+  for (std::size_t i = 0; i < before.size(); ++i)
+    EXPECT_NE(after[i], before[i]) << dependents[i].first;
+  EXPECT_THAT(Text(Below(kImageReady7, "SaveDir"), "tlfd"), Optional(std::string()));
+  EXPECT_THAT(Values(kPreferences), ElementsAre("Volume"));
+  EXPECT_THAT(Values(Below(kWinZip, "WinZip")), ElementsAre("ShowTips"));
+}
+
+TEST_F(CleanersTest, DeniedKeysKeepTheirValues) {
+  // Refused outright: nothing is listed, and Media Player's dependent step does not run.
+  reg().DenyAccess(kRecentFileList);
+  // Readable but not deletable with full access: listed, yet every deletion is refused.
+  reg().DenyAccess(kTypedURLs, sim::kDenyFullAccess);
+  Mark(window.val_names);
+  Run(steps::kMediaPlayerRecent);
+  EXPECT_THAT(window.val_names.items, ElementsAre("<before>"));
+  EXPECT_TRUE(reg().ValueExists(kPreferences, "LastPlaylist"));
+  Run(steps::kTypedURLs);
+  EXPECT_THAT(window.val_names.items, ElementsAre("url1", "url2", "url3"));
+  EXPECT_THAT(Values(kTypedURLs), ElementsAre("url1", "url2", "url3"));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(CleanersTest, RecentDocsLosesItsValuesAndSubkeysButNotWhatLiesDeeper) {
+  const std::string recent_docs = Below(kExplorer, "RecentDocs");
+  reg().SetString(Below(recent_docs, R"(.txt\Deeper)"), "kept", "x");
+  Run(steps::kRecentDocsMRU);
+  EXPECT_THAT(Values(recent_docs), IsEmpty());
+  // ".txt" was emptied, but the platform refuses to delete a key with a subkey of its own.
+  EXPECT_THAT(Subkeys(recent_docs), ElementsAre(".txt"));
+  EXPECT_THAT(Values(Below(recent_docs, ".txt")), IsEmpty());
+  EXPECT_THAT(Values(Below(recent_docs, R"(.txt\Deeper)")), ElementsAre("kept"));
+}
+
+TEST_F(CleanersTest, StreamsKeepsTheDesktopOnAnExactMatchOnly) {
+  reg().RemoveTree(Below(kExplorer, R"(Streams\Desktop)"));
+  reg().SetString(Below(kExplorer, R"(Streams\DESKTOP)"), "ViewView2", "x");
+  Run(steps::kStreams);
+  EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), IsEmpty());
+}
+
+TEST_F(CleanersTest, ASubkeyThatCannotBeOpenedIsPassedOverWhole) {
+  // Only the open fails: deleting it would still be allowed, so keeping it is the sweep's doing.
+  reg().InjectFault(Below(kExplorer, R"(Streams\1)"), sim::SimRegOp::kOpen,
+                    platform::kAccessDenied);
+  Run(steps::kStreams);
+  EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), ElementsAre("1", "Desktop"));
+  EXPECT_THAT(Values(Below(kExplorer, R"(Streams\1)")), ElementsAre("ViewView2"));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(CleanersTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) {
+  reg().RemoveTree(Below(kExplorer, "RecentDocs"));
+  reg().DenyAccess(R"(HKCU\Software\Microsoft\Search Assistant\ACMru)");
+  reg().SetString(Below(kBagMRU, "2"), "NodeSlot", "x");
+  reg().DenyAccess(Below(kBagMRU, "0"), platform::kDeleteAccess);
+  Mark(window.keys);
+  Run(steps::kRecentDocsMRU);
+  Run(steps::kSearchMRU);
+  EXPECT_THAT(window.keys.items, ElementsAre("<before>"));
+  EXPECT_FALSE(reg().KeyExists(Below(kExplorer, "RecentDocs")));
+  EXPECT_THAT(Values(R"(HKCU\Software\Microsoft\Search Assistant\ACMru\5603)"),
+              ElementsAre("000", "001"));
+  // A refused prune is passed over; a missing key lists nothing.
+  Run(steps::kShellNoRoamBagMRU);
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("0", "1"));
+  reg().RemoveTree(kBagMRU);
+  Mark(window.keys);
+  Run(steps::kShellNoRoamBagMRU);
+  EXPECT_THAT(window.keys.items, ElementsAre("<before>"));
+  EXPECT_FALSE(reg().KeyExists(kBagMRU));
+}
+
+// "Shell BagMRU" prunes the roaming bags its caption names, not the non-roaming ones again.
+TEST_F(CleanersTest, EachBagBoxPrunesItsOwnBags) {
+  constexpr std::string_view kRoaming = R"(HKCU\Software\Microsoft\Windows\Shell\BagMRU)";
+  constexpr std::string_view kLocal =
+      R"(HKCU\Software\Classes\Local Settings\Software\Microsoft\Windows\Shell\BagMRU)";
+  reg().SetDword(Below(kLocal, "0"), "NodeSlot", 1);
+  reg().SetDword(Below(kLocal, R"(1\0)"), "NodeSlot", 2);
+  Run(steps::kShellBagMRU);
+  EXPECT_THAT(Subkeys(kRoaming), IsEmpty());
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("0", "1"));
+  EXPECT_THAT(Subkeys(kLocal), ElementsAre("0", "1"));
+  Run(steps::kShellNoRoamBagMRU);
+  EXPECT_THAT(Subkeys(kBagMRU), ElementsAre("1"));
+  EXPECT_THAT(Subkeys(kLocal), ElementsAre("1"));
+}
+
+// The versions the Word table names itself, and keys that are no version, keep their items.
+TEST_F(CleanersTest, OfficeItemsGoInTheLaterVersionKeysOnly) {
+  const std::vector<std::pair<std::string_view, bool>> versions = {
+      {"9.0", false}, {"10.0", false},   {"11.0", true},  {"12.0", false},  {"15.0", true},
+      {"16.0", true}, {"Common", false}, {"16.x", false}, {"x16.0", false}, {".0", false}};
+  for (const auto& [version, cleaned] : versions)
+    reg().SetString(Below(kOffice, std::string(version) + R"(\Word\File MRU)"), "Item 1", "x");
+  Run(steps::kWordRecent);
+  for (const auto& [version, cleaned] : versions) {
+    EXPECT_EQ(
+        reg().ValueExists(Below(kOffice, std::string(version) + R"(\Word\File MRU)"), "Item 1"),
+        !cleaned)
+        << version;
+  }
+  for (auto [name, item] : std::vector<std::pair<std::string_view, bool>>{{"Item 1", true},
+                                                                          {"Item 20", true},
+                                                                          {"Item Metadata 3", true},
+                                                                          {"Item", false},
+                                                                          {"Item ", false},
+                                                                          {"Item Metadata", false},
+                                                                          {"Item 1 ", false},
+                                                                          {"Item 2 old", false},
+                                                                          {"item 1", false},
+                                                                          {"Max Display", false},
+                                                                          {"Item -1", false}}) {
+    EXPECT_EQ(IsItemValueName(name), item) << name;
+  }
+}
+
+using BareMachineTest = LeafTest;
+
+// A cleaner that made keys for applications the machine does not have would add traces.
+TEST_F(BareMachineTest, OnAMachineWithoutTheApplicationsNothingIsMade) {
+  for (std::span<const Step> table :
+       {std::span<const Step>(steps::kPaintRecent), std::span<const Step>(steps::kWordPadRecent),
+        std::span<const Step>(steps::kWinRARRecent), std::span<const Step>(steps::kVCRecent),
+        std::span<const Step>(steps::kNeroHistory), std::span<const Step>(steps::kExcelRecent),
+        std::span<const Step>(steps::kPhotoshopStartupDir),
+        std::span<const Step>(steps::kImageReadyRecent)}) {
+    RunSteps(ctx(), table);
+  }
+  EXPECT_THAT(reg().SubkeyNames("HKCU"), IsEmpty());
+  // Where the key is there, only the values that exist are blanked.
+  const std::string paint = Below(kApplets, R"(Paint\Recent File List)");
+  const std::string photoshop = R"(HKCU\Software\Adobe\Photoshop\9.0\VisitedDirs)";
+  reg().SetString(paint, "File2", "C:\\me.bmp");
+  reg().SetString(photoshop, "Count", "1");
+  RunSteps(ctx(), steps::kPaintRecent);
+  RunSteps(ctx(), steps::kPhotoshopStartupDir);
+  EXPECT_THAT(reg().ValueNames(paint), ElementsAre("File2"));
+  EXPECT_EQ(reg().StringValue(paint, "File2"), "");
+  EXPECT_THAT(reg().ValueNames(photoshop), ElementsAre("Count"));
+}
+
+TEST_F(CleanersTest, AValueDeletionCreatesNothingAndADeniedKeyEndsOnlyItsOwnStep) {
+  const std::string word10 = Below(kOffice, R"(10.0\Word\Data)");
+  const std::string word12 = Below(kOffice, R"(12.0\Word\Data)");
+  reg().DenyAccess(kWinRAR);
+  reg().DenyAccess(word10);
+  Run(steps::kWinRARRecent);
+  Run(steps::kWordRecent);
+  EXPECT_THAT(Text(kWinRAR, "0"), Optional(std::string(R"(C:\Downloads\photos-2006.rar)")));
+  EXPECT_TRUE(reg().ValueExists(word10, "Settings"));
+  EXPECT_FALSE(reg().ValueExists(word12, "Settings"));
+  reg().RemoveTree(Below(kOffice, "10.0"));
+  Run(steps::kWordRecent);  // and again, with nothing left to find
+  Run(steps::kRegeditLastKey);
+  EXPECT_FALSE(reg().KeyExists(word10));
+}
+
+}  // namespace
+}  // namespace scourix::testing
