@@ -40,10 +40,7 @@ bool SweepKeyValues(Context& ctx, std::string_view key) {
         view.GetAllValues2(names, ctx.window.List(platform::ScratchList::kValues));
       }))
     return false;
-  // Each deletion opens the key anew with full access; a refused one is passed over.
-  const std::size_t count = names.Count();
-  for (std::size_t i = 0; i < count; ++i)
-    DeleteRegValue(ctx, kRoot, key, names.Item(i));
+  DeleteListedRegValues(ctx, kRoot, key, names);
   return true;
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <map>
 
-#include "app/frm_main.h"
 #include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
 #include "primitives/purge.h"
@@ -16,8 +15,6 @@ constexpr const char* kCyrillic = "\xd0\xb6\xd1\x83\xd1\x80\xd0\xbd\xd0\xb0\xd0\
 
 class FileSystemConformance : public ::testing::Test {
  protected:
-  void SetUp() override { frm.AttachWindow(window); }
-
   std::string At(const std::string& relative) const { return env->root() + "\\" + relative; }
   void Folder(const std::string& relative) { ASSERT_EQ(files().MakeFolder(At(relative)), 0); }
   void File(const std::string& relative, std::string_view content, std::uint32_t extra = 0) {
@@ -47,11 +44,11 @@ class FileSystemConformance : public ::testing::Test {
     return out;
   }
   fs::FileSystem& files() { return env->platform().files; }
-  Context& ctx() { return frm.context(); }
+  Context& ctx() { return step.ctx(); }
 
   std::unique_ptr<FileSystemEnv> env = MakeFileSystemEnv();
-  StatusWindow window;
-  FrmMain frm{env->platform()};
+  StepContext step{env->platform()};
+  StatusWindow& window = step.window;
 };
 
 TEST_F(FileSystemConformance, ListingShowsEveryEntryWithItsAttributes) {

@@ -3,7 +3,6 @@
 #include <map>
 #include <vector>
 
-#include "app/frm_main.h"
 #include "browser/browser_cleaners.h"
 #include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
@@ -105,10 +104,9 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndAtMostTheFirstOther) {
     bool is_normal = (env->StoredType(type) & platform::kNormalCacheEntry) != 0;
     (is_normal ? normal : other).push_back(url);
   }
-  FrmMain frm(env->platform());
-  conformance::StatusWindow window;
-  frm.AttachWindow(window);
-  CleanIECache(frm.context());
+  conformance::StepContext step(env->platform());
+  const conformance::StatusWindow& window = step.window;
+  CleanIECache(step.ctx());
 
   std::vector<std::string> expected_lines;
   for (const std::string& url : normal) {
@@ -124,7 +122,7 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndAtMostTheFirstOther) {
   EXPECT_GE(window.pumps, static_cast<int>(normal.size()) - 1);
 
   // A second walk closes the first's enumeration and finds the survivors.
-  CleanIECache(frm.context());
+  CleanIECache(step.ctx());
   int left = 0;
   for (const std::string& url : other)
     left += env->Has(url) ? 1 : 0;

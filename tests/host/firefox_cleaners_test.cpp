@@ -21,6 +21,8 @@ class FirefoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app.machine.registry.SetString(kShellFolders, "AppData", "C:\\Users\\me\\AppData");
+    // A whole slice passes between yields, so the label takes every line.
+    app.machine.clock.tick_step = FrmMain::kSliceMs;
   }
   std::string Start() {
     app.Start();
