@@ -146,6 +146,9 @@ void Win32Window::CreateControls(HINSTANCE instance, const platform::WindowLayou
           // Never visible, and unsorted: the registry code reads items back by index.
           HWND list = MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                                   control.place, kListIdBase + static_cast<int>(list_slot));
+          // Nothing to redraw: otherwise every added item updates the scroll bar, which costs
+          // more under Wine than reading the registry value it lists.
+          SendMessageW(list, WM_SETREDRAW, FALSE, 0);
           if (list_slot < lists_.size())
             lists_[list_slot].Attach(list);
           break;
