@@ -63,6 +63,11 @@ class FrmMain : public platform::WindowEvents, public platform::RunWindow {
   void OnClose() override { Form_Unload(); }
 
  private:
+  bool SliceOver(std::uint32_t now) const;
+  void ShowWaitingStatus();
+  // Hands the waiting line to the label and lets the window process its messages.
+  void HandOverSlice(std::uint32_t now);
+
   platform::Platform& platform_;
   platform::MainWindow* window_ = nullptr;
   std::unique_ptr<CleanersState> cleaners_;
@@ -71,11 +76,6 @@ class FrmMain : public platform::WindowEvents, public platform::RunWindow {
   ActivityLog log_;
   RunTimer timer_;
   platform::ModuleHandle hShell32 = 0;
-  bool SliceOver(std::uint32_t now) const;
-  void ShowWaitingStatus();
-  // Hands the waiting line to the label and lets the window process its messages.
-  void HandOverSlice(std::uint32_t now);
-
   bool running_ = false;
   bool ended_ = false;
   std::string waiting_status_;
