@@ -60,9 +60,7 @@ class MemorySampler {
 
 double TimeSide(const std::function<void()>& side, PeakMemory* peak) {
   MemorySampler sampler;
-  auto start = std::chrono::steady_clock::now();
-  side();
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  double seconds = TimeOnly(side);
   PeakMemory seen = sampler.Stop();
   if (peak != nullptr) {
     peak->private_bytes = std::max(peak->private_bytes, seen.private_bytes);
@@ -72,6 +70,12 @@ double TimeSide(const std::function<void()>& side, PeakMemory* peak) {
 }
 
 }  // namespace
+
+double TimeOnly(const std::function<void()>& side) {
+  auto start = std::chrono::steady_clock::now();
+  side();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 bool BenchWindow::Open() {
   if (!window_.Create(GetModuleHandleW(nullptr), MainWindowLayout(), frm_))
@@ -87,7 +91,8 @@ bool RunAlternating(const BenchCase& bench, int rounds, SideTimes& times) {
   for (int round = 0; round < rounds; ++round) {
     for (int turn = 0; turn < 2; ++turn) {
       const bool scourix_turn = (turn == 0) == (round % 2 == 0);
-      const double seeding = TimeSide(bench.seed, nullptr);
+      const double seeding =
+          TimeSide(!scourix_turn && bench.seed_bare ? bench.seed_bare : bench.seed, nullptr);
       const double seconds = scourix_turn ? TimeSide(bench.scourix, &times.scourix_peak)
                                           : TimeSide(bench.bare, nullptr);
       (scourix_turn ? times.scourix_seconds : times.bare_seconds) += seconds;

@@ -47,12 +47,17 @@ struct BenchCase {
   std::function<void()> scourix;
   std::function<void()> bare;
   std::function<long()> left;
+  // Seeds the bare side's work where it differs (the same sweep over another key).
+  std::function<void()> seed_bare = {};
 };
 
 // Runs `rounds` rounds, Scourix first in the odd ones and the bare loop first in the even
 // ones, so that neither side alone pays for whatever the first pass warms up. The times are
 // the means over the rounds. False when a side left work behind.
 bool RunAlternating(const BenchCase& bench, int rounds, SideTimes& times);
+
+// The seconds one call takes, for a side timed alone.
+double TimeOnly(const std::function<void()>& side);
 
 // Prints the one line the script turns into a table row.
 void PrintResult(std::string_view kind, long size, const SideTimes& times);

@@ -1,4 +1,6 @@
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "bench/bench_case.h"
 #include "bench/bench_support.h"
@@ -10,15 +12,22 @@
 namespace scourix::bench {
 namespace {
 
-constexpr long kFilesPerFolder = 1000;
+constexpr long kSubfolders = 100;
 constexpr long kWarmUpFiles = 200;
 
+// A tenth of the files at the top, the rest spread over 100 subfolders. The root is made
+// afresh: a folder keeps the size its most entries gave it, which would slow the second side.
 void MakeTree(const std::wstring& root, long files) {
+  RemoveDirectoryW(root.c_str());
   CreateDirectoryW(root.c_str(), nullptr);
+  const long top = files / 10;
   for (long i = 0; i < files; ++i) {
-    std::wstring folder = root + L"\\d" + std::to_wstring(i / kFilesPerFolder);
-    if (i % kFilesPerFolder == 0)
-      CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring folder = root;
+    if (i >= top) {
+      folder += L"\\d" + std::to_wstring((i - top) % kSubfolders);
+      if (i - top < kSubfolders)
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
     win32::UniqueFileHandle file(
         CreateFileW((folder + L"\\f" + std::to_wstring(i) + L".tmp").c_str(), GENERIC_WRITE, 0,
                     nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -68,6 +77,19 @@ long CountTree(const std::wstring& folder) {
 }
 
 }  // namespace
+
+int RunTreeTool(std::string_view tool, const std::wstring& root, long files) {
+  if (tool == "tree") {
+    MakeTree(root, files);
+    return 0;
+  }
+  if (tool == "bare-tree") {
+    const double seconds = TimeOnly([&] { BareDelete(root); });
+    std::printf("bare_s=%.3f\n", seconds);
+    return CountTree(root) == 0 ? 0 : 1;
+  }
+  return 2;
+}
 
 int RunPurgeCase(BenchWindow& window, long files, int rounds) {
   wchar_t temp[MAX_PATH];

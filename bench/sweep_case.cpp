@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "bench/bench_case.h"
@@ -47,18 +48,36 @@ class PrivateCurrentUser {
   bool overridden_ = false;
 };
 
-void SeedValues(long values) {
+// What one sweep case seeds: `values` string values of about `bytes` bytes each (UTF-16, the
+// null included), and with `huge` one more value of 1 MiB.
+struct SweptValues {
+  long values = 0;
+  long bytes = 0;
+  bool huge = false;
+};
+
+constexpr long kShortBytes = 0;  // "C:\Documents\fileN.txt"
+constexpr long kHugeBytes = 1L << 20;
+
+void SeedValues(const SweptValues& seeded) {
   HKEY opened = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, kSweptKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_SET_VALUE, nullptr, &opened, nullptr) != ERROR_SUCCESS)
     return;
   win32::UniqueRegKey key(opened);
-  for (long i = 0; i < values; ++i) {
-    std::wstring name = L"Entry" + std::to_wstring(i);
-    std::wstring data = L"C:\\Documents\\file" + std::to_wstring(i) + L".txt";
+  auto set = [&](const std::wstring& name, std::wstring data) {
     RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  };
+  for (long i = 0; i < seeded.values; ++i) {
+    std::wstring data = L"C:\\Documents\\file" + std::to_wstring(i) + L".txt";
+    const auto chars = static_cast<std::size_t>(std::max(seeded.bytes / 2 - 1, 0L));
+    if (data.size() < chars)
+      data.append(chars - data.size(), L'x');
+    set(L"Entry" + std::to_wstring(i), std::move(data));
   }
+  if (seeded.huge)
+    set(L"Huge", std::wstring(kHugeBytes / 2 - 1, L'h'));
 }
 
 // Opens the key once and deletes the first value until none is left.
@@ -90,28 +109,51 @@ long CountValues() {
   return static_cast<long>(values);
 }
 
-}  // namespace
-
-int RunSweepCase(BenchWindow& window, long values, int rounds) {
+// `compared` is what the sweep of `seeded` is held against: the bare loop over the same key,
+// or, where given, Scourix's own sweep of another key.
+int RunSweep(BenchWindow& window,
+             std::string_view kind,
+             const SweptValues& seeded,
+             const SweptValues* compared,
+             int rounds) {
   PrivateCurrentUser current_user;
   if (!current_user.ready())
     return 1;
   Context& ctx = window.context();
 
-  SeedValues(kWarmUpValues);
+  SeedValues(SweptValues{kWarmUpValues, seeded.bytes, false});
   SweepKeyValues(ctx, kSweptKeyUtf8);
 
   BenchCase bench{
-      .seed = [&] { SeedValues(values); },
+      .seed = [&] { SeedValues(seeded); },
       .scourix = [&] { SweepKeyValues(ctx, kSweptKeyUtf8); },
-      .bare = [&] { BareDeleteAll(); },
+      .bare = compared != nullptr
+                  ? std::function<void()>([&] { SweepKeyValues(ctx, kSweptKeyUtf8); })
+                  : std::function<void()>(BareDeleteAll),
       .left = [&] { return CountValues(); },
+      .seed_bare = compared != nullptr ? std::function<void()>([&] { SeedValues(*compared); })
+                                       : std::function<void()>(),
   };
   SideTimes times;
   if (!RunAlternating(bench, rounds, times))
     return 1;
-  PrintResult("sweep", values, times);
+  PrintResult(kind, seeded.values, times);
   return 0;
+}
+
+}  // namespace
+
+int RunSweepCase(BenchWindow& window, long values, int rounds) {
+  return RunSweep(window, "sweep", SweptValues{values, kShortBytes, false}, nullptr, rounds);
+}
+
+int RunLongSweepCase(BenchWindow& window, long values, int rounds) {
+  return RunSweep(window, "sweep-long", SweptValues{values, 300, false}, nullptr, rounds);
+}
+
+int RunHugeSweepCase(BenchWindow& window, long values, int rounds) {
+  const SweptValues alone{values, kShortBytes, false};
+  return RunSweep(window, "sweep-huge", SweptValues{values, kShortBytes, true}, &alone, rounds);
 }
 
 }  // namespace scourix::bench

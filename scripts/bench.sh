@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the benchmark program and prints one markdown table: the purge, the registry sweep and
 # the URL cache walk, each at two sizes, timed on Scourix's own code path with its window shown
-# against a bare loop of the same system calls, both in the same process. One process per case
-# and size, so that each row's peak memory is its own. Runs under Xvfb in a fresh Wine prefix.
-#   scripts/bench.sh           the full table (about fifteen minutes here on two quiet cores)
+# against a bare loop of the same system calls, both in the same process; the sweep of long
+# values and of a key holding one huge value; and the whole program, driven through its window,
+# against the bare loop. One process per case and size, so that each row's peak memory is its
+# own. Runs under Xvfb in a fresh Wine prefix.
+#   scripts/bench.sh           the full table (about half an hour here on two quiet cores)
 #   scripts/bench.sh --quick   a tenth of the sizes, to check that every case runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +15,7 @@ if [[ "${1:-}" == "--quick" ]]; then scale=10; fi
 
 bash scripts/ensure_packages.sh
 cmake --preset mingw -DSCOURIX_BENCH=ON >/dev/null
-cmake --build build/mingw -j2 --target scourix_bench >/dev/null
+cmake --build build/mingw -j2 --target scourix_bench scourix scourix_driver >/dev/null
 bench="$PWD/build/mingw/bench/scourix_bench.exe"
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -27,10 +29,11 @@ wineboot -i >/dev/null 2>&1
 wineserver -w
 
 # case, size, rounds. A round runs both sides once, in alternating order (see bench/README.md);
-# the 100,000-file purge runs one round, as its seeding and two sides alone take minutes.
+# the 100,000-file cases run one round, as their seeding and two sides alone take minutes.
 cases=(
   "purge 10000 2" "purge 100000 1"
-  "sweep 1000 2" "sweep 10000 2"
+  "program 100000 1"
+  "sweep 1000 2" "sweep 10000 2" "sweep-long 10000 2" "sweep-huge 5000 2"
   "cache 2000 2" "cache 20000 2"
 )
 results=()
@@ -38,7 +41,9 @@ for entry in "${cases[@]}"; do
   read -r kind size rounds <<<"$entry"
   size=$((size / scale))
   echo "$kind $size ($rounds round(s))" >&2
-  line=$(xvfb-run -a -s "-screen 0 1024x768x24" wine "$bench" "$kind" "$size" "$rounds" \
+  command=(wine "$bench" "$kind" "$size" "$rounds")
+  if [[ "$kind" == program ]]; then command=(bash bench/program_case.sh build/mingw "$size" "$rounds"); fi
+  line=$(xvfb-run -a -s "-screen 0 1024x768x24" "${command[@]}" \
     2> >(grep --line-buffered -v '^X connection' >&2) | tr -d '\r' | grep '^result ') || {
     echo "the $kind case at $size failed" >&2
     exit 1
@@ -51,17 +56,23 @@ done
 printf '%s\n' "${results[@]}" | awk '
   BEGIN {
     name["purge"] = "purge, files"
+    name["program"] = "whole program, \"Temporary Files\", files"
     name["sweep"] = "registry sweep, values"
+    name["sweep-long"] = "registry sweep, values of 300 bytes"
+    name["sweep-huge"] = "registry sweep, values and one of 1 MiB (against the values alone)"
     name["cache"] = "URL cache walk, entries"
     print "| case | size | Scourix | bare loop | ratio | peak private | peak working set | rounds |"
     print "|---|---:|---:|---:|---:|---:|---:|---:|"
   }
   {
+    delete v
     for (i = 2; i <= NF; ++i) { split($i, pair, "="); v[pair[1]] = pair[2] }
     ratio = v["bare_s"] > 0 ? sprintf("%.2f", v["scourix_s"] / v["bare_s"]) : "-"
     size = sprintf("%d", v["size"])
     while (size ~ /[0-9][0-9][0-9][0-9]/) sub(/[0-9][0-9][0-9]($|,)/, ",&", size)
-    printf "| %s | %s | %.2f s | %.2f s | %s | %.1f MiB | %.1f MiB | %d |\n", name[v["kind"]], size,
-      v["scourix_s"], v["bare_s"], ratio, v["peak_private_kib"] / 1024, v["peak_ws_kib"] / 1024,
-      v["rounds"]
+    # The whole program runs in its own process; its memory is not sampled.
+    mib = "peak_private_kib" in v ? sprintf("%.1f MiB | %.1f MiB", v["peak_private_kib"] / 1024,
+      v["peak_ws_kib"] / 1024) : "- | -"
+    printf "| %s | %s | %.2f s | %.2f s | %s | %s | %d |\n", name[v["kind"]], size,
+      v["scourix_s"], v["bare_s"], ratio, mib, v["rounds"]
   }'

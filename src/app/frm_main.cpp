@@ -65,6 +65,9 @@ void FrmMain::cmdScour_Click() {
       [this](std::size_t box) { return window_->BoxState(box) == 1; },
       [this](std::string_view line) { Log(line); },
       {},
+      // Each target's own yield is taken whatever the slice: the new status line shows, and
+      // a press made meanwhile is answered before the target's work begins.
+      [this] { HandOverSlice(platform_.clock.TickCount()); },
   };
   if (!ScourTargets(ctx_, timer_, driver))
     return;
@@ -74,16 +77,44 @@ void FrmMain::cmdScour_Click() {
 void FrmMain::Log(std::string_view Data1) {
   platform::LocalTime now = platform_.clock.Now();
   std::string line = StampLine(now, platform_.clock.ShortDate(now), Data1);
-  if (window_ != nullptr)
+  if (window_ != nullptr) {
+    // A line logged is shown at once, and no older step line may cover it later.
+    status_waiting_ = false;
     window_->SetStatusText(line);
+  }
   log_.WriteLine(line);
 }
 
 void FrmMain::SetStatus(std::string_view caption) {
-  window_->SetStatusText(caption);
+  waiting_status_.assign(caption);
+  status_waiting_ = true;
+  // Once a slice is over the label takes the line at once: a step may work on a while before
+  // it yields, or not yield after this line at all.
+  if (SliceOver(platform_.clock.TickCount()))
+    ShowWaitingStatus();
 }
 
 void FrmMain::DoEvents() {
+  const std::uint32_t now = platform_.clock.TickCount();
+  if (SliceOver(now))
+    HandOverSlice(now);
+}
+
+bool FrmMain::SliceOver(std::uint32_t now) const {
+  return !yielded_ || now - last_yield_ >= kSliceMs;
+}
+
+void FrmMain::ShowWaitingStatus() {
+  if (!status_waiting_)
+    return;
+  status_waiting_ = false;
+  window_->SetStatusText(waiting_status_);
+}
+
+void FrmMain::HandOverSlice(std::uint32_t now) {
+  yielded_ = true;
+  last_yield_ = now;
+  ShowWaitingStatus();
   window_->PumpMessages();
 }
 

@@ -16,7 +16,10 @@ bool ScourTargets(Context& ctx, RunTimer& timer, const ScourDriver& driver) {
     if (driver.starting)
       driver.starting(i);
     driver.log(targets[i].status_line);
-    ctx.window.DoEvents();
+    if (driver.yield)
+      driver.yield();
+    else
+      ctx.window.DoEvents();
     for (const Action& action : targets[i].actions) {
       if (ctx.window.ended())
         return false;

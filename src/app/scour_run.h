@@ -11,11 +11,13 @@ namespace scourix {
 
 // What drives one run: whether a target is chosen (asked when the run reaches it, so that a
 // box changed during a yield counts), where a stamped line goes, and, optionally, a word
-// before each chosen target starts.
+// before each chosen target starts and the yield after its status line (the window's
+// DoEvents when none is given).
 struct ScourDriver {
   std::function<bool(std::size_t target)> chosen;
   std::function<void(std::string_view message)> log;
   std::function<void(std::size_t target)> starting;
+  std::function<void()> yield;
 };
 
 // The run, as the window's "Scour" and the command line's "clean" share it: "Scour started.",

@@ -1,5 +1,6 @@
 #include "browser/mdl_cache.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -9,25 +10,46 @@ namespace scourix {
 namespace {
 
 constexpr std::uint32_t kFixedPart = sizeof(platform::CacheEntryInfo);
+// Room for most entries, so that a walk fetches each with one call.
+constexpr std::uint32_t kFirstBufferSize = 4096;
 
-// Drops the current entry and makes a fresh buffer of size bytes with the size in its first
-// word, as the fetch expects. False when the size names no entry or memory runs out.
+// Drops the current entry and makes a fresh buffer of at least size bytes. False when the
+// size names no entry or memory runs out.
 bool RenewBuffer(CacheState& cache, std::uint32_t size) {
   cache.CurrentCacheEntry = {};
   cache.CacheEntryBuffer.reset();
+  cache.CacheEntryBufferSize = 0;
   if (size < kFixedPart)
     return false;
+  size = std::max(size, kFirstBufferSize);
   try {
     cache.CacheEntryBuffer = std::make_unique_for_overwrite<std::byte[]>(size);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  std::memcpy(cache.CacheEntryBuffer.get(), &size, sizeof size);
+  cache.CacheEntryBufferSize = size;
   return true;
 }
 
-void TakeCurrentEntry(CacheState& cache) {
-  std::memcpy(&cache.CurrentCacheEntry, cache.CacheEntryBuffer.get(), kFixedPart);
+// Fetches an entry into the kept buffer, with the size in its first word as the fetch expects.
+// Only an entry that does not fit (or the first, with no buffer yet) takes the two calls of
+// the size query and the fetch.
+template <typename Fetch>
+platform::Status FetchEntry(CacheState& cache, Fetch fetch) {
+  std::uint32_t size = cache.CacheEntryBufferSize;
+  if (cache.CacheEntryBuffer)
+    std::memcpy(cache.CacheEntryBuffer.get(), &size, sizeof size);
+  platform::Status status = fetch(cache.CacheEntryBuffer.get(), &size);
+  if (status == platform::kInsufficientBuffer) {
+    if (!RenewBuffer(cache, size))
+      return status;
+    size = cache.CacheEntryBufferSize;
+    std::memcpy(cache.CacheEntryBuffer.get(), &size, sizeof size);
+    status = fetch(cache.CacheEntryBuffer.get(), &size);
+  }
+  if (status == platform::kSuccess)
+    std::memcpy(&cache.CurrentCacheEntry, cache.CacheEntryBuffer.get(), kFixedPart);
+  return status;
 }
 
 std::string TextAt(const char* text) {
@@ -40,18 +62,9 @@ bool FindFirstCacheEntry(Context& ctx, std::string_view pattern) {
   CacheState& cache = ctx.cache;
   platform::UrlCache& url_cache = ctx.platform.url_cache;
   cache.CacheFindHandle.reset();
-
-  std::uint32_t size = 0;
-  // The size query: fails, reporting what the first entry needs (nothing when it is empty).
-  platform::Status status =
-      platform::FindFirstEntry(url_cache, pattern, nullptr, &size, &cache.CacheFindHandle);
-  if (status != platform::kInsufficientBuffer || !RenewBuffer(cache, size)) {
-    return static_cast<bool>(cache.CacheFindHandle);
-  }
-  status = platform::FindFirstEntry(url_cache, pattern, cache.CacheEntryBuffer.get(), &size,
-                                    &cache.CacheFindHandle);
-  if (status == platform::kSuccess)
-    TakeCurrentEntry(cache);
+  (void)FetchEntry(cache, [&](void* buffer, std::uint32_t* size) {
+    return platform::FindFirstEntry(url_cache, pattern, buffer, size, &cache.CacheFindHandle);
+  });
   return static_cast<bool>(cache.CacheFindHandle);
 }
 
@@ -60,18 +73,9 @@ bool FindNextCacheEntry(Context& ctx) {
   platform::UrlCache& url_cache = ctx.platform.url_cache;
   if (!cache.CacheFindHandle)
     return false;
-
-  std::uint32_t size = 0;
-  platform::Status status = url_cache.FindNextEntry(cache.CacheFindHandle.get(), nullptr, &size);
-  if (status != platform::kInsufficientBuffer || !RenewBuffer(cache, size)) {
-    return status == platform::kSuccess;
-  }
-  status =
-      url_cache.FindNextEntry(cache.CacheFindHandle.get(), cache.CacheEntryBuffer.get(), &size);
-  if (status != platform::kSuccess)
-    return false;
-  TakeCurrentEntry(cache);
-  return true;
+  return FetchEntry(cache, [&](void* buffer, std::uint32_t* size) {
+           return url_cache.FindNextEntry(cache.CacheFindHandle.get(), buffer, size);
+         }) == platform::kSuccess;
 }
 
 std::uint32_t GetCacheEntryType(Context& ctx) {

@@ -33,13 +33,7 @@ bool SweepValuesWhere(Context& ctx, std::string_view key, Chosen chosen) {
         view.GetAllValues2(names, ctx.window.List(platform::ScratchList::kValues));
       }))
     return false;
-  // Each deletion opens the key anew with full access; a refused one is passed over.
-  const std::size_t count = names.Count();
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string name = names.Item(i);
-    if (chosen(name))
-      DeleteRegValue(ctx, kRoot, key, name);
-  }
+  DeleteListedRegValues(ctx, kRoot, key, names, chosen);
   return true;
 }
 

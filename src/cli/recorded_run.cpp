@@ -42,6 +42,7 @@ std::vector<TargetChanges> RecordRun(platform::Platform& machine,
         close_target();
         runs.push_back(TargetChanges{target, {}});
       },
+      {},
   };
   (void)ScourTargets(ctx, timer, driver);
   close_target();

@@ -41,11 +41,32 @@ void DeleteRegValue(Context& ctx,
                     std::string_view value_name) {
   platform::Registry& registry = ctx.platform.registry;
   platform::UniqueRegKey key;
-  if (platform::OpenKey(registry, root, subkey, platform::kKeyAllAccess, &key) !=
+  if (platform::OpenKey(registry, root, subkey, platform::kKeySetValue, &key) !=
       platform::kSuccess) {
     return;
   }
   (void)registry.DeleteValue(key.get(), value_name);
+}
+
+void DeleteListedRegValues(Context& ctx,
+                           std::uint32_t root,
+                           std::string_view subkey,
+                           const platform::ListControl& names,
+                           const std::function<bool(std::string_view)>& chosen) {
+  const std::size_t count = names.Count();
+  if (count == 0)
+    return;
+  platform::Registry& registry = ctx.platform.registry;
+  platform::UniqueRegKey key;
+  if (platform::OpenKey(registry, root, subkey, platform::kKeySetValue, &key) !=
+      platform::kSuccess) {
+    return;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string name = names.Item(i);
+    if (chosen(name))
+      (void)registry.DeleteValue(key.get(), name);
+  }
 }
 
 // Written through the registry itself, not a script host: scripting hosts are disabled by

@@ -164,7 +164,7 @@ Status RecordingRegistry::SetValue(RegKey key,
     return platform::kAccessDenied;
   platform::RegValue existing;
   const bool on_machine =
-      !opened->made && real_.QueryValue(key, name, &existing) == platform::kSuccess;
+      !opened->made && ReadMachine(key, *opened, name, &existing) == platform::kSuccess;
   const ValueId id{Folded(opened->path), Folded(name)};
   const bool listed = on_machine || std::find(added_values_.begin(), added_values_.end(), id) !=
                                         added_values_.end();
@@ -176,6 +176,40 @@ Status RecordingRegistry::SetValue(RegKey key,
   return platform::kSuccess;
 }
 
+Status RecordingRegistry::Peek(RegKey key,
+                               const Opened& opened,
+                               std::string_view name,
+                               platform::RegValue* value) {
+  if (journal_.preview()) {
+    if (const auto* overlaid = Overlaid(opened.path, name)) {
+      if (!*overlaid)
+        return platform::kFileNotFound;
+      *value = **overlaid;
+      return platform::kSuccess;
+    }
+    if (opened.made)
+      return platform::kFileNotFound;
+  }
+  return ReadMachine(key, opened, name, value);
+}
+
+Status RecordingRegistry::ReadMachine(RegKey key,
+                                      const Opened& opened,
+                                      std::string_view name,
+                                      platform::RegValue* value) {
+  if ((opened.access & platform::kKeyQueryValue) != 0)
+    return real_.QueryValue(key, name, value);
+  // A key opened only for setting values cannot be read through its own handle: the
+  // recorder reads through one of its own.
+  std::optional<platform::RootedPath> rooted = platform::SplitRootedPath(opened.path);
+  if (!rooted)
+    return platform::kAccessDenied;
+  platform::UniqueRegKey reader;
+  Status status =
+      platform::OpenKey(real_, rooted->root, rooted->rest, platform::kKeyQueryValue, &reader);
+  return status == platform::kSuccess ? real_.QueryValue(reader.get(), name, value) : status;
+}
+
 Status RecordingRegistry::DeleteValue(RegKey key, std::string_view name) {
   Opened* opened = Find(key);
   if (opened == nullptr)
@@ -183,7 +217,7 @@ Status RecordingRegistry::DeleteValue(RegKey key, std::string_view name) {
   const std::string what = ValuePath(opened->path, name);
   platform::RegValue existing;
   if (!journal_.preview()) {
-    (void)real_.QueryValue(key, name, &existing);
+    (void)Peek(key, *opened, name, &existing);
     Status status = real_.DeleteValue(key, name);
     if (status == platform::kSuccess)
       journal_.Record(ChangeKind::kValueDeleted, what, existing.data.size());
@@ -191,7 +225,7 @@ Status RecordingRegistry::DeleteValue(RegKey key, std::string_view name) {
   }
   if ((opened->access & platform::kKeySetValue) == 0)
     return platform::kAccessDenied;
-  Status status = QueryValue(key, name, &existing);
+  Status status = Peek(key, *opened, name, &existing);
   if (status != platform::kSuccess)
     return status;
   const ValueId id{Folded(opened->path), Folded(name)};

@@ -64,6 +64,16 @@ class RecordingRegistry : public platform::Registry {
   using ValueId = std::pair<std::string, std::string>;  // folded key path, folded name
 
   Opened* Find(platform::RegKey key);
+  // The value as the recorder sees it, whatever the access the key was opened with.
+  platform::Status Peek(platform::RegKey key,
+                        const Opened& opened,
+                        std::string_view name,
+                        platform::RegValue* value);
+  // The same on the machine, past what the preview has changed.
+  platform::Status ReadMachine(platform::RegKey key,
+                               const Opened& opened,
+                               std::string_view name,
+                               platform::RegValue* value);
   platform::RegKey Track(platform::RegKey handle,
                          std::string path,
                          std::uint32_t access,

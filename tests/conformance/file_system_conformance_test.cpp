@@ -44,11 +44,11 @@ class FileSystemConformance : public ::testing::Test {
     return out;
   }
   fs::FileSystem& files() { return env->platform().files; }
-  Context& ctx() { return program.ctx(); }
+  Context& ctx() { return step.ctx(); }
 
   std::unique_ptr<FileSystemEnv> env = MakeFileSystemEnv();
-  StatusProgram program{env->platform()};
-  StatusWindow& window = program.window;
+  StepContext step{env->platform()};
+  StatusWindow& window = step.window;
 };
 
 TEST_F(FileSystemConformance, ListingShowsEveryEntryWithItsAttributes) {

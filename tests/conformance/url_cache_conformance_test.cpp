@@ -116,7 +116,7 @@ TEST_F(UrlCacheConformance, WalkDeletesEveryNormalEntryAndNoOther) {
     bool is_normal = (env->StoredType(type) & platform::kNormalCacheEntry) != 0;
     (is_normal ? normal : other).push_back(url);
   }
-  conformance::StatusProgram program(env->platform());
+  conformance::StepContext program(env->platform());
   const conformance::StatusWindow& window = program.window;
   CleanIECache(program.ctx());
 

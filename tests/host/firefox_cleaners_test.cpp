@@ -26,6 +26,8 @@ class FirefoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app.machine.registry.SetString(kShellFolders, "AppData", "C:\\Users\\me\\AppData");
+    // A whole slice passes between yields, so the label takes every line.
+    app.machine.clock.tick_step = FrmMain::kSliceMs;
   }
   // The profile folders found at start.
   std::vector<std::string> Start() {

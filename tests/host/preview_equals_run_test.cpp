@@ -83,7 +83,7 @@ void PlainRun(sim::SimMachine& machine, const std::vector<bool>& chosen) {
   RunTimer timer(machine.clock);
   (void)ScourTargets(
       ctx, timer,
-      ScourDriver{[&](std::size_t i) { return chosen[i]; }, [](std::string_view) {}, {}});
+      ScourDriver{[&](std::size_t i) { return chosen[i]; }, [](std::string_view) {}, {}, {}});
 }
 
 void ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std::string_view what) {

@@ -19,10 +19,15 @@ TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   EXPECT_EQ(reg().ValueNames(kWinRar), (std::vector<std::string>{"0", ""}));
   DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "");
   EXPECT_EQ(reg().ValueNames(kWinRar), std::vector<std::string>{"0"});
-  // Full access is asked for; a key that refuses it keeps its values.
+  // Only the right to set values is asked for: a key that refuses full access still loses
+  // the value, one that refuses setting values keeps it.
+  reg().SetString(kWinRar, "1", "b.rar");
   reg().DenyAccess(kWinRar, sim::kDenyFullAccess);
   DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "0");
-  EXPECT_TRUE(reg().ValueExists(kWinRar, "0"));
+  EXPECT_FALSE(reg().ValueExists(kWinRar, "0"));
+  reg().DenyAccess(kWinRar, platform::kKeySetValue);
+  DeleteRegValue(ctx(), 0x80000001, "Software\\WinRAR\\ArcHistory", "1");
+  EXPECT_TRUE(reg().ValueExists(kWinRar, "1"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
 

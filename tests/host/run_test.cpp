@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 namespace scourix {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 using RunTest = testing::AppTest;
@@ -54,6 +56,48 @@ TEST_F(RunTest, ClosingDuringARunEndsItWithoutAFinishedLine) {
   EXPECT_TRUE(app.window.program_ended);
   EXPECT_THAT(app.Messages(), ElementsAre("Scourix Initialized.", "Scour started.",
                                           "Cleaning IE Cache...", "Scourix Decommissioned."));
+}
+
+TEST_F(RunTest, DuringALongPurgeTheLabelTakesTheLatestLineEachSliceAndABoxPressCounts) {
+  constexpr char kTemp[] = "C:\\Users\\me\\Local Settings\\Temp";
+  constexpr int kFiles = 100;
+  reg().SetString("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                  "Local Settings", "C:\\Users\\me\\Local Settings");
+  auto file = [&](int i) { return std::string(kTemp) + "\\f" + std::to_string(1000 + i); };
+  for (int i = 0; i < kFiles; ++i)
+    files().AddFile(file(i));
+  reg().SetString("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "a",
+                  "calc");
+  app.window.UncheckAll();
+  app.window.Check("chkTemp", 1);
+  // Each file's line and yield read the clock, 5 ms apart: one 50 ms slice per 5 files.
+  app.machine.clock.tick_step = 5;
+  int purge_pumps = 0;
+  app.window.on_pump = [&] {
+    int gone = 0;
+    while (gone < kFiles && !files().Exists(file(gone)))
+      ++gone;
+    if (gone == 0 || gone == kFiles)
+      return;  // the yield before the purge, or one after it
+    ++purge_pumps;
+    // The line of the file deleted last, not an older one.
+    EXPECT_EQ(app.window.status, "Deleting - " + file(gone - 1));
+    if (purge_pumps == 3)
+      app.window.Check("chkRun", 1);  // a later box, pressed mid-purge
+  };
+  app.frm->cmdScour_Click();
+  EXPECT_FALSE(files().Exists(file(kFiles - 1)));
+  // A hundred lines over a second of the clock: one label line and one yield per slice.
+  EXPECT_GE(purge_pumps, 18);
+  EXPECT_LE(purge_pumps, 21);
+  const auto shown =
+      std::count_if(app.window.status_history.begin(), app.window.status_history.end(),
+                    [](const std::string& line) { return line.starts_with("Deleting - "); });
+  EXPECT_GE(shown, purge_pumps);
+  EXPECT_LE(shown, purge_pumps + 1);  // the last file's line, with no yield left in the purge
+  EXPECT_THAT(app.Messages(), Contains("Cleaning Run Recent..."));
+  EXPECT_FALSE(reg().ValueExists(
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "a"));
 }
 
 TEST_F(RunTest, ElapsedSecondsComeFromTheTickCounterEvenAcrossItsWrap) {

@@ -16,6 +16,8 @@ using ::testing::IsEmpty;
 
 class UrlCacheWalkTest : public testing::AppTest {
  protected:
+  // A whole slice passes between yields, so the label takes every line.
+  UrlCacheWalkTest() { app.machine.clock.tick_step = FrmMain::kSliceMs; }
   const std::vector<std::string>& Shown() const { return app.window.status_history; }
   void Clean() { CleanIECache(ctx()); }
 

@@ -68,7 +68,7 @@ TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {
   for (const auto& [url, type] : kept)
     env->Seed(url, type);
   env->Seed("http://wine.example/page", platform::kNormalCacheEntry);
-  conformance::StatusProgram program(env->platform());
+  conformance::StepContext program(env->platform());
   CleanIECache(program.ctx());
   EXPECT_FALSE(env->Has("http://wine.example/page"));
   int kept_count = 0;
@@ -89,7 +89,7 @@ TEST(UrlHistoryOnWine, TheStepSurvivesTheStoreWhateverItAnswers) {
     readable = false;
     std::printf("history store: 0x%08lx\n", static_cast<unsigned long>(e.code()));
   }
-  conformance::StatusProgram program(machine.platform);
+  conformance::StepContext program(machine.platform);
   WindowsHistoryStep(program.ctx());
   EXPECT_EQ(program.ctx().cache.UrlHistory != nullptr, readable);
   program.ctx().cache.UrlHistory.reset();  // released before COM goes with the machine

@@ -25,19 +25,42 @@ struct FileBasicInformation {
   ULONG file_attributes;
 };
 
-// NtSetInformationFile exists on every NT system, where SetFileInformationByHandle only
-// came with Vista.
-Status SetInformation(HANDLE handle, void* information, ULONG size, int information_class) {
-  const LateCalls& late = Late();
-  if (late.nt_set_information_file == nullptr)
+constexpr int kFileStandardInformation = 5;
+
+// ntdll's FILE_STANDARD_INFORMATION.
+struct FileStandardInformation {
+  LARGE_INTEGER allocation_size;
+  LARGE_INTEGER end_of_file;
+  ULONG number_of_links;
+  BOOLEAN delete_pending;
+  BOOLEAN directory;
+};
+
+// NtSetInformationFile and NtQueryInformationFile exist on every NT system, where the
+// handle-based calls of kernel32 came with Vista; a missing one is kNotSupported.
+Status CallNt(NtFileInformationFn call,
+              HANDLE handle,
+              void* information,
+              ULONG size,
+              int information_class) {
+  if (call == nullptr)
     return platform::kNotSupported;
   IoStatusBlock io{};
-  LONG nt_status = late.nt_set_information_file(handle, &io, information, size, information_class);
+  LONG nt_status = call(handle, &io, information, size, information_class);
   if (nt_status >= 0)
     return platform::kSuccess;
-  return late.rtl_nt_status_to_dos_error != nullptr
-             ? static_cast<Status>(late.rtl_nt_status_to_dos_error(nt_status))
-             : platform::kAccessDenied;
+  RtlNtStatusToDosErrorFn to_dos = Late().rtl_nt_status_to_dos_error;
+  return to_dos != nullptr ? static_cast<Status>(to_dos(nt_status)) : platform::kAccessDenied;
+}
+
+Status SetInformation(HANDLE handle, void* information, ULONG size, int information_class) {
+  return CallNt(Late().nt_set_information_file, handle, information, size, information_class);
+}
+
+// The narrow classes answer from the open file alone. GetFileInformationByHandle asks for the
+// volume's serial number too, which under Wine costs more than deleting the file.
+Status QueryInformation(HANDLE handle, void* information, ULONG size, int information_class) {
+  return CallNt(Late().nt_query_information_file, handle, information, size, information_class);
 }
 
 // "\\?\C:\x" as "C:\x", "\\?\UNC\server\share" as "\\server\share".
@@ -55,6 +78,16 @@ class Win32Item : public platform::Item {
       : handle_(std::move(handle)), access_(access), may_delete_(may_delete) {}
 
   Status Query(platform::ItemInfo* info) override {
+    FileBasicInformation basic{};
+    FileStandardInformation standard{};
+    if (QueryInformation(handle_.get(), &basic, sizeof basic, kFileBasicInformation) ==
+            platform::kSuccess &&
+        QueryInformation(handle_.get(), &standard, sizeof standard, kFileStandardInformation) ==
+            platform::kSuccess) {
+      info->attributes = basic.file_attributes;
+      info->links = standard.number_of_links;
+      return platform::kSuccess;
+    }
     BY_HANDLE_FILE_INFORMATION data;
     if (!GetFileInformationByHandle(handle_.get(), &data))
       return GetLastError();
@@ -100,11 +133,14 @@ class Win32Item : public platform::Item {
   }
 
   Status ClearReadOnly() override {
-    BY_HANDLE_FILE_INFORMATION data;
-    if (!GetFileInformationByHandle(handle_.get(), &data))
-      return GetLastError();
     FileBasicInformation basic{};
-    basic.file_attributes = data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
+    if (Status status =
+            QueryInformation(handle_.get(), &basic, sizeof basic, kFileBasicInformation);
+        status != platform::kSuccess) {
+      return status;
+    }
+    // Zero times leave the item's times as they are.
+    basic = FileBasicInformation{{}, {}, {}, {}, basic.file_attributes & ~FILE_ATTRIBUTE_READONLY};
     // Zero would mean "leave the attributes as they are".
     if (basic.file_attributes == 0)
       basic.file_attributes = FILE_ATTRIBUTE_NORMAL;

@@ -19,7 +19,8 @@ LateCalls LookUpAll() {
       Lookup<GetFinalPathNameByHandleWFn>(kernel32, "GetFinalPathNameByHandleW");
   calls.get_system_wow64_directory =
       Lookup<GetSystemWow64DirectoryWFn>(kernel32, "GetSystemWow64DirectoryW");
-  calls.nt_set_information_file = Lookup<NtSetInformationFileFn>(ntdll, "NtSetInformationFile");
+  calls.nt_set_information_file = Lookup<NtFileInformationFn>(ntdll, "NtSetInformationFile");
+  calls.nt_query_information_file = Lookup<NtFileInformationFn>(ntdll, "NtQueryInformationFile");
   calls.rtl_nt_status_to_dos_error =
       Lookup<RtlNtStatusToDosErrorFn>(ntdll, "RtlNtStatusToDosError");
   return calls;

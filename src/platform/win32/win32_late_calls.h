@@ -19,13 +19,15 @@ struct IoStatusBlock {
   };
   ULONG_PTR information;
 };
-using NtSetInformationFileFn = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
+// NtSetInformationFile and NtQueryInformationFile.
+using NtFileInformationFn = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
 using RtlNtStatusToDosErrorFn = ULONG(NTAPI*)(LONG);
 
 struct LateCalls {
   GetFinalPathNameByHandleWFn get_final_path_name_by_handle = nullptr;  // Vista
   GetSystemWow64DirectoryWFn get_system_wow64_directory = nullptr;      // XP x64
-  NtSetInformationFileFn nt_set_information_file = nullptr;             // every NT
+  NtFileInformationFn nt_set_information_file = nullptr;                // every NT
+  NtFileInformationFn nt_query_information_file = nullptr;              // every NT
   RtlNtStatusToDosErrorFn rtl_nt_status_to_dos_error = nullptr;         // every NT
 };
 

@@ -70,8 +70,9 @@ Status ReadValue(HKEY key, const std::wstring& name, platform::RegValue* out) {
   return status;
 }
 
-// Room for most values at the first read; only a value that does not fit makes the key tell
-// its longest name and data, so a key of short values and one huge one costs one large read.
+// Room for most values at the first read; a value whose data does not fit is read again at
+// the size the first read reported, so a key of short values and one huge one costs one
+// large read.
 constexpr DWORD kFirstNameChars = 256;
 constexpr DWORD kFirstDataBytes = 1024;
 
@@ -97,7 +98,12 @@ Status ReadEnumValue(HKEY key, DWORD index, platform::RegValue* out) {
     }
     if (status != ERROR_MORE_DATA)
       break;
-    // The value grew, or is longer than the first buffers: size them from the key itself.
+    // The data did not fit: the call said how much there is. Only a name that did not fit
+    // makes the key tell its longest name, which costs a pass over all its values.
+    if (data_size > data_capacity) {
+      data_capacity = data_size;
+      continue;
+    }
     DWORD longest_name = 0;
     DWORD longest_data = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -105,7 +111,7 @@ Status ReadEnumValue(HKEY key, DWORD index, platform::RegValue* out) {
       break;
     }
     name_capacity = std::max({name_capacity * 2, longest_name + 2});
-    data_capacity = std::max({data_capacity * 2, longest_data + 2, data_size});
+    data_capacity = std::max({data_capacity * 2, longest_data + 2});
   }
   return status;
 }

@@ -146,6 +146,9 @@ void Win32Window::CreateControls(HINSTANCE instance, const platform::WindowLayou
           // Never visible, and unsorted: the registry code reads items back by index.
           HWND list = MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                                   control.place, kListIdBase + static_cast<int>(list_slot));
+          // Nothing to redraw: otherwise every added item updates the scroll bar, which costs
+          // more under Wine than reading the registry value it lists.
+          SendMessageW(list, WM_SETREDRAW, FALSE, 0);
           if (list_slot < lists_.size())
             lists_[list_slot].Attach(list);
           break;
@@ -216,15 +219,7 @@ int Win32Window::RunMessageLoop() {
 }
 
 void Win32Window::PumpMessages() {
-  // The core yields once per deleted item; a repaint and a queue drain cost more than deleting
-  // a small file. So the label repaints and the queue drains once per time slice, or at once
-  // when input or another program's message is waiting, which keeps the window responsive.
-  constexpr DWORD kSliceMs = 50;
-  constexpr UINT kWaiting = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE;
-  DWORD now = GetTickCount();
-  if (now - last_pump_ < kSliceMs && HIWORD(GetQueueStatus(kWaiting)) == 0)
-    return;
-  last_pump_ = now;
+  // The program calls this once per time slice (FrmMain::DoEvents), so every call drains.
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

@@ -73,7 +73,6 @@ class Win32Window : public platform::MainWindow {
   HWND tips_ = nullptr;  // owned by the window, and destroyed with it
   std::array<Win32List, 3> lists_;
   int dpi_ = 96;
-  DWORD last_pump_ = 0;  // tick count of the last queue drain
   platform::WindowEvents* events_ = nullptr;
   // Last, so that it is destroyed first: its final messages still reach Handle, and the font
   // and the brush outlive it.
