@@ -86,7 +86,7 @@ std::vector<Change> ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std:
     SeedEveryTarget(*machine);
   const std::vector<std::string> before = MachineState(previewed);
 
-  const std::vector<Change> preview = Record(previewed, Mode::kPreview, chosen);
+  std::vector<Change> preview = Record(previewed, Mode::kPreview, chosen);
   const std::vector<Change> run = Record(cleaned, Mode::kLive, chosen);
   PlainRun(plain, chosen);
 
