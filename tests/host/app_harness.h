@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/frm_main.h"
@@ -14,6 +15,10 @@
 #include "primitives/cleaners_state.h"
 
 namespace scourix::testing {
+
+// Where the file cleaners read the user's folders.
+inline constexpr std::string_view kShellFolders =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // A started program on an in-memory machine: Form_Initialize, the window, Form_Load.
 class AppHarness {

@@ -37,7 +37,6 @@ constexpr std::string_view kFlash = R"(HKCU\Software\Macromedia\Flash 7)";
 constexpr std::string_view kBagMRU = R"(HKCU\Software\Microsoft\Windows\ShellNoRoam\BagMRU)";
 constexpr std::string_view kWinRAR = R"(HKCU\Software\WinRAR\ArcHistory)";
 constexpr std::string_view kOffice = R"(HKCU\Software\Microsoft\Office)";
-constexpr std::string_view kNero = R"(HKCU\Software\Ahead)";
 
 // The same run over a user of the XP era and one of Windows 7 to 11, where the older keys are
 // missing and no key of an absent application may be made.
@@ -232,42 +231,32 @@ TEST_F(CleanersTest, OfficeItemsGoInTheLaterVersionKeysOnly) {
   const std::vector<std::pair<std::string_view, bool>> versions = {
       {"9.0", false}, {"10.0", false},   {"11.0", true},  {"12.0", false},  {"15.0", true},
       {"16.0", true}, {"Common", false}, {"16.x", false}, {"x16.0", false}, {".0", false}};
+  auto mru = [](std::string_view version) {
+    return Below(kOffice, std::string(version) + R"(\Word\File MRU)");
+  };
   for (const auto& [version, cleaned] : versions)
-    reg().SetString(Below(kOffice, std::string(version) + R"(\Word\File MRU)"), "Item 1", "x");
+    reg().SetString(mru(version), "Item 1", "x");
   Run(steps::kWordRecent);
-  for (const auto& [version, cleaned] : versions) {
-    EXPECT_EQ(
-        reg().ValueExists(Below(kOffice, std::string(version) + R"(\Word\File MRU)"), "Item 1"),
-        !cleaned)
-        << version;
-  }
-  for (auto [name, item] : std::vector<std::pair<std::string_view, bool>>{{"Item 1", true},
-                                                                          {"Item 20", true},
-                                                                          {"Item Metadata 3", true},
-                                                                          {"Item", false},
-                                                                          {"Item ", false},
-                                                                          {"Item Metadata", false},
-                                                                          {"Item 1 ", false},
-                                                                          {"Item 2 old", false},
-                                                                          {"item 1", false},
-                                                                          {"Max Display", false},
-                                                                          {"Item -1", false}}) {
+  for (const auto& [version, cleaned] : versions)
+    EXPECT_EQ(reg().ValueExists(mru(version), "Item 1"), !cleaned) << version;
+  const std::pair<std::string_view, bool> names[] = {
+      {"Item 1", true},  {"Item 20", true},        {"Item Metadata 3", true}, {"Item", false},
+      {"Item ", false},  {"Item Metadata", false}, {"Item 1 ", false},        {"Item 2 old", false},
+      {"item 1", false}, {"Max Display", false},   {"Item -1", false}};
+  for (auto [name, item] : names)
     EXPECT_EQ(IsItemValueName(name), item) << name;
-  }
 }
 
 using BareMachineTest = LeafTest;
 
 // A cleaner that made keys for applications the machine does not have would add traces.
 TEST_F(BareMachineTest, OnAMachineWithoutTheApplicationsNothingIsMade) {
-  for (std::span<const Step> table :
-       {std::span<const Step>(steps::kPaintRecent), std::span<const Step>(steps::kWordPadRecent),
-        std::span<const Step>(steps::kWinRARRecent), std::span<const Step>(steps::kVCRecent),
-        std::span<const Step>(steps::kNeroHistory), std::span<const Step>(steps::kExcelRecent),
-        std::span<const Step>(steps::kPhotoshopStartupDir),
-        std::span<const Step>(steps::kImageReadyRecent)}) {
+  const std::span<const Step> tables[] = {steps::kPaintRecent,         steps::kWordPadRecent,
+                                          steps::kWinRARRecent,        steps::kVCRecent,
+                                          steps::kNeroHistory,         steps::kExcelRecent,
+                                          steps::kPhotoshopStartupDir, steps::kImageReadyRecent};
+  for (std::span<const Step> table : tables)
     RunSteps(ctx(), table);
-  }
   EXPECT_THAT(reg().SubkeyNames("HKCU"), IsEmpty());
   // Where the key is there, only the values that exist are blanked.
   const std::string paint = Below(kApplets, R"(Paint\Recent File List)");

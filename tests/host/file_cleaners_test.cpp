@@ -11,8 +11,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 namespace fs = platform;
 
-constexpr const char* kShellFolders =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+using testing::kShellFolders;
 constexpr const char* kCookies = "C:\\Users\\me\\Cookies";
 constexpr const char* kCache = "C:\\Users\\me\\Cache";
 
@@ -51,18 +50,6 @@ TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
   EXPECT_EQ(window.pumps - pumps, 4);
   EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
   EXPECT_THAT(files().links_touched(), IsEmpty());
-}
-
-TEST_F(FileCleanersTest, CacheAndTempArePurgedWithNoCookiesToFind) {
-  files().AddFile("C:\\Users\\me\\Cache\\X1\\page.htm");
-  files().AddFile("C:\\Users\\me\\Local Settings\\Temp\\x.tmp");
-  files().AddFile("C:\\Users\\me\\Local Settings\\keep.dat");
-  CleanIECookies(ctx());
-  CleanTempFiles(ctx());
-  EXPECT_THAT(files().removed(),
-              ElementsAre("C:\\Users\\me\\Cache\\X1\\page.htm", "C:\\Users\\me\\Cache\\X1\\",
-                          "C:\\Users\\me\\Local Settings\\Temp\\x.tmp"));
-  EXPECT_EQ(window.status_history[1], "Deleting - C:\\Users\\me\\Cache\\X1");
 }
 
 TEST_F(FileCleanersTest, UnreadableOrRelativeFolderValuesSkipOnlyTheirStep) {

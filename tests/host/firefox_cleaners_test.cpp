@@ -15,8 +15,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-constexpr const char* kShellFolders =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+using testing::kShellFolders;
 constexpr const char* kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
 constexpr const char* kLocalFirefox = "C:\\Users\\me\\AppData\\Local\\Mozilla\\Firefox";
 constexpr const char* kProfilesIni = "C:\\Users\\me\\AppData\\Mozilla\\Firefox\\profiles.ini";
@@ -153,19 +152,6 @@ TEST_F(FirefoxTest, ProfilesAreReadUntilTheListEndsEachOnce) {
             std::string(kLocalFirefox) + "\\Profiles\\a");
 }
 
-TEST_F(FirefoxTest, ASectionWithoutPathGivesNoProfile) {
-  files().AddFile(kProfilesIni, "[Profile0]\nName=default\nIsRelative=1\n");
-  files().AddFile(std::string(kFirefox) + "\\cookies.txt");
-  EXPECT_THAT(Start(), IsEmpty());
-  CleanAll();
-  EXPECT_TRUE(files().Exists(std::string(kFirefox) + "\\cookies.txt"));
-}
-
-TEST_F(FirefoxTest, AbsoluteProfileIsUsedAsItIs) {
-  files().AddFile(kProfilesIni, "[Profile0]\nIsRelative=0\nPath=D:\\Profiles\\x.default\n");
-  EXPECT_THAT(Start(), ElementsAre("D:\\Profiles\\x.default"));
-}
-
 class FirefoxNoProfileTest : public FirefoxTest,
                              public ::testing::WithParamInterface<const char*> {};
 
@@ -198,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Profiles,
                                            "[Profile0]\nIsRelative=0\nPath=C:\\\n",
                                            "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\\n",
                                            "[Profile0]\nIsRelative=0\nPath=C:\\WINDOWS\n",
-                                           "[Profile0]\nName=default\n",
+                                           "[Profile0]\nName=default\n",  // no path at all
                                            "[Profile1]\nPath=\n",
                                            "no app data",
                                            "no key",

@@ -17,9 +17,6 @@ namespace {
 using recording::Change;
 using recording::Mode;
 
-constexpr const char* kShellFolders =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
 // Traces for every target: the registry fixture, and files, cache entries and history for the
 // cleaners that work outside the registry, with a read-only file and a folder that holds one
 // so that the refusals a preview must foresee are met too.
@@ -59,17 +56,13 @@ void SeedEveryTarget(sim::SimMachine& machine) {
   machine.url_history.Add(u"http://example.org/", u"Example");
 }
 
-std::vector<Change> Flat(const std::vector<cli::TargetChanges>& runs) {
-  std::vector<Change> all;
-  for (const cli::TargetChanges& run : runs)
-    all.insert(all.end(), run.changes.begin(), run.changes.end());
-  return all;
-}
-
 std::vector<Change> Record(sim::SimMachine& machine, Mode mode, const std::vector<bool>& chosen) {
   cli::StringSink err;
   cli::ConsoleRunWindow window(err);
-  return Flat(cli::RecordRun(machine.platform, mode, chosen, window, {}));
+  std::vector<Change> all;
+  for (const cli::TargetChanges& run : cli::RecordRun(machine.platform, mode, chosen, window, {}))
+    all.insert(all.end(), run.changes.begin(), run.changes.end());
+  return all;
 }
 
 // The run with no recorder in between, as the window makes it.
@@ -86,13 +79,14 @@ void PlainRun(sim::SimMachine& machine, const std::vector<bool>& chosen) {
       ScourDriver{[&](std::size_t i) { return chosen[i]; }, [](std::string_view) {}, {}, {}});
 }
 
-void ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std::string_view what) {
+// Gives back the preview, for the callers that check it found something.
+std::vector<Change> ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std::string_view what) {
   sim::SimMachine previewed, cleaned, plain;
   for (sim::SimMachine* machine : {&previewed, &cleaned, &plain})
     SeedEveryTarget(*machine);
   const std::vector<std::string> before = MachineState(previewed);
 
-  const std::vector<Change> preview = Record(previewed, Mode::kPreview, chosen);
+  std::vector<Change> preview = Record(previewed, Mode::kPreview, chosen);
   const std::vector<Change> run = Record(cleaned, Mode::kLive, chosen);
   PlainRun(plain, chosen);
 
@@ -101,14 +95,16 @@ void ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std::string_view wh
   EXPECT_EQ(MachineState(cleaned), MachineState(plain))
       << what << ": the recorders changed the run";
   EXPECT_EQ(previewed.registry.OpenHandleCount(), 0u) << what;
+  return preview;
 }
 
-TEST(PreviewEqualsRunTest, EachTargetAlone) {
+// The seeding reaches every target: none previews as nothing.
+TEST(PreviewEqualsRunTest, EachTargetAloneFindsSomething) {
   const std::size_t count = Targets().size();
   for (std::size_t i = 0; i < count; ++i) {
     std::vector<bool> chosen(count, false);
     chosen[i] = true;
-    ExpectPreviewEqualsRun(chosen, Targets()[i].caption);
+    EXPECT_FALSE(ExpectPreviewEqualsRun(chosen, Targets()[i].caption).empty());
   }
 }
 
@@ -120,17 +116,6 @@ TEST(PreviewEqualsRunTest, AllTargetsTogetherAndTheDefaults) {
   for (const Target& target : Targets())
     defaults.push_back(target.default_state == 1);
   ExpectPreviewEqualsRun(defaults, "defaults");
-}
-
-// The seeding reaches every target: none previews as nothing.
-TEST(PreviewEqualsRunTest, EveryTargetFindsSomething) {
-  for (std::size_t i = 0; i < Targets().size(); ++i) {
-    sim::SimMachine machine;
-    SeedEveryTarget(machine);
-    std::vector<bool> chosen(Targets().size(), false);
-    chosen[i] = true;
-    EXPECT_FALSE(Record(machine, Mode::kPreview, chosen).empty()) << Targets()[i].caption;
-  }
 }
 
 }  // namespace

@@ -61,11 +61,11 @@ TEST_F(RunTest, ClosingDuringARunEndsItWithoutAFinishedLine) {
 TEST_F(RunTest, DuringALongPurgeTheLabelTakesTheLatestLineEachSliceAndABoxPressCounts) {
   constexpr char kTemp[] = "C:\\Users\\me\\Local Settings\\Temp";
   constexpr int kFiles = 100;
-  reg().SetString("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                  "Local Settings", "C:\\Users\\me\\Local Settings");
+  reg().SetString(testing::kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
   auto file = [&](int i) { return std::string(kTemp) + "\\f" + std::to_string(1000 + i); };
   for (int i = 0; i < kFiles; ++i)
     files().AddFile(file(i));
+  files().AddFile("C:\\Users\\me\\Local Settings\\keep.dat");  // only Temp is purged
   reg().SetString("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "a",
                   "calc");
   app.window.UncheckAll();
@@ -87,6 +87,7 @@ TEST_F(RunTest, DuringALongPurgeTheLabelTakesTheLatestLineEachSliceAndABoxPressC
   };
   app.frm->cmdScour_Click();
   EXPECT_FALSE(files().Exists(file(kFiles - 1)));
+  EXPECT_TRUE(files().Exists("C:\\Users\\me\\Local Settings\\keep.dat"));
   // A hundred lines over a second of the clock: one label line and one yield per slice.
   EXPECT_GE(purge_pumps, 18);
   EXPECT_LE(purge_pumps, 21);

@@ -12,8 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr std::string_view kShellFolders =
-    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+using testing::kShellFolders;
 constexpr std::string_view kHistory = "C:\\Users\\ann\\Local Settings\\History";
 constexpr const char* kFolders[] = {"\\History.IE5", "\\History.IE6", "\\History.IE7"};
 
