@@ -88,6 +88,9 @@ TEST_F(FileSystemConformance, ItemsAreReachedByExactNameAndDeletedThroughTheirHa
   // Read-only refuses deletion until the handle clears it; a folder with entries refuses it.
   auto read_only = open(At("ro.txt"), fs::ItemAccess::kDelete, true);
   ASSERT_NE(read_only, nullptr);
+  fs::ItemInfo info;
+  ASSERT_EQ(read_only->Query(&info), fs::kSuccess);  // what a preview counts as freed
+  EXPECT_EQ(info.size, 1u);
   EXPECT_NE(read_only->Delete(), fs::kSuccess);
   EXPECT_EQ(read_only->ClearReadOnly(), fs::kSuccess);
   EXPECT_EQ(read_only->Delete(), fs::kSuccess);

@@ -86,6 +86,8 @@ class Win32Item : public platform::Item {
             platform::kSuccess) {
       info->attributes = basic.file_attributes;
       info->links = standard.number_of_links;
+      info->size =
+          standard.directory ? 0 : static_cast<std::uint64_t>(standard.end_of_file.QuadPart);
       return platform::kSuccess;
     }
     BY_HANDLE_FILE_INFORMATION data;
