@@ -7,7 +7,7 @@
 namespace scourix::platform {
 
 // An ordered list of strings with clear and append: what the registry listing fills. The
-// window's scratch lists are real, hidden, unsorted list boxes on Windows.
+// window's scratch lists are never shown, and kept in memory (platform/memory_list.h).
 class ListControl {
  public:
   virtual ~ListControl() = default;

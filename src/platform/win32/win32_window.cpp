@@ -11,7 +11,6 @@ namespace {
 
 using platform::TwipsToPixels;
 
-constexpr int kListIdBase = 10;
 constexpr int kScourId = 20;
 constexpr int kCheckAllId = 21;
 constexpr int kStatusId = 22;
@@ -29,32 +28,6 @@ int ScreenDpi() {
 }
 
 }  // namespace
-
-void Win32List::Clear() {
-  SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-}
-
-void Win32List::AddItem(std::string_view text) {
-  std::wstring wide = Utf8ToWide(text);
-  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-std::size_t Win32List::Count() const {
-  LRESULT count = SendMessageW(list_, LB_GETCOUNT, 0, 0);
-  return count > 0 ? static_cast<std::size_t>(count) : 0;
-}
-
-std::string Win32List::Item(std::size_t index) const {
-  LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR)
-    return std::string();
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  LRESULT copied = SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  if (copied == LB_ERR)
-    return std::string();
-  text.resize(static_cast<std::size_t>(copied));
-  return WideToUtf8(text);
-}
 
 bool Win32Window::Create(HINSTANCE instance,
                          const platform::WindowLayout& layout,
@@ -137,22 +110,11 @@ void Win32Window::CreateControls(HINSTANCE instance, const platform::WindowLayou
       SendMessageW(boxes_[i], BM_SETCHECK, box.default_state == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     });
   }
-  std::size_t list_index = 0;
   for (const platform::ControlSpec& control : layout.controls) {
-    std::size_t list_slot = control.kind == platform::ControlKind::kScratchList ? list_index++ : 0;
-    makers.emplace_back(control.tab_index, [this, instance, &control, list_slot] {
+    makers.emplace_back(control.tab_index, [this, instance, &control] {
       switch (control.kind) {
-        case platform::ControlKind::kScratchList: {
-          // Never visible, and unsorted: the registry code reads items back by index.
-          HWND list = MakeControl(instance, L"LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                                  control.place, kListIdBase + static_cast<int>(list_slot));
-          // Nothing to redraw: otherwise every added item updates the scroll bar, which costs
-          // more under Wine than reading the registry value it lists.
-          SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-          if (list_slot < lists_.size())
-            lists_[list_slot].Attach(list);
-          break;
-        }
+        case platform::ControlKind::kScratchList:
+          break;  // kept in memory: lists_
         case platform::ControlKind::kScourButton:
         case platform::ControlKind::kCheckAllButton:
           MakeControl(instance, L"BUTTON", control.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
