@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory_list.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_api.h"
-#include "platform/memory_list.h"
 #include "platform/window.h"
 #include "platform/window_layout.h"
 
