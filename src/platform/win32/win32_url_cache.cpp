@@ -5,9 +5,11 @@
 #include <wininet.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/unique_url_cache_find.h"
 #include "platform/win32/win32_text.h"
@@ -23,23 +25,20 @@ struct Entry {
   std::string local_file;
 };
 
-// wininet's two-call pattern: asks the size, then fetches into a block of that size (again if
+// Room for most entries, so that each is fetched with one call.
+constexpr DWORD kFirstBlockSize = 4096;
+
+// Fetches an entry into `block`, kept from one fetch to the next. Only an entry that does not
+// fit takes wininet's second call, with a block of the size the first one asked for (again if
 // the entry grew meanwhile). call(buffer, size) is the enumeration function.
 template <typename Call>
-DWORD FetchEntry(Call call, std::optional<Entry>* entry) {
-  DWORD size = 0;
-  std::unique_ptr<std::byte[]> block;
+DWORD FetchEntry(Call call, std::vector<std::uint64_t>* block, std::optional<Entry>* entry) {
+  if (block->empty())
+    block->resize(kFirstBlockSize / sizeof(std::uint64_t));
   for (int attempt = 0; attempt < 4; ++attempt) {
-    if (size != 0) {
-      try {
-        block = std::make_unique_for_overwrite<std::byte[]>(size);
-      } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-      }
-      reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.get())->dwStructSize =
-          sizeof(INTERNET_CACHE_ENTRY_INFOA);
-    }
-    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block.get());
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(block->data());
+    info->dwStructSize = sizeof(INTERNET_CACHE_ENTRY_INFOA);
+    auto size = static_cast<DWORD>(block->size() * sizeof(std::uint64_t));
     if (call(info, &size)) {
       Entry fetched;
       fetched.type = info->CacheEntryType;
@@ -54,6 +53,11 @@ DWORD FetchEntry(Call call, std::optional<Entry>* entry) {
     DWORD error = GetLastError();
     if (error != ERROR_INSUFFICIENT_BUFFER)
       return error;
+    try {
+      block->assign(size / sizeof(std::uint64_t) + 1, 0);
+    } catch (const std::bad_alloc&) {
+      return ERROR_NOT_ENOUGH_MEMORY;
+    }
   }
   return ERROR_INSUFFICIENT_BUFFER;
 }
@@ -86,7 +90,7 @@ platform::Status Win32UrlCache::FindFirstEntry(std::string_view pattern,
         find.reset(FindFirstUrlCacheEntryA(search, info, info_size));
         return static_cast<bool>(find);
       },
-      &first);
+      &block_, &first);
   if (error != ERROR_SUCCESS)
     return static_cast<platform::Status>(error);
   // A size query opens nothing: the caller's second call starts the enumeration again.
@@ -111,7 +115,7 @@ platform::Status Win32UrlCache::FindNextEntry(platform::CacheFindHandle handle,
         [find](INTERNET_CACHE_ENTRY_INFOA* info, DWORD* info_size) {
           return FindNextUrlCacheEntryA(find, info, info_size) != FALSE;
         },
-        &enumeration.pending);
+        &block_, &enumeration.pending);
     if (error != ERROR_SUCCESS)
       return static_cast<platform::Status>(error);
   }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/url_cache.h"
 
@@ -31,6 +33,7 @@ class Win32UrlCache : public platform::UrlCache {
   struct Enumeration;
   std::map<platform::CacheFindHandle, std::unique_ptr<Enumeration>> enumerations_;
   platform::CacheFindHandle next_handle_ = 1;
+  std::vector<std::uint64_t> block_;  // wininet's answer, kept from one fetch to the next
 };
 
 }  // namespace scourix::win32
