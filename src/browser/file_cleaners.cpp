@@ -27,17 +27,9 @@ constexpr std::string_view kLocalSettingsValue =
     "Folders\\Local Settings";
 constexpr std::string_view kWinampPlaylist = "C:\\Program Files\\Winamp\\winamp.m3u";
 
-// The folder as the system names it; "" where it has none, which every folder step refuses.
-std::string SystemFolder(Context& ctx, KnownFolder folder) {
-  std::string path;
-  if (ctx.platform.shell.GetKnownFolder(folder, &path) != platform::kSuccess)
-    return std::string();
-  return path;
-}
-
 // A folder below a system folder; "" when the system folder is unknown.
 std::string Below(Context& ctx, KnownFolder folder, std::string_view name) {
-  std::string path = SystemFolder(ctx, folder);
+  std::string path = KnownFolderText(ctx, folder);
   if (path.empty())
     return path;
   path += '\\';
@@ -51,7 +43,7 @@ std::vector<std::string> UserFolders(Context& ctx) {
   std::vector<std::string> folders;
   for (KnownFolder folder :
        {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies}) {
-    folders.push_back(SystemFolder(ctx, folder));
+    folders.push_back(KnownFolderText(ctx, folder));
   }
   platform::Registry& registry = ctx.platform.registry;
   platform::UniqueRegKey key;
@@ -70,7 +62,7 @@ std::vector<std::string> UserFolders(Context& ctx) {
 // where it leads: TEMP set by hand to the profile or to AppData\Local would empty them.
 // Roots, the Windows folder and the profile itself are refused by the purge's own check.
 void PurgeUserTemp(Context& ctx) {
-  std::string temp = PlainFolderText(SystemFolder(ctx, KnownFolder::kTemp));
+  std::string temp = KnownFolderText(ctx, KnownFolder::kTemp);
   if (temp.empty())
     return;
   std::string real = FinalPathOf(ctx.platform.files, temp);
@@ -123,7 +115,7 @@ void CleanWindowsTemp(Context& ctx) {
 void CleanRecentDocuments(Context& ctx) {
   ctx.platform.shell.AddToRecentDocsNull(platform::kShardPathA);
   // The shortcuts only: the subfolders hold the jump lists and the pinned places.
-  std::string recent = SystemFolder(ctx, KnownFolder::kRecent);
+  std::string recent = KnownFolderText(ctx, KnownFolder::kRecent);
   if (!recent.empty())
     DeleteFolderFilesEndingIn(ctx, recent, ".lnk");
 }

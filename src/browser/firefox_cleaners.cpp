@@ -80,12 +80,7 @@ bool SameFolder(std::string_view a, std::string_view b) {
 }
 
 std::string LocalFirefoxFolder(Context& ctx) {
-  std::string local_app_data;
-  if (ctx.platform.shell.GetKnownFolder(platform::KnownFolder::kLocalAppData, &local_app_data) !=
-      platform::kSuccess) {
-    return std::string();
-  }
-  std::string plain = PlainFolderText(local_app_data);
+  std::string plain = KnownFolderText(ctx, platform::KnownFolder::kLocalAppData);
   return plain.empty() ? std::string() : plain + "\\Mozilla\\Firefox";
 }
 

@@ -37,12 +37,16 @@ std::string FinalPathOf(platform::FileSystem& files, std::string_view plain) {
   return final_path;
 }
 
+std::string KnownFolderText(Context& ctx, KnownFolder which) {
+  std::string path;
+  if (ctx.platform.shell.GetKnownFolder(which, &path) != platform::kSuccess)
+    return std::string();
+  return PlainFolderText(path);
+}
+
 ProtectedFolders::ProtectedFolders(Context& ctx) {
   for (KnownFolder which : kProtected) {
-    std::string path;
-    if (ctx.platform.shell.GetKnownFolder(which, &path) != platform::kSuccess)
-      continue;
-    std::string plain = PlainFolderText(path);
+    std::string plain = KnownFolderText(ctx, which);
     if (plain.empty())
       continue;
     folders_.push_back(plain);

@@ -62,4 +62,8 @@ class NamedFolder {
 // The final path of an existing item, links followed; empty when it cannot be read.
 std::string FinalPathOf(platform::FileSystem& files, std::string_view plain);
 
+// The folder the system names for `which`, in its plain form (PlainFolderText); empty where
+// the system names none, or names one that no folder step would take.
+std::string KnownFolderText(Context& ctx, platform::KnownFolder which);
+
 }  // namespace scourix
