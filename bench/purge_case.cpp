@@ -38,6 +38,26 @@ void MakeTree(const std::wstring& root, long files) {
   }
 }
 
+// The tree made by another process, as a user's files are. Under Wine a process that has just
+// made 100,000 files itself was slower to delete them: 51 and 60 s here, against 45 s.
+void MakeTreeInChild(const std::wstring& root, long files) {
+  wchar_t self[MAX_PATH];
+  if (GetModuleFileNameW(nullptr, self, MAX_PATH) == 0)
+    return;
+  std::wstring command =
+      L"\"" + std::wstring(self) + L"\" tree \"" + root + L"\" " + std::to_wstring(files);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return;
+  }
+  win32::UniqueKernelHandle thread(process.hThread);
+  win32::UniqueKernelHandle child(process.hProcess);
+  WaitForSingleObject(child.get(), INFINITE);
+}
+
 // The same walk with nothing shown and no yield.
 void BareDelete(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
@@ -104,7 +124,7 @@ int RunPurgeCase(BenchWindow& window, long files, int rounds) {
   BareDelete(root);
 
   BenchCase bench{
-      .seed = [&] { MakeTree(root, files); },
+      .seed = [&] { MakeTreeInChild(root, files); },
       .scourix = [&] { PurgeFolder(ctx, root_utf8); },
       .bare = [&] { BareDelete(root); },
       .left = [&] { return CountTree(root); },
