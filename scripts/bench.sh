@@ -61,8 +61,12 @@ printf '%s\n' "${results[@]}" | awk '
     name["sweep-long"] = "registry sweep, values of 300 bytes"
     name["sweep-huge"] = "registry sweep, values and one of 1 MiB (against the values alone)"
     name["cache"] = "URL cache walk, entries"
-    print "| case | size | Scourix | bare loop | ratio | peak private | peak working set | rounds |"
-    print "|---|---:|---:|---:|---:|---:|---:|---:|"
+    # The goals, at the full sizes: the highest ratio, and for the sweep the peak private memory.
+    goal["purge 10000"] = 1.25; goal["purge 100000"] = 1.15; goal["program 100000"] = 1.2
+    goal["sweep 10000"] = 2; goal["sweep-long 10000"] = 2; goal["sweep-huge 5000"] = 2
+    goal["cache 20000"] = 1.2; goal_mib["sweep 10000"] = 16
+    print "| case | size | Scourix | bare loop | ratio | peak private | peak working set | rounds | goal | within |"
+    print "|---|---:|---:|---:|---:|---:|---:|---:|---|---|"
   }
   {
     delete v
@@ -73,6 +77,30 @@ printf '%s\n' "${results[@]}" | awk '
     # The whole program runs in its own process; its memory is not sampled.
     mib = "peak_private_kib" in v ? sprintf("%.1f MiB | %.1f MiB", v["peak_private_kib"] / 1024,
       v["peak_ws_kib"] / 1024) : "- | -"
-    printf "| %s | %s | %.2f s | %.2f s | %s | %s | %d |\n", name[v["kind"]], size,
-      v["scourix_s"], v["bare_s"], ratio, mib, v["rounds"]
+    key = v["kind"] " " v["size"]
+    target = "-"; within = "-"
+    if (key in goal) {
+      target = sprintf("ratio ≤ %s", goal[key])
+      within = ratio != "-" && ratio + 0 <= goal[key] ? "yes" : "no"
+      if (key in goal_mib) {
+        target = target sprintf(", ≤ %d MiB", goal_mib[key])
+        if (v["peak_private_kib"] / 1024 > goal_mib[key]) within = "no"
+      }
+    }
+    printf "| %s | %s | %.2f s | %.2f s | %s | %s | %d | %s | %s |\n", name[v["kind"]], size,
+      v["scourix_s"], v["bare_s"], ratio, mib, v["rounds"], target, within
+    if ("peak_private_kib" in v) private[key] = v["peak_private_kib"]
+  }
+  END {
+    # Purge and walk memory must stay flat: the larger size within 10% of the smaller.
+    split("purge 10000 100000|cache 2000 20000", flat, "|")
+    for (i in flat) {
+      split(flat[i], f, " ")
+      small = f[1] " " f[2]; large = f[1] " " f[3]
+      if (!(small in private) || !(large in private)) continue
+      growth = 100 * (private[large] / private[small] - 1)
+      printf "\n%s memory: %.1f MiB at %s, %.1f MiB at %s (%+.1f%%; goal within 10%%: %s)\n",
+        f[1], private[small] / 1024, f[2], private[large] / 1024, f[3], growth,
+        growth <= 10 ? "yes" : "no"
+    }
   }'
