@@ -10,7 +10,6 @@ namespace scourix {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 class NamedFolderTest : public testing::LeafTest {
  protected:
