@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -83,11 +84,14 @@ class SqlitePlacesStoreTest : public ::testing::Test {
         fs::temp_directory_path() /
         ("scourix-places-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
     path_ = (folder_ / "places.sqlite").string();
+    Fresh();
   }
   void TearDown() override { fs::remove_all(folder_); }
+  void Fresh() {
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
 
   // A places database as Firefox leaves it; in write-ahead-log mode with the rows still in
   // the log when wal is set.
@@ -121,8 +125,7 @@ class SqlitePlacesStoreTest : public ::testing::Test {
 TEST_F(SqlitePlacesStoreTest, HistoryGoesBookmarksStay) {
   for (bool wal : {false, true}) {
     SCOPED_TRACE(wal ? "write-ahead log" : "rollback journal");
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    Fresh();
     MakePlaces(wal);
     ASSERT_EQ(store_.ClearHistory(path_), platform::kSuccess);
     EXPECT_THAT(Column(path_,
@@ -143,60 +146,54 @@ TEST_F(SqlitePlacesStoreTest, HistoryGoesBookmarksStay) {
   }
 }
 
-// What a failure leaves must be the very file it found.
+// What a failure leaves must be the very file it found, or no file where there was none.
 TEST_F(SqlitePlacesStoreTest, AFailureLeavesTheFileAsItWas) {
+  sqlite::Database firefox;  // Firefox keeps its database locked while it runs
   struct Case {
     const char* name;
-    std::string make;  // "places": a places database, then this SQL on it
+    std::function<void()> make;
     platform::Status expected;
   };
-  const std::vector<Case> cases = {
+  const Case cases[] = {
       {"a statement fails half-way",
-       "CREATE TRIGGER refuse BEFORE DELETE ON moz_origins "
-       "BEGIN SELECT RAISE(ABORT, 'no'); END;",
+       [&] {
+         MakePlaces(false,
+                    "CREATE TRIGGER refuse BEFORE DELETE ON moz_origins "
+                    "BEGIN SELECT RAISE(ABORT, 'no'); END;");
+       },
        platform::kGenFailure},
-      {"a table is missing", "DROP TABLE moz_origins;", platform::kBadFormat},
-      {"a column is missing", "ALTER TABLE moz_places DROP COLUMN foreign_count;",
+      {"a table is missing", [&] { MakePlaces(false, "DROP TABLE moz_origins;"); },
        platform::kBadFormat},
+      {"a column is missing",
+       [&] { MakePlaces(false, "ALTER TABLE moz_places DROP COLUMN foreign_count;"); },
+       platform::kBadFormat},
+      {"a file of another kind",
+       [&] {
+         std::ofstream(path_, std::ios::binary)
+             << "not a database at all, but long enough to look at its header..........";
+       },
+       platform::kBadFormat},
+      {"no file", [] {}, platform::kFileNotFound},
+      {"a locked database",
+       [&] {
+         MakePlaces(false);
+         ASSERT_EQ(sqlite::Database::Open(path_, &firefox), SQLITE_OK);
+         Exec(firefox.get(), "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
+       },
+       platform::kSharingViolation},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    MakePlaces(false, c.make);
+    Fresh();
+    c.make();
+    const bool existed = fs::exists(path_);
     const std::string before = Bytes(path_);
     EXPECT_EQ(store_.ClearHistory(path_), c.expected);
+    firefox = sqlite::Database();
+    EXPECT_EQ(fs::exists(path_), existed);
     EXPECT_EQ(Bytes(path_), before);
     EXPECT_FALSE(fs::exists(path_ + "-journal"));
   }
-}
-
-TEST_F(SqlitePlacesStoreTest, AFileOfAnotherKindIsLeftAlone) {
-  {
-    std::ofstream out(path_, std::ios::binary);
-    out << "not a database at all, but long enough to look at its header..........";
-  }
-  const std::string before = Bytes(path_);
-  EXPECT_EQ(store_.ClearHistory(path_), platform::kBadFormat);
-  EXPECT_EQ(Bytes(path_), before);
-}
-
-TEST_F(SqlitePlacesStoreTest, AMissingFileIsNotMade) {
-  EXPECT_EQ(store_.ClearHistory(path_), platform::kFileNotFound);
-  EXPECT_FALSE(fs::exists(path_));
-}
-
-// Firefox keeps its database locked while it runs.
-TEST_F(SqlitePlacesStoreTest, ALockedDatabaseIsLeftAlone) {
-  MakePlaces(false);
-  const std::string before = Bytes(path_);
-  sqlite3* firefox = nullptr;
-  ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
-  Exec(firefox, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
-  EXPECT_EQ(store_.ClearHistory(path_), platform::kSharingViolation);
-  sqlite3_close(firefox);
-  EXPECT_EQ(Bytes(path_), before);
-  EXPECT_THAT(Column(path_, "SELECT count(*) FROM moz_historyvisits"), ElementsAre("3"));
 }
 
 }  // namespace

@@ -52,22 +52,8 @@ TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
   EXPECT_THAT(files().links_touched(), IsEmpty());
 }
 
-TEST_F(FileCleanersTest, UnreadableOrRelativeFolderValuesSkipOnlyTheirStep) {
-  files().AddFile("C:\\root.txt");
-  files().AddFile("C:\\Temp\\t.txt");
-  files().AddFile("C:\\Users\\me\\Cache\\c.htm");
-  reg().SetString(kShellFolders, "Cookies", "");
-  reg().SetString(kShellFolders, "Local Settings", "Local Settings");
-  CleanIECookies(ctx());
-  CleanTempFiles(ctx());
-  reg().SetString(kShellFolders, "Cache", "C:\\");
-  reg().SetDword(kShellFolders, "Cookies", 7);
-  CleanIECookies(ctx());
-  EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
-  EXPECT_TRUE(files().Exists("C:\\root.txt"));
-}
-
-// Each value names, as Windows reads it, the root, the profile or the Windows folder.
+// Each value is empty, relative, or names, as Windows reads it, the root, the profile or the
+// Windows folder; one that cannot be read skips only its own step.
 TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
   for (const char* trap : {"C:\\root.txt", "C:\\Temp\\t.txt", "C:\\Users\\me\\p.txt",
                            "C:\\Users\\me\\x\\k.txt", "C:\\WINDOWS\\w.txt"}) {
@@ -78,7 +64,8 @@ TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
            {"Cache", "C:\\./"}, {"Cache", "C:\\Users\\me\\nothere/.."}, {"Cache", "C:\\WINDOWS/.."},
            {"Cache", "C:\\Users\\me\\x\\.."}, {"Cookies", "C:\\Users\\me\\x/.."},
            {"Local Settings", "C:\\x/.."}, {"Local Settings", "C:\\"},
-           {"Local Settings", "\\\\?\\C:\\"}, {"Local Settings", "\\\\.\\C:\\"}}) {
+           {"Local Settings", "\\\\?\\C:\\"}, {"Local Settings", "\\\\.\\C:\\"},
+           {"Cookies", ""}, {"Local Settings", "Local Settings"}}) {
     // clang-format on
     reg().SetString(kShellFolders, name, value);
     CleanIECookies(ctx());
@@ -86,6 +73,11 @@ TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
     reg().SetString(kShellFolders, name, "C:\\Missing");
   }
   EXPECT_THAT(files().removed(), IsEmpty());
+  files().AddFile("C:\\Users\\me\\Cache\\c.htm");
+  reg().SetString(kShellFolders, "Cache", kCache);
+  reg().SetDword(kShellFolders, "Cookies", 7);
+  CleanIECookies(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
 }
 
 // The Windows folder is the one the system names, wherever it is; another installation's

@@ -116,25 +116,19 @@ TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
   EXPECT_THAT(app.window.status_history, Contains(kRunning));
 }
 
-// SQLite opens the database by its name: a link there would take the clean-up elsewhere.
-TEST_F(FirefoxTest, APlacesDatabaseThatIsALinkIsNotOpened) {
-  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
-  const std::string p = std::string(kFirefox) + "\\p";
-  app.machine.places.Add("D:\\elsewhere\\places.sqlite");
-  files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
-  Start();
-  CleanFirefoxHistory(app.frm->context());
-  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
-}
-
-// A store that cannot go keeps its log and index: without them it may lose what it holds.
-TEST_F(FirefoxTest, ACookieStoreInUseKeepsItsSidecars) {
+// SQLite opens the database by its name: a link there would take the clean-up elsewhere. A
+// cookie store that cannot go keeps its log and index: without them it may lose what it holds.
+TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) {
   files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
   const std::string p = std::string(kFirefox) + "\\p";
   AddProfile(p, std::string(kLocalFirefox) + "\\p");
+  app.machine.places.Add("D:\\elsewhere\\places.sqlite");
+  files().Remove(p + "\\places.sqlite");
+  files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
   files().Lock(p + "\\cookies.sqlite");
   Start();
-  CleanFirefoxCookies(app.frm->context());
+  CleanAll();
+  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
   for (const char* kept : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
     EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
 }
@@ -152,16 +146,22 @@ TEST_F(FirefoxTest, ProfilesAreReadUntilTheListEndsEachOnce) {
             std::string(kLocalFirefox) + "\\Profiles\\a");
 }
 
+// A path longer than the read is cut: the cut one names the profile's parent folder.
+const std::string kCutPath =
+    "[Profile0]\nPath=" + std::string(200, 'p') + "/" + std::string(60, 'q') + "\n";
+
 class FirefoxNoProfileTest : public FirefoxTest,
                              public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   files().AddFile(kProfilesIni, GetParam());
-  for (const char* root :
-       {"C:", "C:\\Users\\me\\AppData\\Mozilla", kFirefox, "C:\\Mozilla\\Firefox", "C:\\WINDOWS"}) {
-    files().AddFile(std::string(root) + "\\history.dat");
-    files().AddFile(std::string(root) + "\\cookies.txt");
-    files().AddFile(std::string(root) + "\\cache\\x");
+  for (const std::string& root :
+       {std::string("C:"), std::string("C:\\Users\\me\\AppData\\Mozilla"), std::string(kFirefox),
+        std::string(kFirefox) + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox"),
+        std::string("C:\\WINDOWS")}) {
+    files().AddFile(root + "\\history.dat");
+    files().AddFile(root + "\\cookies.txt");
+    files().AddFile(root + "\\cache\\x");
   }
   if (std::string_view(GetParam()) == "no app data")
     app.machine.registry.SetValueBytes(kShellFolders, "AppData", 3, "\x01\x02");
@@ -188,18 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Profiles,
                                            "[Profile1]\nPath=\n",
                                            "no app data",
                                            "no key",
-                                           "app data read as the root"));
-
-// A path longer than the read is cut: the cut one names the profile's parent folder.
-TEST_F(FirefoxTest, ACutPathGivesNoProfile) {
-  std::string parent = std::string(kFirefox) + "\\" + std::string(200, 'p');
-  files().AddFile(kProfilesIni,
-                  "[Profile0]\nPath=" + std::string(200, 'p') + "/" + std::string(60, 'q') + "\n");
-  files().AddFile(parent + "\\history.dat", "keep");
-  EXPECT_THAT(Start(), IsEmpty());
-  CleanAll();
-  EXPECT_THAT(files().removed(), IsEmpty());
-}
+                                           "app data read as the root",
+                                           kCutPath.c_str()));
 
 // The read is cut by characters, as the platform's buffer counts them, not by UTF-8 bytes.
 TEST_F(FirefoxTest, GetFromIniCutsAtCharacters) {

@@ -17,17 +17,14 @@ platform::LocalTime At(int hour, int minute) {
   return {2026, 12, 4, hour, minute, 0};
 }
 
-// The start-up cases show 9:05 in the lines and the name; these the other corners.
-TEST(LogFormat, HourUnpaddedMinutePaddedAndTheProgramsFolder) {
+// The start-up cases show 9:05 in the lines and the name; these the other corners. The
+// short-date format is the user's to set: whatever it gives, the log is one plain name in the
+// program's folder.
+TEST(LogFormat, HourUnpaddedMinutePaddedAndTheDateCannotMakeTheNameAPath) {
   EXPECT_EQ(StampLine(At(14, 30), "12/4/2026", "x"), "[14:30 12/4/2026] x");
   EXPECT_EQ(LogFileName(At(0, 0), "12/4/2026"), "0.00 12-4-2026.txt");
   EXPECT_EQ(FolderOf("C:\\Tools\\scourix.exe"), "C:\\Tools");
   EXPECT_EQ(FolderOf("C:\\scourix.exe"), "C:\\");
-}
-
-// The short-date format is the user's to set: whatever it gives, the log is one plain name in
-// the program's folder.
-TEST(LogFormat, TheDateInTheNameCannotMakeItAPath) {
   for (auto [date, name] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
            {"x\\..\\..\\..\\2026", "9.05 x-------2026.txt"},
            {"04:12*26", "9.05 04-12-26.txt"},

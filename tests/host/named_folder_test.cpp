@@ -10,7 +10,6 @@ namespace scourix {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 class NamedFolderTest : public testing::LeafTest {
  protected:
@@ -114,19 +113,18 @@ TEST_F(HostileTreeTest, AFileLinkWithoutTheLinkAttributeIsKnownByItsFinalPath) {
 
 // People run programs straight from a zip opened in Temp.
 TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
-  machine.system.program_path = "C:\\Users\\me\\AppData\\Local\\Temp\\zip\\scourix.exe";
-  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\zip\\scourix.exe", "MZ");
-  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\zip\\log.txt");
-  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\old.tmp");
-  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\other\\o.tmp");
-  PurgeFolder(ctx(), "C:\\Users\\me\\AppData\\Local\\Temp");
-  EXPECT_THAT(files().Tree("C:\\Users\\me\\AppData\\Local\\Temp"),
-              ElementsAre("C:\\Users\\me\\AppData\\Local\\Temp\\",
-                          "C:\\Users\\me\\AppData\\Local\\Temp\\zip\\",
-                          "C:\\Users\\me\\AppData\\Local\\Temp\\zip\\log.txt",
-                          "C:\\Users\\me\\AppData\\Local\\Temp\\zip\\scourix.exe"));
-  PurgeFolder(ctx(), "C:\\Users\\me\\AppData\\Local\\Temp\\zip");
-  EXPECT_TRUE(files().Exists("C:\\Users\\me\\AppData\\Local\\Temp\\zip\\log.txt"));
+  const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
+  machine.system.program_path = temp + "\\zip\\scourix.exe";
+  files().AddFile(temp + "\\zip\\scourix.exe", "MZ");
+  files().AddFile(temp + "\\zip\\log.txt");
+  files().AddFile(temp + "\\old.tmp");
+  files().AddFile(temp + "\\other\\o.tmp");
+  PurgeFolder(ctx(), temp);
+  EXPECT_THAT(files().Tree(temp),
+              ElementsAre(temp + "\\", temp + "\\zip\\", temp + "\\zip\\log.txt",
+                          temp + "\\zip\\scourix.exe"));
+  PurgeFolder(ctx(), temp + "\\zip");
+  EXPECT_TRUE(files().Exists(temp + "\\zip\\log.txt"));
 }
 
 }  // namespace

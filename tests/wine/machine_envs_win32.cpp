@@ -53,17 +53,14 @@ class Win32RegistryEnv : public RegistryEnv {
 };
 
 // Wine's own export that maps a Windows path to the Unix one; absent on Windows.
-std::string UnixPath(const std::string& path) {
+std::wstring UnixPath(const std::string& path) {
   using Fn = char*(__cdecl*)(const wchar_t*);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
-  if (fn == nullptr)
-    return std::string();
-  char* unix_path = fn(Utf8ToWide(path).c_str());
+  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* unix_path = fn != nullptr ? fn(Utf8ToWide(path).c_str()) : nullptr;
   if (unix_path == nullptr)
-    return std::string();
-  std::string out(unix_path);
+    return std::wstring();
+  std::wstring out = Utf8ToWide(unix_path);
   HeapFree(GetProcessHeap(), 0, unix_path);
   return out;
 }
@@ -82,9 +79,9 @@ class Win32FileSystemEnv : public FileSystemEnv {
     held_.clear();
     // Removed from the Unix side, which does not follow links; Wine's removal of a directory
     // link would go through it.
-    std::wstring unix_root = Utf8ToWide(UnixPath(root_));
+    std::wstring unix_root = UnixPath(root_);
     if (!unix_root.empty())
-      RunUnix(L"/bin/rm", L"rm -rf \"" + unix_root + L"\"", root_, false);
+      RunUnix(L"Z:\\bin\\rm", L"rm -rf \"" + unix_root + L"\"", root_, false);
   }
 
   platform::Platform& platform() override { return machine_.platform; }
@@ -93,13 +90,11 @@ class Win32FileSystemEnv : public FileSystemEnv {
   // Wine has no way to make a link that it then reports as one, except a Unix symbolic link
   // made beside it: it shows a directory symlink as folder plus reparse point.
   bool MakeFolderLink(const std::string& link, const std::string& target) override {
-    std::string unix_link = UnixPath(link);
-    std::string unix_target = UnixPath(target);
-    if (unix_link.empty() || unix_target.empty())
-      return false;
-    if (!RunUnix(L"/bin/ln",
-                 L"ln -s \"" + Utf8ToWide(unix_target) + L"\" \"" + Utf8ToWide(unix_link) + L"\"",
-                 link, true)) {
+    std::wstring unix_link = UnixPath(link);
+    std::wstring unix_target = UnixPath(target);
+    if (unix_link.empty() || unix_target.empty() ||
+        !RunUnix(L"Z:\\bin\\ln", L"ln -s \"" + unix_target + L"\" \"" + unix_link + L"\"", link,
+                 true)) {
       return false;
     }
     DWORD attributes = GetFileAttributesW(Utf8ToWide(link).c_str());
@@ -134,23 +129,16 @@ class Win32FileSystemEnv : public FileSystemEnv {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    std::wstring application = std::wstring(L"Z:") + program;
-    for (wchar_t& c : application) {
-      if (c == L'/')
-        c = L'\\';
-    }
-    if (!CreateProcessW(application.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
       return false;
     }
     win32::UniqueKernelHandle started(process.hProcess);
     win32::UniqueKernelHandle started_thread(process.hThread);
     std::wstring wide = Utf8ToWide(watched);
-    for (int i = 0; i < 100; ++i) {
-      bool exists = GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
-      if (exists == appears)
+    for (int i = 0; i < 100; ++i, Sleep(50)) {
+      if ((GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) == appears)
         return true;
-      Sleep(50);
     }
     return false;
   }
