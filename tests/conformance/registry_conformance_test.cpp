@@ -182,7 +182,7 @@ TEST_F(RegistryConformance, NamesTheAnsiCodePageCannotHoldAreListedAndDeletedExa
   const std::string kMixed = "\xD0\xB6\xC3\xA9_\xC3\xBC\x6E\xC3\xAF";  // "жé_ünï"
   const std::string kHan = "\xE6\x96\x87\xE4\xBB\xB6\xE5\x90\x8D";     // "文件名"
   const std::string kEmoji = "\xF0\x9F\x98\x80";                       // U+1F600
-  const std::string kLone = "x\xED\xA0\x80";  // a UTF-16 unit that pairs with none
+  const std::string kLone = "x\xED\xA0\x80y\xED\xB0\x80";  // UTF-16 units that pair with none
   const std::string kHanText = kHan + std::string(1, '\0');
   UniqueRegKey key = Create(Sub("Wide"));
   Set(key.get(), kMixed, platform::kRegSz, kHanText);

@@ -1,9 +1,9 @@
 // The command line: every bad input is refused with exit code 2 and a reason, before anything
-// is touched; the selections choose what they say.
+// is touched; the selections choose what they say. What clean and preview do on a seeded
+// machine, and the log clean writes, the cli scenario checks on the real program.
 #include <gmock/gmock.h>
 
 #include "app/catalogue.h"
-#include "app_harness.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/text_sink.h"
@@ -95,28 +95,6 @@ TEST(CliCommandsTest, ListShowsEveryTargetAndHelpTheUsage) {
   ASSERT_EQ(cli::RunCommandLine(help, machine.platform, out, err), cli::kExitDone);
   EXPECT_THAT(out.text, HasSubstr("Usage: scourix-cli COMMAND"));
   EXPECT_EQ(err.text, "");
-}
-
-// The run writes the window's log lines, and the preview before it names what the run removes.
-TEST(CliCommandsTest, CleanLogsAsTheWindowDoesAndPreviewNamesWhatGoes) {
-  AppHarness app;  // not started: only its machine and its reading of the log
-  constexpr std::string_view kRunMru =
-      "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-  app.machine.registry.SetString(kRunMru, "a", "notepad");
-  cli::StringSink out, err;
-  const std::vector<std::string> preview = {"preview", "--targets", "Run Recent", "--json"};
-  ASSERT_EQ(cli::RunCommandLine(preview, app.machine.platform, out, err), cli::kExitDone);
-  EXPECT_THAT(out.text, HasSubstr("{\"kind\":\"value\",\"what\":\"HKEY_CURRENT_USER\\\\Software"));
-  EXPECT_EQ(app.machine.registry.ValueNames(kRunMru).size(), 1u);
-
-  const std::vector<std::string> clean = {"clean", "--targets", "17"};
-  ASSERT_EQ(cli::RunCommandLine(clean, app.machine.platform, out, err), cli::kExitDone);
-  EXPECT_THAT(
-      app.Messages(),
-      ::testing::ElementsAre("Scourix Initialized.", "Scour started.", "Cleaning Run Recent...",
-                             "Finished in 0 seconds.", "Scourix Decommissioned."));
-  EXPECT_THAT(out.text, HasSubstr("Removed: 1 registry value"));
-  EXPECT_TRUE(app.machine.registry.ValueNames(kRunMru).empty());
 }
 
 }  // namespace

@@ -7,6 +7,8 @@ namespace {
 
 constexpr char kArc[] = "HKCU\\Software\\WinRAR\\ArcHistory";
 
+// The host fixtures' meaning rests on the reader, and a bad line must fail the case that loads
+// it. The forms no fixture uses (REGEDIT4, UTF-16, removals) are left to the fuzzer.
 TEST(RegFile, ReadsEveryKindOfValueOfAnExport) {
   SimRegistry reg;
   RegFileError error;
@@ -23,23 +25,6 @@ TEST(RegFile, ReadsEveryKindOfValueOfAnExport) {
   EXPECT_EQ(reg.Value(kArc, "Path")->type, platform::kRegExpandSz);
   EXPECT_EQ(reg.Value(kArc, "List")->data, std::string("a\0\xC3\xA9\0\0", 6));
   EXPECT_EQ(reg.Value(kArc, "Big")->type, platform::kRegQword);
-}
-
-TEST(RegFile, ReadsVersion4AndUtf16AndRemovals) {
-  SimRegistry reg;
-  ASSERT_TRUE(LoadRegText(reg,
-                          "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A\\B]\r\n\"s\"=\"x\"\r\n"
-                          "\"e\"=hex(2):41,e9,00\r\n[HKEY_CURRENT_USER\\A\\C]\r\n\"v\"=\"1\"\r\n"));
-  EXPECT_EQ(reg.Value("HKCU\\A\\B", "e")->data, std::string("A\xC3\xA9\0", 4));
-  std::string utf16 = "\xFF\xFE";
-  for (char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER\\A\\"
-                            "C]\r\n[HKEY_CURRENT_USER\\A\\B]\r\n\"s\"=-\r\n")) {
-    utf16 += c;
-    utf16 += '\0';
-  }
-  ASSERT_TRUE(LoadRegText(reg, utf16));
-  EXPECT_FALSE(reg.KeyExists("HKCU\\A\\C"));
-  EXPECT_EQ(reg.ValueNames("HKCU\\A\\B"), std::vector<std::string>{"e"});
 }
 
 TEST(RegFile, StopsAtTheFirstBadLine) {
