@@ -3,6 +3,7 @@
 
 #include "app_harness.h"
 #include "browser/browser_cleaners.h"
+#include "browser/mdl_cache.h"
 
 namespace scourix {
 namespace {
@@ -67,6 +68,24 @@ TEST_F(UrlCacheWalkTest, ClosingTheWindowDuringAYieldEndsTheWalk) {
   app.window.on_pump = [this] { app.frm->Form_Unload(); };
   Clean();
   EXPECT_EQ(cache.deleted().size(), 2u);
+}
+
+TEST_F(UrlCacheWalkTest, AccessorsReadTheCurrentEntryOnly) {
+  cache.Add("http://g.example/a", kNormalCacheEntry, "C:\\Cache\\a[1].htm");
+  cache.Add("http://g.example/b", kStickyCacheEntry);
+  EXPECT_FALSE(FindNextCacheEntry(ctx()));  // no walk yet
+  EXPECT_EQ(GetCacheSourceUrl(ctx()), "");
+  ASSERT_TRUE(FindFirstCacheEntry(ctx()));
+  EXPECT_EQ(GetCacheSourceUrl(ctx()), "http://g.example/a");
+  EXPECT_EQ(GetCacheLocalFile(ctx()), "C:\\Cache\\a[1].htm");
+  EXPECT_EQ(GetCacheEntryType(ctx()), kNormalCacheEntry);
+  ASSERT_TRUE(FindNextCacheEntry(ctx()));
+  EXPECT_EQ(GetCacheLocalFile(ctx()), "");
+  EXPECT_EQ(GetCacheEntryType(ctx()), kStickyCacheEntry);
+  EXPECT_FALSE(FindNextCacheEntry(ctx()));
+  EXPECT_EQ(GetCacheSourceUrl(ctx()), "http://g.example/b");  // the last entry stays readable
+  EXPECT_FALSE(DeleteCacheEntry(ctx(), "http://g.example/none"));
+  EXPECT_TRUE(DeleteCacheEntry(ctx(), "http://g.example/a"));
 }
 
 }  // namespace
