@@ -24,8 +24,7 @@ bool EndsWithExe(std::string_view name) {
   return tail == ".exe";
 }
 
-}  // namespace
-
+// The processor architecture this program is built for, spelled as manifests spell it.
 std::string_view ProgramArchitecture() {
   // The loader refuses a program whose manifest names another architecture, so the manifest
   // must name the one this file was built for.
@@ -37,6 +36,8 @@ std::string_view ProgramArchitecture() {
   return "X86";
 #endif
 }
+
+}  // namespace
 
 std::string ManifestPath(std::string_view program_path) {
   std::string path = FolderOf(program_path);
@@ -81,6 +82,9 @@ std::string GetOSName(platform::System& system) {
   }
 }
 
+namespace {
+
+// The manifest's text for the named processor architecture ("X86", "amd64").
 std::string ManifestTextFor(std::string_view architecture) {
   const std::string arch = "processorArchitecture=\"" + std::string(architecture) + "\"";
   const std::array<std::string, 22> lines = {
@@ -115,6 +119,8 @@ std::string ManifestTextFor(std::string_view architecture) {
   }
   return text;
 }
+
+}  // namespace
 
 std::string GetManifestText() {
   return ManifestTextFor(ProgramArchitecture());

@@ -19,12 +19,6 @@ std::string GetOSName(platform::System& system);
 // The 22-line manifest for this program, lines joined by CRLF, no line end after the last.
 std::string GetManifestText();
 
-// The same text for the named processor architecture ("X86", "amd64").
-std::string ManifestTextFor(std::string_view architecture);
-
-// The processor architecture this program is built for, spelled as manifests spell it.
-std::string_view ProgramArchitecture();
-
 // Where the loader looks for the manifest of the program at program_path.
 std::string ManifestPath(std::string_view program_path);
 
