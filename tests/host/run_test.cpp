@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tuple>
 
-#include "app/mdl_time.h"
 #include "app_harness.h"
 
 namespace scourix {
@@ -101,23 +101,21 @@ TEST_F(RunTest, DuringALongPurgeTheLabelTakesTheLatestLineEachSliceAndABoxPressC
       "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "a"));
 }
 
+// Rounded half to even, from the tick counter even across its wrap and its signed boundary.
 TEST_F(RunTest, ElapsedSecondsComeFromTheTickCounterEvenAcrossItsWrap) {
   app.window.UncheckAll();
-  app.machine.clock.tick = 0xFFFFFF00u;  // 256 ms before the wrap
-  app.machine.clock.tick_step = 2756;    // 2756 ms later, past 0
-  app.frm->cmdScour_Click();
-  EXPECT_EQ(app.Messages().back(), "Finished in 3 seconds.");
-  app.machine.clock.tick = 0x7FFFFF00u;  // across the signed boundary
-  app.machine.clock.tick_step = 1500;
-  app.frm->cmdScour_Click();
-  EXPECT_EQ(app.Messages().back(), "Finished in 2 seconds.");
-}
-
-TEST(RoundedSeconds, HalvesGoToTheEvenNeighbour) {
-  const std::pair<std::uint32_t, int> cases[] = {
-      {499, 0}, {500, 0}, {1500, 2}, {2500, 2}, {0xFFFFFFFF, 4294967}};
-  for (auto [ms, s] : cases)
-    EXPECT_EQ(RoundedSeconds(ms), s) << ms;
+  const std::tuple<std::uint32_t, std::uint32_t, const char*> runs[] = {
+      {0xFFFFFF00u, 2756, "3"},
+      {0x7FFFFF00u, 1500, "2"},
+      {0, 2500, "2"},
+      {0, 500, "0"},
+      {5, 0xFFFFFFFFu, "4294967"}};
+  for (auto [tick, ms, seconds] : runs) {
+    app.machine.clock.tick = tick;
+    app.machine.clock.tick_step = ms;
+    app.frm->cmdScour_Click();
+    EXPECT_EQ(app.Messages().back(), std::string("Finished in ") + seconds + " seconds.") << ms;
+  }
 }
 
 }  // namespace
