@@ -11,7 +11,6 @@
 #include "cleaners/nested_mru_steps.h"
 #include "cleaners/shell_bag_steps.h"
 #include "cleaners/value_list_steps.h"
-#include "machine_state.h"
 
 namespace scourix::testing {
 namespace {
