@@ -30,10 +30,6 @@ class FileCleanersTest : public testing::LeafTest {
     reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
     LeafTest::SetUp();
   }
-  void SetProductName(const char* name) {
-    reg().SetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                    "ProductName", name);
-  }
 };
 
 TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
@@ -154,9 +150,9 @@ TEST_F(FileCleanersTest, CookieContainerEntriesGoAndNothingElseOfTheCache) {
                                                  "Deleting - Cookie:me@other.example/path"));
 }
 
-constexpr const char* kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
-constexpr const char* kLocalFirefox = "C:\\Users\\me\\AppData\\Local\\Mozilla\\Firefox";
-constexpr const char* kProfilesIni = "C:\\Users\\me\\AppData\\Mozilla\\Firefox\\profiles.ini";
+const std::string kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
+const std::string kLocalFirefox = "C:\\Users\\me\\AppData\\Local\\Mozilla\\Firefox";
+const std::string kProfilesIni = kFirefox + "\\profiles.ini";
 constexpr const char* kRunning = "Firefox is running - profile skipped";
 
 class FirefoxTest : public ::testing::Test {
@@ -181,8 +177,9 @@ class FirefoxTest : public ::testing::Test {
     CleanFirefoxCookies(ctx);
   }
   // A profile of today's Firefox: places with a visited and a bookmarked page, cookies with
-  // their log and index, and the old-format files.
-  void AddProfile(const std::string& folder, const std::string& local) {
+  // their log and index, and the old-format files. Gives back its folder.
+  std::string AddProfile(const std::string& path) {
+    const std::string folder = kFirefox + "\\" + path, local = kLocalFirefox + "\\" + path;
     sim::SimPlacesStore::Database& places = app.machine.places.Add(folder + "\\places.sqlite");
     places.pages = {{"https://visited.example/", 3, false}, {"https://kept.example/", 1, true}};
     for (const char* name : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm",
@@ -191,6 +188,7 @@ class FirefoxTest : public ::testing::Test {
     }
     files().AddFile(local + "\\cache2\\entries\\ABCD");
     files().AddFile(local + "\\cache2\\index");
+    return folder;
   }
   std::vector<std::string> UrlsLeft(const std::string& folder) {
     std::vector<std::string> urls;
@@ -206,10 +204,7 @@ class FirefoxTest : public ::testing::Test {
 // full-house scenario checks on the real program; here what it does not stage.
 TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
   files().AddFile(kProfilesIni, "[Profile0]\nPath=Profiles/busy\n[Profile1]\nPath=Profiles/idle\n");
-  const std::string busy = std::string(kFirefox) + "\\Profiles\\busy";
-  const std::string idle = std::string(kFirefox) + "\\Profiles\\idle";
-  AddProfile(busy, std::string(kLocalFirefox) + "\\Profiles\\busy");
-  AddProfile(idle, std::string(kLocalFirefox) + "\\Profiles\\idle");
+  const std::string busy = AddProfile("Profiles\\busy"), idle = AddProfile("Profiles\\idle");
   files().AddFile(busy + "\\parent.lock");
   files().AddFile(idle + "\\parent.lock");  // left behind, held by no one
   files().Lock(busy + "\\parent.lock");
@@ -221,7 +216,7 @@ TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
               ElementsAre("https://visited.example/ visited", "https://kept.example/ visited"));
   EXPECT_TRUE(files().Exists(busy + "\\cookies.sqlite"));
   EXPECT_TRUE(files().Exists(busy + "\\cookies.sqlite-wal"));
-  EXPECT_EQ(files().Tree(std::string(kLocalFirefox) + "\\Profiles\\busy\\cache2").size(), 4u);
+  EXPECT_EQ(files().Tree(kLocalFirefox + "\\Profiles\\busy\\cache2").size(), 4u);
   // The old-format files go as before.
   EXPECT_FALSE(files().Exists(busy + "\\history.dat"));
   EXPECT_FALSE(files().Exists(idle + "\\cookies.sqlite"));
@@ -232,8 +227,7 @@ TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
 // cookie store that cannot go keeps its log and index: without them it may lose what it holds.
 TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) {
   files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
-  const std::string p = std::string(kFirefox) + "\\p";
-  AddProfile(p, std::string(kLocalFirefox) + "\\p");
+  const std::string p = AddProfile("p");
   app.machine.places.Add("D:\\elsewhere\\places.sqlite");
   files().Remove(p + "\\places.sqlite");
   files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
@@ -253,9 +247,8 @@ TEST_F(FirefoxTest, ProfilesAreReadUntilTheListEndsEachOnce) {
                   "[Profile3]\nPath=../outside\n"
                   "[Profile4]\nIsRelative=0\nPath=D:\\b\n"
                   "[Profile6]\nPath=after the end\n");
-  EXPECT_THAT(Start(), ElementsAre(std::string(kFirefox) + "\\Profiles\\a", "D:\\b"));
-  EXPECT_EQ(app.frm->context().cleaners.FirefoxProfiles[0].local,
-            std::string(kLocalFirefox) + "\\Profiles\\a");
+  EXPECT_THAT(Start(), ElementsAre(kFirefox + "\\Profiles\\a", "D:\\b"));
+  EXPECT_EQ(app.frm->context().cleaners.FirefoxProfiles[0].local, kLocalFirefox + "\\Profiles\\a");
 }
 
 // A path longer than the read is cut: the cut one names the profile's parent folder.
@@ -268,8 +261,8 @@ class FirefoxNoProfileTest : public FirefoxTest,
 TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   files().AddFile(kProfilesIni, GetParam());
   for (const std::string& root :
-       {std::string("C:"), std::string("C:\\Users\\me\\AppData\\Mozilla"), std::string(kFirefox),
-        std::string(kFirefox) + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox"),
+       {std::string("C:"), std::string("C:\\Users\\me\\AppData\\Mozilla"), kFirefox,
+        kFirefox + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox"),
         std::string("C:\\WINDOWS")}) {
     files().AddFile(root + "\\history.dat");
     files().AddFile(root + "\\cookies.txt");
