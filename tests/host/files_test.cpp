@@ -280,21 +280,14 @@ TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Profiles,
-                         FirefoxNoProfileTest,
-                         ::testing::Values("[Profile0]\nPath=../../..\n",
-                                           "[Profile0]\nPath=Profiles/../..\n",
-                                           "[Profile0]\nIsRelative=0\nPath=Profiles/x\n",
-                                           "[Profile0]\nIsRelative=0\nPath=\n",
-                                           "[Profile0]\nIsRelative=0\nPath=C:\\\n",
-                                           "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\\n",
-                                           "[Profile0]\nIsRelative=0\nPath=C:\\WINDOWS\n",
-                                           "[Profile0]\nName=default\n",  // no path at all
-                                           "[Profile1]\nPath=\n",
-                                           "no app data",
-                                           "no key",
-                                           "app data read as the root",
-                                           kCutPath.c_str()));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Profiles, FirefoxNoProfileTest, ::testing::Values(
+    "[Profile0]\nPath=../../..\n", "[Profile0]\nPath=Profiles/../..\n",
+    "[Profile0]\nIsRelative=0\nPath=Profiles/x\n", "[Profile0]\nIsRelative=0\nPath=\n",
+    "[Profile0]\nIsRelative=0\nPath=C:\\\n", "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\\n",
+    "[Profile0]\nIsRelative=0\nPath=C:\\WINDOWS\n", "[Profile0]\nName=default\n",
+    "[Profile1]\nPath=\n", "no app data", "no key", "app data read as the root", kCutPath.c_str()));
+// clang-format on
 
 // The read is cut by characters, as the platform's buffer counts them, not by UTF-8 bytes.
 TEST_F(FirefoxTest, GetFromIniCutsAtCharacters) {
