@@ -58,6 +58,8 @@ struct ItemOpen {
   // Share nothing: fails with kSharingViolation while any other program has the item open
   // for its content.
   bool exclusive = false;
+  // A file only: the open itself fails on a folder (no backup semantics).
+  bool refuse_folder = false;
 };
 
 // What a handle says about the item it holds (GetFileInformationByHandle).
@@ -114,6 +116,10 @@ class FileSystem {
   [[nodiscard]] virtual Status OpenItem(std::string_view path,
                                         const ItemOpen& how,
                                         std::unique_ptr<Item>* item) = 0;
+  // Whether a link to a file can carry kAttrReparsePoint here. Where none can (Wine 8 shows a
+  // Unix link as the file it leads to, and marks only folders), a file's attributes never tell
+  // a link, and its final path is the only sign of one.
+  [[nodiscard]] virtual bool FileLinksAreMarked() = 0;
   // GetFullPathNameW: the path as Windows will act on it.
   [[nodiscard]] virtual Status FullPath(std::string_view path, std::string* full) = 0;
   [[nodiscard]] virtual Status OpenFile(std::string_view path,

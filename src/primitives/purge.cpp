@@ -50,7 +50,8 @@ void ShowDeleting(Context& ctx, std::string_view path) {
   ctx.window.DoEvents();
 }
 
-// An entry opened at the moment it is acted on, with what its handle says.
+// An entry opened at the moment it is acted on, with what its handle says: read for a folder,
+// and for a file opened for anything but deletion alone.
 struct Held {
   std::unique_ptr<Item> item;
   ItemInfo info;
@@ -74,14 +75,19 @@ Held OpenAsListed(Context& ctx,
                   bool narrow) {
   Held held;
   std::string path = narrow ? std::string(real) : LiteralPath(real);
+  ItemOpen how{access, narrow, false};
+  how.refuse_folder = !folder;
   std::unique_ptr<Item> item;
-  if (ctx.platform.files.OpenItem(path, ItemOpen{access, narrow, false}, &item) !=
-          platform::kSuccess ||
-      item->Query(&held.info) != platform::kSuccess) {
+  if (ctx.platform.files.OpenItem(path, how, &item) != platform::kSuccess)
     return held;
+  // A file to be deleted is asked for its attributes only where they can show a link: the
+  // open has refused a folder, and the final path below shows any other link.
+  if (folder || access != ItemAccess::kDelete || ctx.platform.files.FileLinksAreMarked()) {
+    if (item->Query(&held.info) != platform::kSuccess || IsLink(held.info.attributes) ||
+        IsFolder(held.info.attributes) != folder) {
+      return held;
+    }
   }
-  if (IsLink(held.info.attributes) || IsFolder(held.info.attributes) != folder)
-    return held;
   std::string final_path;
   Status status = item->FinalPath(&final_path);
   if (status == platform::kSuccess ? !IsSameEntry(final_path, real)
@@ -180,11 +186,15 @@ void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
           continue;
         }
         Held file = OpenAsListed(walk.ctx, child.real, ItemAccess::kDelete, false, false);
-        if (!file)
+        if (!file || file.item->Delete() == platform::kSuccess)
           continue;
-        if ((file.info.attributes & platform::kAttrReadOnly) != 0)
-          (void)file.item->ClearReadOnly();
-        (void)file.item->Delete();
+        // Refused: a read-only file loses the attribute and goes.
+        ItemInfo info;
+        if (file.item->Query(&info) == platform::kSuccess &&
+            (info.attributes & platform::kAttrReadOnly) != 0 &&
+            file.item->ClearReadOnly() == platform::kSuccess) {
+          (void)file.item->Delete();
+        }
       }
     }
   }

@@ -28,6 +28,7 @@ class RecordingFileSystem : public platform::FileSystem {
   platform::Status OpenItem(std::string_view path,
                             const platform::ItemOpen& how,
                             std::unique_ptr<platform::Item>* item) override;
+  bool FileLinksAreMarked() override { return real_.FileLinksAreMarked(); }
   platform::Status FullPath(std::string_view path, std::string* full) override;
   platform::Status OpenFile(std::string_view path,
                             platform::OpenMode mode,

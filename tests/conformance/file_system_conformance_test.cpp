@@ -88,6 +88,10 @@ TEST_F(FileSystemConformance, ListedWithAttributesReachedByExactNameDeletedThrou
   EXPECT_EQ(read_only->ClearReadOnly(), fs::kSuccess);
   EXPECT_EQ(read_only->Delete(), fs::kSuccess);
   read_only.reset();
+  fs::ItemOpen file_only{fs::ItemAccess::kDelete};
+  file_only.refuse_folder = true;
+  std::unique_ptr<fs::Item> refused;
+  EXPECT_NE(files().OpenItem(At("full"), file_only, &refused), fs::kSuccess);
   auto full = open(At("full"), fs::ItemAccess::kDelete, false);
   ASSERT_NE(full, nullptr);
   EXPECT_NE(full->Delete(), fs::kSuccess);

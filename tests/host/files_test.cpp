@@ -372,6 +372,7 @@ TEST_F(HostileTreeTest, NamesEndingInADotOrASpaceAreTakenLiterally) {
 // Between the listing and the act, another program swaps a folder or a file for a link.
 TEST_F(HostileTreeTest, AnEntrySwappedForALinkAfterTheListingIsLeftAlone) {
   for (bool marked : {true, false}) {
+    files().file_links_marked = marked;  // unmarked: as Wine, whose file attributes go unasked
     files().AddFile("C:\\T\\a\\1.tmp");
     files().AddFile("C:\\T\\b\\2.tmp");
     files().AddFile("C:\\T\\f.txt");
@@ -386,12 +387,22 @@ TEST_F(HostileTreeTest, AnEntrySwappedForALinkAfterTheListingIsLeftAlone) {
     PurgeFolder(ctx(), "C:\\T");
     ExpectOutsideIntact();
     EXPECT_FALSE(files().Exists("C:\\T\\a"));
+    EXPECT_TRUE(files().Exists("C:\\T\\f.txt"));
   }
+  // Where a file was listed, the open itself refuses the folder put in its place.
+  files().AddFile("C:\\T\\g.txt");
+  files().BeforeOpen("C:\\T\\g.txt", [&] {
+    files().Remove("C:\\T\\g.txt");
+    files().AddFolder("C:\\T\\g.txt");
+  });
+  PurgeFolderFiles(ctx(), "C:\\T");
+  EXPECT_TRUE(files().Exists("C:\\T\\g.txt"));
 }
 
 // Wine shows a Unix symbolic link to a file as a plain file; deleting it would delete the
 // file it points to.
 TEST_F(HostileTreeTest, AFileLinkWithoutTheLinkAttributeIsKnownByItsFinalPath) {
+  files().file_links_marked = false;
   files().AddLink("C:\\T\\s.txt", "C:\\Outside\\c.txt", false, false);
   files().AddFile("C:\\T\\t.tmp");
   PurgeFolder(ctx(), "C:\\T");

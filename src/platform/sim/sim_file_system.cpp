@@ -536,6 +536,8 @@ Status SimFileSystem::OpenItem(std::string_view path,
   // The program's own open files share reading and writing, never deletion.
   if (node.locked || ((deletes || how.exclusive) && node.writers > 0))
     return platform::kSharingViolation;
+  if (how.refuse_folder && node.is_folder())
+    return platform::kAccessDenied;
   if (how.access == platform::ItemAccess::kDelete && node.deny_delete)
     return platform::kAccessDenied;
   if (how.access == platform::ItemAccess::kWipe &&

@@ -62,6 +62,8 @@ class SimFileSystem : public platform::FileSystem {
   void BeforeOpen(std::string_view path, std::function<void()> action);
   // Answers for GetFinalPathNameByHandleW, which systems before Vista do not have.
   bool final_paths = true;
+  // False: a system, as Wine 8, where no file link is marked; tests then add no marked one.
+  bool file_links_marked = true;
   void Lock(std::string_view path, bool locked = true);
   void DenyCreate(std::string_view folder, bool deny = true);
   void DenyList(std::string_view folder, bool deny = true);
@@ -99,6 +101,7 @@ class SimFileSystem : public platform::FileSystem {
   platform::Status OpenItem(std::string_view path,
                             const platform::ItemOpen& how,
                             std::unique_ptr<platform::Item>* item) override;
+  bool FileLinksAreMarked() override { return file_links_marked; }
   platform::Status FullPath(std::string_view path, std::string* full) override;
   platform::Status MakeFolder(std::string_view path) override;
   platform::Status OpenFile(std::string_view path,

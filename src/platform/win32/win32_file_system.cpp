@@ -1,10 +1,13 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_item.h"
+#include "platform/win32/win32_late_calls.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -135,6 +138,22 @@ platform::Status Win32FileSystem::DeleteFileWide(std::string_view path, bool for
     }
   }
   return DeleteFileW(wide.c_str()) ? platform::kSuccess : LastError();
+}
+
+bool Win32FileSystem::FileLinksAreMarked() {
+  // Wine up to 8 reports the link attribute for folders alone (links to folders, mount
+  // points); a later Wine may keep Windows links, and Windows marks every link.
+  static const bool marked = [] {
+    WineGetVersionFn wine_version = Late().wine_get_version;
+    if (wine_version == nullptr)
+      return true;
+    const char* version = wine_version();
+    int major = 0;
+    if (version != nullptr)
+      std::from_chars(version, version + std::strlen(version), major);
+    return major == 0 || major > 8;
+  }();
+  return marked;
 }
 
 platform::Status Win32FileSystem::OpenItem(std::string_view path,

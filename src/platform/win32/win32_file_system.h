@@ -15,6 +15,7 @@ class Win32FileSystem : public platform::FileSystem {
   platform::Status OpenItem(std::string_view path,
                             const platform::ItemOpen& how,
                             std::unique_ptr<platform::Item>* item) override;
+  bool FileLinksAreMarked() override;
   platform::Status FullPath(std::string_view path, std::string* full) override;
   platform::Status MakeFolder(std::string_view path) override;
   platform::Status OpenFile(std::string_view path,

@@ -192,7 +192,8 @@ HANDLE Open(std::string_view path, const platform::ItemOpen& how, DWORD access, 
 platform::Status OpenWin32Item(std::string_view path,
                                const platform::ItemOpen& how,
                                std::unique_ptr<platform::Item>* item) {
-  DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
+  // Without backup semantics CreateFile opens no folder.
+  DWORD flags = how.refuse_folder ? 0 : FILE_FLAG_BACKUP_SEMANTICS;
   if (!how.follow_link)
     flags |= FILE_FLAG_OPEN_REPARSE_POINT;
   DWORD access = AccessFor(how.access);

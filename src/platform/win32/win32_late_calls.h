@@ -22,6 +22,7 @@ struct IoStatusBlock {
 // NtSetInformationFile and NtQueryInformationFile.
 using NtFileInformationFn = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
 using RtlNtStatusToDosErrorFn = ULONG(NTAPI*)(LONG);
+using WineGetVersionFn = const char* (*)();
 
 struct LateCalls {
   GetFinalPathNameByHandleWFn get_final_path_name_by_handle = nullptr;  // Vista
@@ -29,6 +30,7 @@ struct LateCalls {
   NtFileInformationFn nt_set_information_file = nullptr;                // every NT
   NtFileInformationFn nt_query_information_file = nullptr;              // every NT
   RtlNtStatusToDosErrorFn rtl_nt_status_to_dos_error = nullptr;         // every NT
+  WineGetVersionFn wine_get_version = nullptr;                          // Wine only
 };
 
 const LateCalls& Late();
