@@ -19,12 +19,6 @@ namespace {
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
 
-// Firefox's tables, as the end-to-end seeding makes them too.
-std::string PlacesSchema() {
-  std::ifstream in(SCOURIX_FIXTURES "/firefox/places_schema.sql", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Two sites; a bookmarked page, a page with a keyword, and two pages only visited.
 constexpr const char* kPlacesRows = R"(
 INSERT INTO moz_origins VALUES (1, 'https://', 'kept.example', 100), (2, 'https://',
@@ -45,6 +39,11 @@ INSERT INTO moz_annos (place_id, anno_attribute_id, content) VALUES (1, 1, 'kept
   (3, 1, 'gone');
 INSERT INTO moz_places_metadata (place_id, total_view_time) VALUES (3, 1000);
 )";
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void Exec(sqlite3* db, const std::string& sql) {
   char* error = nullptr;
@@ -72,11 +71,6 @@ std::vector<std::string> Column(const std::string& path, const std::string& sql)
   return out;
 }
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class SqlitePlacesStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -100,7 +94,8 @@ class SqlitePlacesStoreTest : public ::testing::Test {
     ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
     if (wal)
       Exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
-    const std::string schema = PlacesSchema();
+    // Firefox's tables, as the end-to-end seeding makes them too.
+    const std::string schema = Bytes(SCOURIX_FIXTURES "/firefox/places_schema.sql");
     ASSERT_FALSE(schema.empty());
     Exec(db, schema);
     Exec(db, kPlacesRows);

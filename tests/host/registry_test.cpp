@@ -1,15 +1,24 @@
-#include "registry/reg_view.h"
-
 #include <gtest/gtest.h>
+#include <map>
 
 #include "app_harness.h"
+#include "cleaners/registry_sweeps.h"
+#include "platform/sim/reg_file.h"
+#include "primitives/registry_primitives.h"
+#include "registry/reg_view.h"
 
 namespace scourix {
 namespace {
 
 constexpr std::uint32_t kHkcu = 0x80000001;
 constexpr char kKey[] = "HKCU\\Software\\List";
+constexpr char kArc[] = "HKCU\\Software\\WinRAR\\ArcHistory";
 using Strings = std::vector<std::string>;
+using platform::kHkeyCurrentUser;
+using platform::kKeyAllAccess;
+using platform::kKeyRead;
+using platform::kSuccess;
+using platform::UniqueRegKey;
 
 class RegViewTest : public testing::LeafTest {
  protected:
@@ -223,6 +232,176 @@ TEST_F(RegViewTest, CreateValueWritesTheFourTypesItKnowsAndRefusesTheRest) {
   EXPECT_FALSE(view->CreateValue("x", "x", platform::kRegSz));
   EXPECT_FALSE(reg().ValueExists(kKey, "x") || reg().ValueExists(kKey, "b"));
   EXPECT_EQ(window.messages.size(), 1u);
+}
+
+// Counts the calls a listing and a sweep make: linear in the values, whatever their length,
+// and one open of the key for all the deletions of a sweep.
+class CountingRegistry : public sim::SimRegistry {
+  using S = platform::Status;
+  using K = platform::RegKey;
+
+ public:
+  S OpenKey(K root, std::string_view sub, std::uint32_t access, K* out) override {
+    return Count("OpenKey", SimRegistry::OpenKey(root, sub, access, out));
+  }
+  S QueryValue(K key, std::string_view name, platform::RegValue* value) override {
+    return Count("QueryValue", SimRegistry::QueryValue(key, name, value));
+  }
+  S DeleteValue(K key, std::string_view name) override {
+    return Count("DeleteValue", SimRegistry::DeleteValue(key, name));
+  }
+  S EnumValue(K key, std::uint32_t index, platform::RegValue* value) override {
+    return Count("EnumValue", SimRegistry::EnumValue(key, index, value));
+  }
+  S Count(const char* function, S status) {
+    ++calls[function];
+    ++calls["all"];
+    return status;
+  }
+  std::map<std::string, int> calls;
+};
+
+constexpr char kLong[] = "HKCU\\Software\\Long";
+
+class RegistryCallCountTest : public testing::LeafTest {
+ protected:
+  CountingRegistry counting;
+  platform::Platform counted{counting,      machine.files, machine.url_cache, machine.url_history,
+                             machine.shell, machine.clock, machine.system,    machine.places};
+  Context counted_ctx{counted, window, cleaners, cache};
+};
+
+TEST_F(RegistryCallCountTest, ListingAndSweepingLongValuesCostAFewCallsAValue) {
+  for (int n : {10, 1000}) {
+    for (int i = 0; i < n; ++i) {  // 300 bytes each, UTF-8 with the null
+      std::string name = "v" + std::to_string(i);
+      counting.SetString(kLong, name, name + std::string(299 - name.size(), 'x'));
+    }
+    RegView view(counting, window);
+    ASSERT_EQ(view.OpenRegistry(platform::kHkeyCurrentUser, "Software\\Long"), -1);
+    counting.calls.clear();
+    view.GetAllValues2(window.val_names, window.values);
+    ASSERT_EQ(window.values.items.size(), static_cast<std::size_t>(n));
+    EXPECT_EQ(window.values.items.back().size(), 299u);
+    // One read a value, and the one that finds the end.
+    EXPECT_LE(counting.calls["all"], n + 1) << n;
+    view.CloseRegistry();
+
+    counting.calls.clear();
+    ASSERT_TRUE(SweepKeyValues(counted_ctx, "Software\\Long"));
+    EXPECT_TRUE(counting.ValueNames(kLong).empty());
+    EXPECT_EQ(counting.calls["DeleteValue"], n);
+    // The listing's open and the deletions' one, whatever the number of values.
+    EXPECT_EQ(counting.calls["OpenKey"], 2) << n;
+    EXPECT_LE(counting.calls["all"], 2 * n + 5) << n;
+  }
+  EXPECT_EQ(counting.OpenHandleCount(), 0u);
+}
+
+using RegistryPrimitivesTest = testing::LeafTest;
+
+TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
+  reg().SetString(kArc, "0", "a.rar");
+  reg().SetString(kArc, "", "default");
+  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\Missing", "0");
+  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "1");
+  EXPECT_EQ(reg().ValueNames(kArc), (std::vector<std::string>{"0", ""}));
+  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "");
+  EXPECT_EQ(reg().ValueNames(kArc), std::vector<std::string>{"0"});
+  // Only the right to set values is asked for: a key that refuses full access still loses
+  // the value, one that refuses setting values keeps it.
+  reg().SetString(kArc, "1", "b.rar");
+  reg().DenyAccess(kArc, sim::kDenyFullAccess);
+  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "0");
+  EXPECT_FALSE(reg().ValueExists(kArc, "0"));
+  reg().DenyAccess(kArc, platform::kKeySetValue);
+  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "1");
+  EXPECT_TRUE(reg().ValueExists(kArc, "1"));
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(RegistryPrimitivesTest, BlankExistingValueEmptiesOnlyValuesThatExist) {
+  reg().SetDword(kArc, "0", 7);
+  reg().SetString("HKCU\\Software\\WinRAR", "", "default");
+  BlankExistingValue(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\0");
+  EXPECT_EQ(reg().Value(kArc, "0")->type, platform::kRegSz);
+  EXPECT_EQ(reg().Value(kArc, "0")->data, std::string(1, '\0'));
+  BlankExistingValue(ctx(), "HKEY_CURRENT_USER\\Software\\WinRAR\\");
+  EXPECT_EQ(reg().StringValue("HKCU\\Software\\WinRAR", ""), "");
+  // A missing value, or a missing key, is not made.
+  BlankExistingValue(ctx(), "HKCU\\Software\\WinRAR\\ArcHistory\\1");
+  BlankExistingValue(ctx(), "HKCU\\Software\\Nero\\General\\Last");
+  EXPECT_EQ(reg().ValueNames(kArc), std::vector<std::string>{"0"});
+  EXPECT_FALSE(reg().KeyExists("HKCU\\Software\\Nero"));
+  BlankExistingValue(ctx(), "HKEY_NOWHERE\\Software\\x");
+  BlankExistingValue(ctx(), "Software\\x");
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+TEST_F(RegistryPrimitivesTest, ShellRegReadGivesStringsAndNumbersAsText) {
+  reg().SetString(kArc, "s", "C:\\a.rar");
+  reg().SetString(kArc, "e", "%TEMP%", platform::kRegExpandSz);
+  reg().SetDword(kArc, "d", 1);
+  reg().SetDword(kArc, "neg", 0xFFFFFFFF);
+  reg().SetValueBytes(kArc, "b", platform::kRegBinary, "\1");
+  reg().SetMultiString(kArc, "m", {"a"});
+  auto read = [this](std::string_view name) {
+    return ShellRegRead(ctx(),
+                        "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\" + std::string(name));
+  };
+  EXPECT_EQ(read("s"), "C:\\a.rar");
+  EXPECT_EQ(read("e"), "%TEMP%");
+  EXPECT_EQ(read("d"), "1");
+  EXPECT_EQ(read("neg"), "-1");
+  EXPECT_EQ(read("b"), "");
+  EXPECT_EQ(read("m"), "");
+  EXPECT_EQ(read("missing"), "");
+  EXPECT_EQ(ShellRegRead(ctx(), "HKEY_CURRENT_USER"), "");
+  EXPECT_EQ(reg().OpenHandleCount(), 0u);
+}
+
+// The host fixtures' meaning rests on the sim's reader; the forms and faults no fixture has are
+// left to the fuzzer.
+TEST(RegFile, ReadsEveryKindOfValueOfAnExport) {
+  sim::SimRegistry reg;
+  sim::RegFileError error;
+  ASSERT_TRUE(sim::LoadRegFile(reg, std::string(SCOURIX_FIXTURES) + "/shell_traces.reg", &error))
+      << error.line << ": " << error.message;
+  EXPECT_EQ(reg.ValueNames("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                           "Explorer\\RunMRU"),
+            (std::vector<std::string>{"a", "b", "MRUList"}));
+  EXPECT_EQ(reg.StringValue(kArc, "0"), "C:\\Users\\me\\Documents\\\"quoted\".rar");
+  EXPECT_EQ(reg.StringValue(kArc, ""), "default");
+  EXPECT_EQ(reg.Value(kArc, "Count")->data, std::string("\x2a\0\0\0", 4));
+  EXPECT_EQ(reg.Value(kArc, "Blob")->data.size(), 26u);
+  EXPECT_EQ(reg.Value(kArc, "Path")->data, std::string("%TEMP%\0", 7));
+  EXPECT_EQ(reg.Value(kArc, "Path")->type, platform::kRegExpandSz);
+  EXPECT_EQ(reg.Value(kArc, "List")->data, std::string("a\0\xC3\xA9\0\0", 6));
+  EXPECT_EQ(reg.Value(kArc, "Big")->type, platform::kRegQword);
+}
+
+// An owner that already holds a key keeps it, still open, when an open into it fails; a
+// successful open closes it and takes the new one.
+TEST(SeamOwnersTest, KeyOpensLeaveTheOwnerAsItWasOnFailure) {
+  sim::SimRegistry registry;
+  registry.AddKey("HKCU\\Software\\Held");
+  registry.DenyAccess("HKCU\\Software\\Locked");
+  UniqueRegKey key;
+  ASSERT_EQ(platform::OpenKey(registry, kHkeyCurrentUser, "Software\\Held", kKeyRead, &key),
+            kSuccess);
+  const platform::RegKey held = key.get();
+  EXPECT_EQ(platform::OpenKey(registry, kHkeyCurrentUser, "Software\\Missing", kKeyRead, &key),
+            platform::kFileNotFound);
+  EXPECT_EQ(
+      platform::CreateKey(registry, kHkeyCurrentUser, "Software\\Locked", kKeyAllAccess, &key),
+      platform::kAccessDenied);
+  EXPECT_EQ(key.get(), held);
+  EXPECT_EQ(platform::CreateKey(registry, kHkeyCurrentUser, "Software\\New", kKeyAllAccess, &key),
+            kSuccess);
+  EXPECT_NE(key.get(), held);
+  EXPECT_EQ(registry.OpenHandleCount(), 1u);
+  key.reset();
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,431 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app_harness.h"
+#include "browser/browser_cleaners.h"
+#include "browser/ini.h"
+#include "primitives/cleaners_state.h"
+#include "primitives/named_folder.h"
+#include "primitives/purge.h"
+
+namespace scourix {
+namespace {
+
+using testing::AppHarness;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::kShellFolders;
+
+namespace fs = platform;
+
+constexpr const char* kCookies = "C:\\Users\\me\\Cookies";
+constexpr const char* kCache = "C:\\Users\\me\\Cache";
+
+class FileCleanersTest : public testing::LeafTest {
+ protected:
+  void SetUp() override {
+    reg().SetString(kShellFolders, "Cookies", kCookies);
+    reg().SetString(kShellFolders, "Cache", kCache);
+    reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
+    LeafTest::SetUp();
+  }
+};
+
+TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
+  const std::string c = std::string(kCookies) + "\\";
+  files().AddFile(c + "a.txt", "cookie");
+  files().AddFile(c + "ro.txt", "cookie", fs::kAttrReadOnly);
+  files().AddFile(c + "index.dat", "", fs::kAttrHidden | fs::kAttrSystem);
+  files().AddFile(c + "sub\\deep.txt");
+  files().AddFile(c + "busy.txt");
+  files().Lock(c + "busy.txt");
+  files().AddFile(c + "z.txt");
+  files().AddFile("C:\\Users\\me\\Documents\\thesis.doc", "keep");
+  files().AddLink(c + "link.txt", "C:\\Users\\me\\Documents\\thesis.doc", false);
+  files().AddLink(c + "docs", "C:\\Users\\me\\Documents", true);
+  int pumps = window.pumps;
+  CleanIECookies(ctx());
+  // The read-only file is handed to the wipe, which cannot open it; it and the locked one are
+  // skipped and the sweep goes on. Links are neither written through nor deleted.
+  EXPECT_THAT(files().removed(), ElementsAre(c + "a.txt", c + "z.txt"));
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
+  EXPECT_EQ(window.pumps - pumps, 4);
+  EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
+  EXPECT_THAT(files().links_touched(), IsEmpty());
+}
+
+// Each value is empty, relative, or names, as Windows reads it, the root, the profile or the
+// Windows folder; one that cannot be read skips only its own step.
+TEST_F(FileCleanersTest, HostileFolderValuesReachNothing) {
+  for (const char* trap : {"C:\\root.txt", "C:\\Temp\\t.txt", "C:\\Users\\me\\p.txt",
+                           "C:\\Users\\me\\x\\k.txt", "C:\\WINDOWS\\w.txt"}) {
+    files().AddFile(trap);
+  }
+  // clang-format off
+  for (auto [name, value] : std::vector<std::pair<const char*, const char*>>{
+           {"Cache", "C:\\./"}, {"Cache", "C:\\Users\\me\\nothere/.."}, {"Cache", "C:\\WINDOWS/.."},
+           {"Cache", "C:\\Users\\me\\x\\.."}, {"Cookies", "C:\\Users\\me\\x/.."},
+           {"Local Settings", "C:\\x/.."}, {"Local Settings", "C:\\"},
+           {"Local Settings", "\\\\?\\C:\\"}, {"Local Settings", "\\\\.\\C:\\"},
+           {"Cookies", ""}, {"Local Settings", "Local Settings"}}) {
+    // clang-format on
+    reg().SetString(kShellFolders, name, value);
+    CleanIECookies(ctx());
+    CleanTempFiles(ctx());
+    reg().SetString(kShellFolders, name, "C:\\Missing");
+  }
+  EXPECT_THAT(files().removed(), IsEmpty());
+  files().AddFile("C:\\Users\\me\\Cache\\c.htm");
+  reg().SetString(kShellFolders, "Cache", kCache);
+  reg().SetDword(kShellFolders, "Cookies", 7);
+  CleanIECookies(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
+}
+
+// The Windows folder is the one the system names, wherever it is; another installation's
+// folders on the same drive are not touched.
+TEST_F(FileCleanersTest, WindowsFoldersAreTheSystemsOwn) {
+  for (const char* base : {"C:\\WINDOWS", "C:\\WINNT", "D:\\Win"}) {
+    files().AddFile(std::string(base) + "\\Cookies\\c.txt");
+    files().AddFile(std::string(base) + "\\Temp\\t.tmp");
+  }
+  machine.shell.known_folders[fs::KnownFolder::kWindows] = "D:\\Win";
+  CleanWindowsCookies(ctx());
+  CleanWindowsTemp(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre("D:\\Win\\Cookies\\c.txt", "D:\\Win\\Temp\\t.tmp"));
+  machine.shell.known_folders.erase(fs::KnownFolder::kWindows);
+  CleanWindowsCookies(ctx());
+  CleanWindowsTemp(ctx());
+  EXPECT_EQ(files().removed().size(), 2u);
+}
+
+// The modern scenario checks on the real program the playlists, the temp folder the system
+// names where "Local Settings" is missing, and the shortcuts going with the jump lists staying;
+// here the shell's own list, the label's bare names, and a shortcut below Recent that stays.
+TEST_F(FileCleanersTest, RecentDocumentsGoWithTheShellsListShowingBareNames) {
+  const std::string recent = "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\";
+  for (const char* name : {"letter.lnk", "PHOTOS.LNK", "desktop.ini", "notes.lnk.txt",
+                           "CustomDestinations\\pinned.lnk"})
+    files().AddFile(recent + name);
+  CleanRecentDocuments(ctx());
+  EXPECT_THAT(files().removed(), ElementsAre(recent + "letter.lnk", recent + "PHOTOS.LNK"));
+  EXPECT_THAT(machine.shell.recent_docs_cleared, ElementsAre(2u));
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - letter.lnk", "Deleting - PHOTOS.LNK"));
+}
+
+// TEMP set by hand to a root, the Windows folder, the profile or a folder holding one of the
+// user's folders: nothing there is touched.
+TEST_F(FileCleanersTest, ATempFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
+  reg().RemoveValue(kShellFolders, "Local Settings");
+  reg().SetString(kShellFolders, "History", "D:\\Profile\\History");
+  for (const char* file :
+       {"C:\\root.txt", "C:\\WINDOWS\\w.txt", "C:\\Users\\me\\p.txt",
+        "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt", "D:\\Profile\\d.txt"}) {
+    files().AddFile(file);
+  }
+  for (const char* temp :
+       {"C:\\", "C:\\WINDOWS", "C:\\Users\\me", "C:\\Users\\me\\AppData",
+        "C:\\Users\\me\\AppData\\Local",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile", "Temp", ""}) {
+    machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
+    CleanTempFiles(ctx());
+  }
+  EXPECT_THAT(files().removed(), IsEmpty());
+}
+
+TEST_F(FileCleanersTest, CookieContainerEntriesGoAndNothingElseOfTheCache) {
+  sim::SimUrlCache& cache = machine.url_cache;
+  cache.Add("http://site.example/page");
+  cache.Add("Cookie:me@site.example/", fs::kCookieCacheEntry);
+  cache.Add("Visited: me@http://site.example/", fs::kUrlHistoryCacheEntry);
+  cache.Add("Cookie:me@other.example/path", fs::kCookieCacheEntry);
+  CleanIECookies(ctx());
+  EXPECT_THAT(cache.Urls(),
+              ElementsAre("http://site.example/page", "Visited: me@http://site.example/"));
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - Cookie:me@site.example/",
+                                                 "Deleting - Cookie:me@other.example/path"));
+}
+
+const std::string kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
+const std::string kLocalFirefox = "C:\\Users\\me\\AppData\\Local\\Mozilla\\Firefox";
+const std::string kProfilesIni = kFirefox + "\\profiles.ini";
+constexpr const char* kRunning = "Firefox is running - profile skipped";
+
+class FirefoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.machine.registry.SetString(kShellFolders, "AppData", "C:\\Users\\me\\AppData");
+    // A whole slice passes between yields, so the label takes every line.
+    app.machine.clock.tick_step = FrmMain::kSliceMs;
+  }
+  // The profile folders found at start.
+  std::vector<std::string> Start() {
+    app.Start();
+    std::vector<std::string> folders;
+    for (const FirefoxProfile& profile : app.frm->context().cleaners.FirefoxProfiles)
+      folders.push_back(profile.folder);
+    return folders;
+  }
+  void CleanAll() {
+    Context& ctx = app.frm->context();
+    CleanFirefoxCache(ctx);
+    CleanFirefoxHistory(ctx);
+    CleanFirefoxCookies(ctx);
+  }
+  // A profile of today's Firefox: places with a visited and a bookmarked page, cookies with
+  // their log and index, and the old-format files. Gives back its folder.
+  std::string AddProfile(const std::string& path) {
+    const std::string folder = kFirefox + "\\" + path, local = kLocalFirefox + "\\" + path;
+    sim::SimPlacesStore::Database& places = app.machine.places.Add(folder + "\\places.sqlite");
+    places.pages = {{"https://visited.example/", 3, false}, {"https://kept.example/", 1, true}};
+    for (const char* name : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm",
+                             "history.dat", "cookies.txt", "prefs.js"}) {
+      files().AddFile(folder + "\\" + name);
+    }
+    files().AddFile(local + "\\cache2\\entries\\ABCD");
+    files().AddFile(local + "\\cache2\\index");
+    return folder;
+  }
+  std::vector<std::string> UrlsLeft(const std::string& folder) {
+    std::vector<std::string> urls;
+    for (const auto& page : app.machine.places.Find(folder + "\\places.sqlite")->pages)
+      urls.push_back(page.url + (page.visits == 0 ? "" : " visited"));
+    return urls;
+  }
+  sim::SimFileSystem& files() { return app.machine.files; }
+  AppHarness app;
+};
+
+// Every profile's history, cookies and cache going, bookmarks and settings staying, the
+// full-house scenario checks on the real program; here what it does not stage.
+TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=Profiles/busy\n[Profile1]\nPath=Profiles/idle\n");
+  const std::string busy = AddProfile("Profiles\\busy"), idle = AddProfile("Profiles\\idle");
+  files().AddFile(busy + "\\parent.lock");
+  files().AddFile(idle + "\\parent.lock");  // left behind, held by no one
+  files().Lock(busy + "\\parent.lock");
+  Start();
+  app.window.status_history.clear();
+  CleanAll();
+  EXPECT_THAT(app.machine.places.cleared(), ElementsAre(idle + "\\places.sqlite"));
+  EXPECT_THAT(UrlsLeft(busy),
+              ElementsAre("https://visited.example/ visited", "https://kept.example/ visited"));
+  EXPECT_TRUE(files().Exists(busy + "\\cookies.sqlite"));
+  EXPECT_TRUE(files().Exists(busy + "\\cookies.sqlite-wal"));
+  EXPECT_EQ(files().Tree(kLocalFirefox + "\\Profiles\\busy\\cache2").size(), 4u);
+  // The old-format files go as before.
+  EXPECT_FALSE(files().Exists(busy + "\\history.dat"));
+  EXPECT_FALSE(files().Exists(idle + "\\cookies.sqlite"));
+  EXPECT_THAT(app.window.status_history, Contains(kRunning));
+}
+
+// SQLite opens the database by its name: a link there would take the clean-up elsewhere. A
+// cookie store that cannot go keeps its log and index: without them it may lose what it holds.
+TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
+  const std::string p = AddProfile("p");
+  app.machine.places.Add("D:\\elsewhere\\places.sqlite");
+  files().Remove(p + "\\places.sqlite");
+  files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
+  files().Lock(p + "\\cookies.sqlite");
+  Start();
+  CleanAll();
+  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
+  for (const char* kept : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
+    EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
+}
+
+TEST_F(FirefoxTest, ProfilesAreReadUntilTheListEndsEachOnce) {
+  files().AddFile(kProfilesIni,
+                  "[Profile0]\nPath=Profiles/a\n"
+                  "[Profile1]\nName=no path\n"
+                  "[Profile2]\nPath=profiles/A\n"  // the first again
+                  "[Profile3]\nPath=../outside\n"
+                  "[Profile4]\nIsRelative=0\nPath=D:\\b\n"
+                  "[Profile6]\nPath=after the end\n");
+  EXPECT_THAT(Start(), ElementsAre(kFirefox + "\\Profiles\\a", "D:\\b"));
+  EXPECT_EQ(app.frm->context().cleaners.FirefoxProfiles[0].local, kLocalFirefox + "\\Profiles\\a");
+}
+
+// A path longer than the read is cut: the cut one names the profile's parent folder.
+const std::string kCutPath =
+    "[Profile0]\nPath=" + std::string(200, 'p') + "/" + std::string(60, 'q') + "\n";
+
+class FirefoxNoProfileTest : public FirefoxTest,
+                             public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
+  files().AddFile(kProfilesIni, GetParam());
+  for (const std::string& root :
+       {std::string("C:"), std::string("C:\\Users\\me\\AppData\\Mozilla"), kFirefox,
+        kFirefox + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox"),
+        std::string("C:\\WINDOWS")}) {
+    files().AddFile(root + "\\history.dat");
+    files().AddFile(root + "\\cookies.txt");
+    files().AddFile(root + "\\cache\\x");
+  }
+  if (std::string_view(GetParam()) == "no app data")
+    app.machine.registry.SetValueBytes(kShellFolders, "AppData", 3, "\x01\x02");
+  if (std::string_view(GetParam()) == "no key")
+    app.machine.registry.RemoveTree(kShellFolders);
+  if (std::string_view(GetParam()) == "app data read as the root")
+    app.machine.registry.SetString(kShellFolders, "AppData", "C:\\x/..");
+  Start();
+  CleanAll();
+  EXPECT_THAT(files().removed(), IsEmpty());
+  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Profiles, FirefoxNoProfileTest, ::testing::Values(
+    "[Profile0]\nPath=../../..\n", "[Profile0]\nPath=Profiles/../..\n",
+    "[Profile0]\nIsRelative=0\nPath=Profiles/x\n", "[Profile0]\nIsRelative=0\nPath=\n",
+    "[Profile0]\nIsRelative=0\nPath=C:\\\n", "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\\n",
+    "[Profile0]\nIsRelative=0\nPath=C:\\WINDOWS\n", "[Profile0]\nName=default\n",
+    "[Profile1]\nPath=\n", "no app data", "no key", "app data read as the root", kCutPath.c_str()));
+// clang-format on
+
+// The read is cut by characters, as the platform's buffer counts them, not by UTF-8 bytes.
+TEST_F(FirefoxTest, GetFromIniCutsAtCharacters) {
+  std::string e_acute = "\xC3\xA9";
+  std::string value;
+  for (int i = 0; i < 300; ++i)
+    value += e_acute;
+  files().AddFile(kProfilesIni, "[S]\nK=" + value + "\n");
+  INI ini(files());
+  EXPECT_EQ(ini.GetFromINI(kProfilesIni, "S", "K"), value.substr(0, 254 * e_acute.size()));
+}
+
+class NamedFolderTest : public testing::LeafTest {
+ protected:
+  bool Accepted(std::string_view text) { return static_cast<bool>(NamedFolder(ctx(), text)); }
+};
+
+// The system's and the user's own folders, any folder holding one, and the program's folder,
+// by their text or through a link that leads there.
+TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
+  files().AddFolder("C:\\WINDOWS\\system32");
+  files().AddFolder("C:\\Users\\me\\AppData\\Roaming");
+  files().AddFolder("C:\\Users\\me\\Documents");
+  files().AddFolder("C:\\Program Files\\Scourix\\sub");
+  files().AddLink("C:\\T\\win", "C:\\WINDOWS", true);
+  files().AddLink("C:\\T\\docs", "C:\\Users\\me\\Documents", true, false);
+  for (std::string_view text :
+       {"C:\\WINDOWS", "C:\\windows\\System32", "C:\\Users", "C:\\Users\\me",
+        "C:\\Users\\me\\AppData", "C:\\Users\\me\\AppData\\Roaming", "C:\\Users\\me\\Documents",
+        "C:\\Program Files", "C:\\Program Files\\Scourix", "C:\\Program Files\\Scourix\\sub",
+        "C:\\T\\win", "C:\\T\\docs", "\\\\?\\C:\\WINDOWS", "C:\\x\\NUL"}) {
+    EXPECT_FALSE(Accepted(text)) << text;
+  }
+  files().AddFolder("C:\\WINDOWS\\Temp");
+  files().AddFolder("C:\\Users\\me\\AppData\\Local\\Temp");
+  files().AddFolder("C:\\Elsewhere");
+  files().AddLink("C:\\T\\tmp", "C:\\Elsewhere", true);
+  for (std::string_view text :
+       {"C:\\WINDOWS\\Temp", "C:\\Users\\me\\AppData\\Local\\Temp", "\\\\.\\C:\\T\\tmp"}) {
+    EXPECT_TRUE(Accepted(text)) << text;
+  }
+  EXPECT_EQ(NamedFolder(ctx(), "C:\\T\\tmp").place().real, "C:\\Elsewhere");
+  // Where the system cannot say where a link leads, the link is refused.
+  files().final_paths = false;
+  EXPECT_FALSE(Accepted("C:\\T\\tmp"));
+  EXPECT_TRUE(Accepted("C:\\Elsewhere"));
+}
+
+class HostileTreeTest : public testing::LeafTest {
+ protected:
+  void SetUp() override {
+    LeafTest::SetUp();
+    files().AddFile("C:\\Outside\\c.txt", "keep");
+    files().AddFile("C:\\Outside\\deep\\d.txt", "keep");
+  }
+  void ExpectOutsideIntact() {
+    EXPECT_THAT(files().Tree("C:\\Outside"),
+                ElementsAre("C:\\Outside\\", "C:\\Outside\\c.txt", "C:\\Outside\\deep\\",
+                            "C:\\Outside\\deep\\d.txt"));
+    EXPECT_EQ(files().Content("C:\\Outside\\c.txt"), "keep");
+  }
+};
+
+// A folder "x." beside a link "x": read plainly, "x." would name the link.
+TEST_F(HostileTreeTest, NamesEndingInADotOrASpaceAreTakenLiterally) {
+  for (bool marked : {true, false}) {
+    files().AddFile("C:\\T\\x.\\f.txt");
+    files().AddLink("C:\\T\\x", "C:\\Outside", true, marked);
+    files().AddFile("C:\\T\\y \\f.txt");
+    files().AddLink("C:\\T\\y", "C:\\Outside", true, marked);
+    files().AddFile("C:\\T\\z.", "trace");
+    files().AddFile("C:\\T\\z", "keep?");
+    PurgeFolder(ctx(), "C:\\T");
+    ExpectOutsideIntact();
+    EXPECT_FALSE(files().Exists("C:\\T\\x."));
+    EXPECT_FALSE(files().Exists("C:\\T\\y "));
+    EXPECT_FALSE(files().Exists("C:\\T\\z."));
+    EXPECT_FALSE(files().Exists("C:\\T\\z"));  // a trace of its own
+  }
+}
+
+// Between the listing and the act, another program swaps a folder or a file for a link.
+TEST_F(HostileTreeTest, AnEntrySwappedForALinkAfterTheListingIsLeftAlone) {
+  for (bool marked : {true, false}) {
+    files().file_links_marked = marked;  // unmarked: as Wine, whose file attributes go unasked
+    files().AddFile("C:\\T\\a\\1.tmp");
+    files().AddFile("C:\\T\\b\\2.tmp");
+    files().AddFile("C:\\T\\f.txt");
+    files().BeforeOpen("C:\\T\\b", [&] {
+      files().Remove("C:\\T\\b");
+      files().AddLink("C:\\T\\b", "C:\\Outside", true, marked);
+    });
+    files().BeforeOpen("C:\\T\\f.txt", [&] {
+      files().Remove("C:\\T\\f.txt");
+      files().AddLink("C:\\T\\f.txt", "C:\\Outside\\c.txt", false, marked);
+    });
+    PurgeFolder(ctx(), "C:\\T");
+    ExpectOutsideIntact();
+    EXPECT_FALSE(files().Exists("C:\\T\\a"));
+    EXPECT_TRUE(files().Exists("C:\\T\\f.txt"));
+  }
+  // Where a file was listed, the open itself refuses the folder put in its place.
+  files().AddFile("C:\\T\\g.txt");
+  files().BeforeOpen("C:\\T\\g.txt", [&] {
+    files().Remove("C:\\T\\g.txt");
+    files().AddFolder("C:\\T\\g.txt");
+  });
+  PurgeFolderFiles(ctx(), "C:\\T");
+  EXPECT_TRUE(files().Exists("C:\\T\\g.txt"));
+}
+
+// Wine shows a Unix symbolic link to a file as a plain file; deleting it would delete the
+// file it points to.
+TEST_F(HostileTreeTest, AFileLinkWithoutTheLinkAttributeIsKnownByItsFinalPath) {
+  files().file_links_marked = false;
+  files().AddLink("C:\\T\\s.txt", "C:\\Outside\\c.txt", false, false);
+  files().AddFile("C:\\T\\t.tmp");
+  PurgeFolder(ctx(), "C:\\T");
+  SweepFolderFiles(ctx(), "C:\\T");
+  ExpectOutsideIntact();
+  EXPECT_THAT(files().removed(), ElementsAre("C:\\T\\t.tmp"));
+}
+
+// People run programs straight from a zip opened in Temp.
+TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
+  const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
+  machine.system.program_path = temp + "\\zip\\scourix.exe";
+  files().AddFile(temp + "\\zip\\scourix.exe", "MZ");
+  files().AddFile(temp + "\\zip\\log.txt");
+  files().AddFile(temp + "\\old.tmp");
+  files().AddFile(temp + "\\other\\o.tmp");
+  PurgeFolder(ctx(), temp);
+  EXPECT_THAT(files().Tree(temp),
+              ElementsAre(temp + "\\", temp + "\\zip\\", temp + "\\zip\\log.txt",
+                          temp + "\\zip\\scourix.exe"));
+  PurgeFolder(ctx(), temp + "\\zip");
+  EXPECT_TRUE(files().Exists(temp + "\\zip\\log.txt"));
+}
+
+}  // namespace
+}  // namespace scourix
