@@ -5,7 +5,7 @@
 # values and of a key holding one huge value; and the whole program, driven through its window,
 # against the bare loop. One process per case and size, so that each row's peak memory is its
 # own. Runs under Xvfb in a fresh Wine prefix.
-#   scripts/bench.sh           the full table (about 20 minutes here on two quiet cores)
+#   scripts/bench.sh           the full table (about 25 minutes here on two quiet cores)
 #   scripts/bench.sh --quick   a tenth of the sizes, to check that every case runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
