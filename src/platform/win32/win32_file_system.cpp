@@ -142,10 +142,11 @@ platform::Status Win32FileSystem::DeleteFileWide(std::string_view path, bool for
 
 bool Win32FileSystem::FileLinksAreMarked() {
   // Wine up to 8 reports the link attribute for folders alone (links to folders, mount
-  // points); a later Wine may keep Windows links, and Windows marks every link.
+  // points); a later Wine may keep Windows links, and Windows marks every link. Without a
+  // final path, the attributes are all there is to ask.
   static const bool marked = [] {
     WineGetVersionFn wine_version = Late().wine_get_version;
-    if (wine_version == nullptr)
+    if (wine_version == nullptr || Late().get_final_path_name_by_handle == nullptr)
       return true;
     const char* version = wine_version();
     int major = 0;
