@@ -82,11 +82,8 @@ std::string GetOSName(platform::System& system) {
   }
 }
 
-namespace {
-
-// The manifest's text for the named processor architecture ("X86", "amd64").
-std::string ManifestTextFor(std::string_view architecture) {
-  const std::string arch = "processorArchitecture=\"" + std::string(architecture) + "\"";
+std::string GetManifestText() {
+  const std::string arch = "processorArchitecture=\"" + std::string(ProgramArchitecture()) + "\"";
   const std::array<std::string, 22> lines = {
       R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)",
       R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">)",
@@ -118,12 +115,6 @@ std::string ManifestTextFor(std::string_view architecture) {
     text += line;
   }
   return text;
-}
-
-}  // namespace
-
-std::string GetManifestText() {
-  return ManifestTextFor(ProgramArchitecture());
 }
 
 void CreateManifest(platform::Platform& platform) {
