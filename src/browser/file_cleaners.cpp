@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,13 +38,17 @@ std::string Below(Context& ctx, KnownFolder folder, std::string_view name) {
   return path;
 }
 
-// The user's own folders that a temp folder must not be, nor hold: those the named-folder
-// check does not guard already, and every folder the shell-folder values name.
-std::vector<std::string> UserFolders(Context& ctx) {
+// The user's own folders that a folder named by the user's settings must not be, nor hold:
+// those the named-folder check does not guard already, and every folder the shell-folder
+// values name, except the value being judged (`own`) and the known folder it stands for.
+std::vector<std::string> UserFolders(Context& ctx,
+                                     std::string_view own,
+                                     std::optional<KnownFolder> own_known) {
   std::vector<std::string> folders;
   for (KnownFolder folder :
        {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies}) {
-    folders.push_back(KnownFolderText(ctx, folder));
+    if (folder != own_known)
+      folders.push_back(KnownFolderText(ctx, folder));
   }
   platform::Registry& registry = ctx.platform.registry;
   platform::UniqueRegKey key;
@@ -51,29 +56,42 @@ std::vector<std::string> UserFolders(Context& ctx) {
                         platform::kKeyQueryValue, &key) == platform::kSuccess) {
     platform::RegValue value;
     for (std::uint32_t i = 0; registry.EnumValue(key.get(), i, &value) == platform::kSuccess; ++i) {
-      if (value.type == platform::kRegSz || value.type == platform::kRegExpandSz)
+      if ((value.type == platform::kRegSz || value.type == platform::kRegExpandSz) &&
+          (own.empty() || !IsSamePath(value.name, own))) {
         folders.push_back(value.data.substr(0, value.data.find('\0')));
+      }
     }
   }
   return folders;
 }
 
-// The user's temp folder, unless it is or holds one of the user's folders, by its text or by
-// where it leads: TEMP set by hand to the profile or to AppData\Local would empty them.
-// Roots, the Windows folder and the profile itself are refused by the purge's own check.
-void PurgeUserTemp(Context& ctx) {
-  std::string temp = KnownFolderText(ctx, KnownFolder::kTemp);
-  if (temp.empty())
-    return;
-  std::string real = FinalPathOf(ctx.platform.files, temp);
-  for (const std::string& folder : UserFolders(ctx)) {
-    std::string plain = PlainFolderText(folder);
+// The folder is, or holds, one of the user's own folders, by its text or by where it leads:
+// TEMP set by hand to the profile or AppData\Local, or the cache value set to Pictures, would
+// empty them. Roots, the Windows folder and the profile itself are refused by the purge's own
+// check.
+bool HoldsUserFolder(Context& ctx,
+                     std::string_view text,
+                     std::string_view own = {},
+                     std::optional<KnownFolder> own_known = std::nullopt) {
+  std::string folder = PlainFolderText(text);
+  if (folder.empty())
+    return true;
+  std::string real = FinalPathOf(ctx.platform.files, folder);
+  for (const std::string& user_folder : UserFolders(ctx, own, own_known)) {
+    std::string plain = PlainFolderText(user_folder);
     if (plain.empty())
       continue;
-    if (IsSameOrInside(plain, temp) || (!real.empty() && IsSameOrInside(plain, real)))
-      return;
+    if (IsSameOrInside(plain, folder) || (!real.empty() && IsSameOrInside(plain, real)))
+      return true;
   }
-  PurgeFolder(ctx, temp);
+  return false;
+}
+
+// The user's temp folder, unless it is or holds one of the user's folders.
+void PurgeUserTemp(Context& ctx) {
+  std::string temp = KnownFolderText(ctx, KnownFolder::kTemp);
+  if (!temp.empty() && !HoldsUserFolder(ctx, temp))
+    PurgeFolder(ctx, temp);
 }
 
 }  // namespace
@@ -81,8 +99,12 @@ void PurgeUserTemp(Context& ctx) {
 void CleanIECookies(Context& ctx) {
   // A value that cannot be read gives "", and "" + "\*.*" would name the current drive's root:
   // each step runs only on a folder that passes the named-folder checks.
-  SweepFolderFiles(ctx, ShellRegRead(ctx, kCookiesValue));
-  PurgeFolder(ctx, ShellRegRead(ctx, kCacheValue));
+  std::string cookies = ShellRegRead(ctx, kCookiesValue);
+  if (!HoldsUserFolder(ctx, cookies, "Cookies", KnownFolder::kCookies))
+    SweepFolderFiles(ctx, cookies);
+  std::string cache = ShellRegRead(ctx, kCacheValue);
+  if (!HoldsUserFolder(ctx, cache, "Cache"))
+    PurgeFolder(ctx, cache);
   DeleteCookieEntries(ctx);
 }
 

@@ -114,9 +114,9 @@ TEST_F(FileCleanersTest, RecentDocumentsGoWithTheShellsListShowingBareNames) {
   EXPECT_THAT(window.status_history, ElementsAre("Deleting - letter.lnk", "Deleting - PHOTOS.LNK"));
 }
 
-// TEMP set by hand to a root, the Windows folder, the profile or a folder holding one of the
-// user's folders: nothing there is touched.
-TEST_F(FileCleanersTest, ATempFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
+// TEMP set by hand, or the cache or cookies value, naming a root, the Windows folder, the
+// profile or a folder holding one of the user's folders: nothing there is touched.
+TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   reg().RemoveValue(kShellFolders, "Local Settings");
   reg().SetString(kShellFolders, "History", "D:\\Profile\\History");
   for (const char* file :
@@ -133,6 +133,15 @@ TEST_F(FileCleanersTest, ATempFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
         "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile", "Temp", ""}) {
     machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
     CleanTempFiles(ctx());
+  }
+  // Each value is judged against every folder but the one it names itself.
+  for (const char* name : {"Cache", "Cookies"}) {
+    for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile",
+                               "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
+      reg().SetString(kShellFolders, name, folder);
+      CleanIECookies(ctx());
+    }
+    reg().SetString(kShellFolders, name, "C:\\Missing");
   }
   EXPECT_THAT(files().removed(), IsEmpty());
 }
