@@ -1,5 +1,6 @@
 #include "primitives/named_folder.h"
 
+#include <algorithm>
 #include <array>
 
 #include "primitives/folder_text.h"
@@ -22,6 +23,25 @@ constexpr std::array kProtected = {
 bool IsRoot(std::string_view path) {
   std::size_t root = RootLength(path);
   return root == 0 || path.find_first_not_of('\\', root) == std::string_view::npos;
+}
+
+// Each folder from the root down to `plain` itself, opened without following: none may be a
+// link. Where the system cannot tell a final path, this is the only sign that the text leads
+// elsewhere, through the folder or any folder above it.
+bool NoLinkOnTheWay(platform::FileSystem& files, std::string_view plain) {
+  std::size_t end = RootLength(plain);
+  while (end < plain.size()) {
+    end = std::min(plain.find('\\', end + 1), plain.size());
+    std::unique_ptr<platform::Item> item;
+    ItemInfo info;
+    if (files.OpenItem(LiteralPath(plain.substr(0, end)), ItemOpen{}, &item) !=
+            platform::kSuccess ||
+        item->Query(&info) != platform::kSuccess ||
+        (info.attributes & platform::kAttrReparsePoint) != 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -109,13 +129,8 @@ NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
   platform::Status status = item->FinalPath(&real);
   if (status == platform::kNotSupported) {
     // Without the final path a link cannot be judged by where it leads: refuse the link.
-    std::unique_ptr<platform::Item> self;
-    ItemInfo self_info;
-    if (files.OpenItem(LiteralPath(plain), ItemOpen{}, &self) != platform::kSuccess ||
-        self->Query(&self_info) != platform::kSuccess ||
-        (self_info.attributes & platform::kAttrReparsePoint) != 0) {
+    if (!NoLinkOnTheWay(files, plain))
       return;
-    }
     real = plain;
   } else if (status != platform::kSuccess || guarded.Covers(real)) {
     return;

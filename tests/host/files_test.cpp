@@ -339,10 +339,13 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
     EXPECT_TRUE(Accepted(text)) << text;
   }
   EXPECT_EQ(NamedFolder(ctx(), "C:\\T\\tmp").place().real, "C:\\Elsewhere");
-  // Where the system cannot say where a link leads, the link is refused.
+  // Where the system cannot say where a link leads, the link is refused, and so is a folder
+  // below one.
   files().final_paths = false;
+  files().AddFolder("C:\\Elsewhere\\sub");
   EXPECT_FALSE(Accepted("C:\\T\\tmp"));
-  EXPECT_TRUE(Accepted("C:\\Elsewhere"));
+  EXPECT_FALSE(Accepted("C:\\T\\tmp\\sub"));
+  EXPECT_TRUE(Accepted("C:\\Elsewhere\\sub"));
 }
 
 class HostileTreeTest : public testing::LeafTest {
