@@ -122,6 +122,9 @@ class FileSystem {
   [[nodiscard]] virtual bool FileLinksAreMarked() = 0;
   // GetFullPathNameW: the path as Windows will act on it.
   [[nodiscard]] virtual Status FullPath(std::string_view path, std::string* full) = 0;
+  // GetLongPathNameW: an existing path with each short part by its long name (a short
+  // "DOCUME~1" as "Documents and Settings"); a long part stays as it was given.
+  [[nodiscard]] virtual Status LongPath(std::string_view path, std::string* long_path) = 0;
   [[nodiscard]] virtual Status OpenFile(std::string_view path,
                                         OpenMode mode,
                                         std::unique_ptr<File>* file) = 0;

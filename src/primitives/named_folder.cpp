@@ -128,13 +128,16 @@ NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
   std::string real;
   platform::Status status = item->FinalPath(&real);
   if (status == platform::kNotSupported) {
-    // Without the final path a link cannot be judged by where it leads: refuse the link.
-    if (!NoLinkOnTheWay(files, plain))
+    // Without the final path a link cannot be judged by where it leads: refuse the link. The
+    // long names stand in for the final path, so that a short "DOCUME~1" is known as the
+    // protected folder it is.
+    if (!NoLinkOnTheWay(files, plain) || files.LongPath(plain, &real) != platform::kSuccess)
       return;
-    real = plain;
-  } else if (status != platform::kSuccess || guarded.Covers(real)) {
+  } else if (status != platform::kSuccess) {
     return;
   }
+  if (guarded.Covers(real))
+    return;
   FolderPlace place{plain, real};
   ProgramFolder program(ctx);
   if (program.Holds(place))

@@ -228,6 +228,10 @@ Status RecordingFileSystem::FullPath(std::string_view path, std::string* full) {
   return real_.FullPath(path, full);
 }
 
+Status RecordingFileSystem::LongPath(std::string_view path, std::string* long_path) {
+  return real_.LongPath(path, long_path);
+}
+
 Status RecordingFileSystem::OpenFile(std::string_view path,
                                      platform::OpenMode mode,
                                      std::unique_ptr<platform::File>* file) {

@@ -30,6 +30,7 @@ class RecordingFileSystem : public platform::FileSystem {
                             std::unique_ptr<platform::Item>* item) override;
   bool FileLinksAreMarked() override { return real_.FileLinksAreMarked(); }
   platform::Status FullPath(std::string_view path, std::string* full) override;
+  platform::Status LongPath(std::string_view path, std::string* long_path) override;
   platform::Status OpenFile(std::string_view path,
                             platform::OpenMode mode,
                             std::unique_ptr<platform::File>* file) override;

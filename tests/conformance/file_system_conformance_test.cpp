@@ -109,13 +109,19 @@ TEST_F(FileSystemConformance, ListedWithAttributesReachedByExactNameDeletedThrou
                                {"x", fs::kAttrDirectory}}));
 }
 
-TEST_F(FileSystemConformance, FullPathFoldsWhatWindowsFolds) {
+// The long path stands in for the final path where there is none: a long name stays as given.
+TEST_F(FileSystemConformance, FullPathFoldsWhatWindowsFoldsAndLongPathKeepsLongNames) {
   for (auto [given, expected] : std::vector<std::pair<std::string, std::string>>{
            {"a/..", env->root()}, {"a\\.\\b", At("a\\b")}, {"b ", At("b")}, {"b.", At("b")}}) {
     std::string full;
     ASSERT_EQ(files().FullPath(At(given), &full), fs::kSuccess) << given;
     EXPECT_EQ(full, expected) << given;
   }
+  Folder("Long Name");
+  std::string long_path;
+  ASSERT_EQ(files().LongPath(At("LONG NAME"), &long_path), fs::kSuccess);
+  EXPECT_EQ(long_path, At("LONG NAME"));
+  EXPECT_NE(files().LongPath(At("missing"), &long_path), fs::kSuccess);
 }
 
 TEST_F(FileSystemConformance, WipeWritesTwoBytesAndAHeldFileIsLeftAlone) {

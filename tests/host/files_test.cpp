@@ -346,6 +346,11 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
   EXPECT_FALSE(Accepted("C:\\T\\tmp"));
   EXPECT_FALSE(Accepted("C:\\T\\tmp\\sub"));
   EXPECT_TRUE(Accepted("C:\\Elsewhere\\sub"));
+  // There a short name is read by its long one.
+  files().SetShortName("C:\\Users\\me\\Documents", "DOCUME~1");
+  files().SetShortName("C:\\Elsewhere", "ELSEWH~1");
+  EXPECT_FALSE(Accepted("C:\\Users\\me\\DOCUME~1"));
+  EXPECT_EQ(NamedFolder(ctx(), "C:\\ELSEWH~1\\sub").place().real, "C:\\Elsewhere\\sub");
 }
 
 class HostileTreeTest : public testing::LeafTest {

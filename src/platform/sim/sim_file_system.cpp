@@ -308,6 +308,11 @@ void SimFileSystem::BeforeOpen(std::string_view path, std::function<void()> acti
   hooks_.emplace_back(JoinPath(SplitPath(path)), std::move(action));
 }
 
+void SimFileSystem::SetShortName(std::string_view path, std::string_view short_name) {
+  if (Node* node = Find(path, false))
+    node->short_name = std::string(short_name);
+}
+
 void SimFileSystem::RunHooks(const std::vector<std::string>& parts) {
   std::string key = JoinPath(parts);
   for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
@@ -332,6 +337,11 @@ SimFileSystem::Found SimFileSystem::Walk(std::vector<std::string> parts,
     if (!node->is_folder())
       return Found();
     auto it = node->children.find(parts[i]);
+    if (it == node->children.end()) {
+      it = std::find_if(node->children.begin(), node->children.end(), [&](const auto& child) {
+        return EqualsIgnoreCase(child.second->short_name, parts[i]);
+      });
+    }
     if (it == node->children.end()) {
       if (i + 1 == parts.size()) {
         found.parent = node;
@@ -559,6 +569,23 @@ Status SimFileSystem::FullPath(std::string_view path, std::string* full) {
     return platform::kInvalidParameter;
   *full =
       parts.size() > 1 && IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back() : JoinPath(parts);
+  return platform::kSuccess;
+}
+
+Status SimFileSystem::LongPath(std::string_view path, std::string* long_path) {
+  std::vector<std::string> parts = ReadAsWindows(path);
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i <= parts.size(); ++i) {
+    Found found = Walk({parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(i)}, false, 0);
+    if (found.node == nullptr)
+      return platform::kFileNotFound;
+    // As on Windows, only a short name changes: a long one keeps the case it was given in.
+    const std::string& given = parts[i - 1];
+    names.push_back(EqualsIgnoreCase(found.leaf, given) ? given : found.leaf);
+  }
+  if (names.empty())
+    return platform::kInvalidParameter;
+  *long_path = JoinPath(names);
   return platform::kSuccess;
 }
 

@@ -36,6 +36,7 @@ class SimFileSystem : public platform::FileSystem {
     int writers = 0;           // file: handles open on it in this machine, all writing
     int unshared_writers = 0;  // of those, the ones that do not share writing
     std::string link_target;   // set for links
+    std::string short_name;    // its 8.3 name, where the test gave one
     std::uint32_t links = 1;   // names of this file (hard links)
     std::map<std::string, std::shared_ptr<Node>, CaseInsensitiveLess> children;
     bool is_folder() const { return (attributes & platform::kAttrDirectory) != 0; }
@@ -60,6 +61,8 @@ class SimFileSystem : public platform::FileSystem {
   // Runs action once, just before the next open or listing of path: another program's move
   // between a listing and the act.
   void BeforeOpen(std::string_view path, std::function<void()> action);
+  // A second, short name by which the entry at path is found too, as an 8.3 name.
+  void SetShortName(std::string_view path, std::string_view short_name);
   // Answers for GetFinalPathNameByHandleW, which systems before Vista do not have.
   bool final_paths = true;
   // False: a system, as Wine 8, where no file link is marked; tests then add no marked one.
@@ -103,6 +106,7 @@ class SimFileSystem : public platform::FileSystem {
                             std::unique_ptr<platform::Item>* item) override;
   bool FileLinksAreMarked() override { return file_links_marked; }
   platform::Status FullPath(std::string_view path, std::string* full) override;
+  platform::Status LongPath(std::string_view path, std::string* long_path) override;
   platform::Status MakeFolder(std::string_view path) override;
   platform::Status OpenFile(std::string_view path,
                             platform::OpenMode mode,

@@ -163,22 +163,40 @@ platform::Status Win32FileSystem::OpenItem(std::string_view path,
   return OpenWin32Item(path, how, item);
 }
 
-platform::Status Win32FileSystem::FullPath(std::string_view path, std::string* full) {
+namespace {
+
+// A path function that reports the size it needs when the buffer is short; the path may
+// change between calls, so a few are allowed.
+template <typename Call>
+platform::Status GrowingPathCall(std::string_view path, std::string* result, Call call) {
   std::wstring wide = Utf8ToWide(path);
   std::wstring buffer(MAX_PATH, L'\0');
   for (int attempt = 0; attempt < 3; ++attempt) {
-    DWORD length =
-        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    DWORD length = call(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0)
       return LastError();
     if (length < buffer.size()) {
       buffer.resize(length);
-      *full = WideToUtf8(buffer);
+      *result = WideToUtf8(buffer);
       return platform::kSuccess;
     }
     buffer.assign(length, L'\0');
   }
   return platform::kMoreData;
+}
+
+}  // namespace
+
+platform::Status Win32FileSystem::FullPath(std::string_view path, std::string* full) {
+  return GrowingPathCall(path, full, [](const wchar_t* in, wchar_t* out, DWORD size) {
+    return GetFullPathNameW(in, size, out, nullptr);
+  });
+}
+
+platform::Status Win32FileSystem::LongPath(std::string_view path, std::string* long_path) {
+  return GrowingPathCall(path, long_path, [](const wchar_t* in, wchar_t* out, DWORD size) {
+    return GetLongPathNameW(in, out, size);
+  });
 }
 
 platform::Status Win32FileSystem::MakeFolder(std::string_view path) {

@@ -17,6 +17,7 @@ class Win32FileSystem : public platform::FileSystem {
                             std::unique_ptr<platform::Item>* item) override;
   bool FileLinksAreMarked() override;
   platform::Status FullPath(std::string_view path, std::string* full) override;
+  platform::Status LongPath(std::string_view path, std::string* long_path) override;
   platform::Status MakeFolder(std::string_view path) override;
   platform::Status OpenFile(std::string_view path,
                             platform::OpenMode mode,
