@@ -381,7 +381,7 @@ TEST(RegFile, ReadsEveryKindOfValueOfAnExport) {
 }
 
 // An owner that already holds a key keeps it, still open, when an open into it fails; a
-// successful open closes it and takes the new one.
+// successful open closes it and takes the new one. The cache's enumerations have the same owner.
 TEST(SeamOwnersTest, KeyOpensLeaveTheOwnerAsItWasOnFailure) {
   sim::SimRegistry registry;
   registry.AddKey("HKCU\\Software\\Held");
@@ -399,6 +399,10 @@ TEST(SeamOwnersTest, KeyOpensLeaveTheOwnerAsItWasOnFailure) {
   EXPECT_EQ(platform::CreateKey(registry, kHkeyCurrentUser, "Software\\New", kKeyAllAccess, &key),
             kSuccess);
   EXPECT_NE(key.get(), held);
+  // Moved, the key is closed once, by its last owner.
+  UniqueRegKey moved(std::move(key));
+  EXPECT_FALSE(key);
+  key = std::move(moved);
   EXPECT_EQ(registry.OpenHandleCount(), 1u);
   key.reset();
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
