@@ -87,8 +87,18 @@ TEST_F(RegViewTest, CreatesAndDeletesSubkeysAndValuesOfTheOpenKeyOnly) {
 }
 
 // Rendered as GetValue renders (the table below); here what the listing adds.
-TEST_F(RegViewTest, EveryValueIsListedInStepWithItsRenderedData) {
+TEST_F(RegViewTest, ListingsComeWholeInTheRegistrysOrderAndErrorsEndThem) {
+  names.items = data.items = {"stale"};
+  view->GetAllValues2(names, data);
+  view->GetAllSubDirectories2(names);
+  EXPECT_TRUE(names.items.empty() && data.items.empty());
+  ListValues();
+  EXPECT_TRUE(names.items.empty() && data.items.empty());
   reg().SetString(kKey, "", "default");
+  reg().InjectFault(kKey, sim::SimRegOp::kEnumValue, platform::kInvalidHandle);
+  ListValues();
+  EXPECT_TRUE(names.items.empty());
+  reg().ClearFaults();
   reg().SetValueBytes(kKey, "big", platform::kRegBinary, std::string(300, '\1'));
   reg().SetMultiString(kKey, "multi", {"a", "b c"});
   reg().SetString(kKey, std::string(300, 'n'), "long name");
@@ -105,19 +115,6 @@ TEST_F(RegViewTest, EveryValueIsListedInStepWithItsRenderedData) {
   EXPECT_EQ(data.items[1].size(), 900u);
   EXPECT_EQ(names.items.back(), "v9999");
   EXPECT_EQ(data.items.back(), "0F 27 00 00 ");
-}
-
-TEST_F(RegViewTest, ListingsComeInTheRegistrysOrderAndErrorsEndThem) {
-  names.items = data.items = {"stale"};
-  view->GetAllValues2(names, data);
-  view->GetAllSubDirectories2(names);
-  EXPECT_TRUE(names.items.empty() && data.items.empty());
-  ListValues();
-  EXPECT_TRUE(names.items.empty() && data.items.empty());
-  reg().SetString(kKey, "v", "x");
-  reg().InjectFault(kKey, sim::SimRegOp::kEnumValue, platform::kInvalidHandle);
-  ListValues();
-  EXPECT_TRUE(names.items.empty());
   // Subkeys come in the registry's order, names of 400 UTF-8 bytes whole.
   std::string wide_name;
   for (int i = 0; i < 200; ++i)
@@ -381,7 +378,7 @@ TEST(RegFile, ReadsEveryKindOfValueOfAnExport) {
 }
 
 // An owner that already holds a key keeps it, still open, when an open into it fails; a
-// successful open closes it and takes the new one.
+// successful open closes it and takes the new one. The cache's enumerations have the same owner.
 TEST(SeamOwnersTest, KeyOpensLeaveTheOwnerAsItWasOnFailure) {
   sim::SimRegistry registry;
   registry.AddKey("HKCU\\Software\\Held");
@@ -399,6 +396,10 @@ TEST(SeamOwnersTest, KeyOpensLeaveTheOwnerAsItWasOnFailure) {
   EXPECT_EQ(platform::CreateKey(registry, kHkeyCurrentUser, "Software\\New", kKeyAllAccess, &key),
             kSuccess);
   EXPECT_NE(key.get(), held);
+  // Moved, the key is closed once, by its last owner.
+  UniqueRegKey moved(std::move(key));
+  EXPECT_FALSE(key);
+  key = std::move(moved);
   EXPECT_EQ(registry.OpenHandleCount(), 1u);
   key.reset();
   EXPECT_EQ(registry.OpenHandleCount(), 0u);

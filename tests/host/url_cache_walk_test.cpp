@@ -88,36 +88,5 @@ TEST_F(UrlCacheWalkTest, AccessorsReadTheCurrentEntryOnly) {
   EXPECT_TRUE(DeleteCacheEntry(ctx(), "http://g.example/a"));
 }
 
-TEST(SeamOwnersTest, CacheFindOpensLeaveTheOwnerAsItWasOnFailure) {
-  sim::SimUrlCache cache;
-  cache.Add("http://owner.example/a");
-  platform::UniqueCacheFind find;
-  alignas(platform::CacheEntryInfo) std::byte buffer[256];
-  auto find_first = [&](bool room) {
-    std::uint32_t size = room ? sizeof buffer : 0;
-    return platform::FindFirstEntry(cache, {}, room ? buffer : nullptr, &size, &find);
-  };
-  ASSERT_EQ(find_first(false), platform::kInsufficientBuffer);
-  EXPECT_FALSE(find);
-  ASSERT_EQ(find_first(true), platform::kSuccess);
-  platform::CacheFindHandle held = find.get();
-  EXPECT_EQ(find_first(false), platform::kInsufficientBuffer);
-  EXPECT_EQ(find.get(), held);
-  ASSERT_EQ(cache.DeleteEntry("http://owner.example/a"), platform::kSuccess);
-  EXPECT_EQ(find_first(true), platform::kNoMoreItems);
-  EXPECT_EQ(find.get(), held);
-  EXPECT_EQ(cache.open_enumerations(), 1u);
-
-  // Moved, the enumeration is closed once, by its last owner.
-  platform::UniqueCacheFind moved(std::move(find));
-  EXPECT_FALSE(find);
-  find = std::move(moved);
-  EXPECT_EQ(find.get(), held);
-  EXPECT_EQ(cache.closed_enumerations(), 0);
-  find.reset();
-  EXPECT_EQ(cache.open_enumerations(), 0u);
-  EXPECT_EQ(cache.closed_enumerations(), 1);
-}
-
 }  // namespace
 }  // namespace scourix
