@@ -163,10 +163,12 @@ void CleanFirefoxHistory(Context& ctx) {
     (void)DeleteOneFile(ctx, folder + "\\history.dat");
     if (InUse(ctx, folder))
       return;
-    // SQLite opens the database by its name: the file is held meanwhile, so that the name
-    // cannot lead anywhere else.
+    // SQLite opens the database by its name, and its journal, log and log index by theirs: the
+    // database is held meanwhile, and those beside it are checked, so that no name leads
+    // anywhere else.
     std::string places = folder + "\\places.sqlite";
-    (void)WithPlainFile(ctx, places, [&] { return ctx.platform.places.ClearHistory(places); });
+    (void)WithPlainFile(ctx, places, {"-journal", "-wal", "-shm"},
+                        [&] { return ctx.platform.places.ClearHistory(places); });
   });
 }
 

@@ -239,14 +239,38 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
-Status WithPlainFile(Context& ctx, std::string_view path, const std::function<Status()>& act) {
+namespace {
+
+// A file a library opens by its name beside the one it was given: missing, or a file as
+// listed with no other name.
+bool MissingOrPlain(Context& ctx, std::string_view real) {
+  Held held = OpenAsListed(ctx, real, ItemAccess::kRead, false, false);
+  if (held)
+    return held.info.links <= 1;
+  std::unique_ptr<Item> item;
+  return ctx.platform.files.OpenItem(LiteralPath(real), ItemOpen{}, &item) ==
+         platform::kFileNotFound;
+}
+
+}  // namespace
+
+Status WithPlainFile(Context& ctx,
+                     std::string_view path,
+                     std::initializer_list<std::string_view> beside,
+                     const std::function<Status()>& act) {
   std::unique_ptr<NamedFolder> folder;
   std::string name;
   if (!SplitChecked(ctx, path, &folder, &name))
     return platform::kAccessDenied;
-  Held held =
-      OpenAsListed(ctx, ChildOf(folder->place(), name).real, ItemAccess::kRead, false, false);
-  return held ? act() : platform::kAccessDenied;
+  const std::string real = ChildOf(folder->place(), name).real;
+  Held held = OpenAsListed(ctx, real, ItemAccess::kRead, false, false);
+  if (!held || held.info.links > 1)
+    return platform::kAccessDenied;
+  for (std::string_view ending : beside) {
+    if (!MissingOrPlain(ctx, real + std::string(ending)))
+      return platform::kAccessDenied;
+  }
+  return act();
 }
 
 namespace {

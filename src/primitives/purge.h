@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 
 #include "platform/status.h"
@@ -39,10 +40,14 @@ platform::Status DeleteOneFile(Context& ctx, std::string_view path);
 
 // Runs act, which works on the file at path by its name (a library that opens it itself),
 // while the file is held open without following links and without delete sharing, so that no
-// link or other file can take its place meanwhile. A link, a folder, a missing file or a file
-// in a folder a step may not work in is not acted on: kAccessDenied.
+// link or other file can take its place meanwhile. The library also opens by name the files
+// beside it, path followed by each ending in `beside`: each must be missing or a plain file.
+// They are checked, not held: the library deletes them itself, which a held handle refuses.
+// A link, a folder, a missing file, a file with another name (a write would reach it there
+// too) or a file in a folder a step may not work in is not acted on: kAccessDenied.
 platform::Status WithPlainFile(Context& ctx,
                                std::string_view path,
+                               std::initializer_list<std::string_view> beside,
                                const std::function<platform::Status()>& act);
 
 }  // namespace scourix

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
+#include "browser/browser_cleaners.h"
 #include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
 #include "primitives/purge.h"
@@ -194,6 +195,41 @@ TEST_F(FileSystemConformance, PurgeKeepsTheFolderAndNothingBehindALink) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(lines, expected);
   EXPECT_EQ(window.pumps, static_cast<int>(window.lines.size()));
+}
+
+// SQLite writes through the database's journal, log and log index, opened by their names: a
+// second name of a file elsewhere, there or as the database itself, would carry the clean-up
+// there, so the database is left as it is.
+TEST_F(FileSystemConformance, PlacesAreClearedOnlyWithoutASecondNameBesideThem) {
+  struct Recorder : platform::PlacesStore {
+    fs::Status ClearHistory(std::string_view path) override {
+      cleared.emplace_back(path);
+      return fs::kSuccess;
+    }
+    fs::Status CountHistory(std::string_view, std::uint64_t*) override { return fs::kSuccess; }
+    std::vector<std::string> cleared;
+  } places;
+  platform::Platform& real = env->platform();
+  platform::Platform recorded{real.registry, real.files, real.url_cache, real.url_history,
+                              real.shell,    real.clock, real.system,    places};
+  StepContext run{recorded};
+  File("kept.bin", "kept");
+  for (std::string ending : {"", "-journal", "-wal", "-shm", "plain"}) {
+    const std::string folder = "p" + ending;
+    Folder(folder);
+    const std::string database = folder + "\\places.sqlite";
+    if (!ending.empty())
+      File(database, "db");
+    if (ending == "plain") {
+      File(database + "-wal", "log");
+      File(database + "-shm", "index");
+    } else {
+      ASSERT_TRUE(env->MakeHardLink(At(database + ending), At("kept.bin")));
+    }
+    run.ctx().cleaners.FirefoxProfiles.push_back({At(folder), ""});
+  }
+  CleanFirefoxHistory(run.ctx());
+  EXPECT_EQ(places.cleared, std::vector<std::string>{At("pplain\\places.sqlite")});
 }
 
 // Appending shares the file with other appenders, each write landing at its end; a file open

@@ -29,6 +29,8 @@ class FileSystemEnv {
   virtual const std::string& root() const = 0;
   // Plants a link at link to the folder target; false when this back-end cannot make one.
   virtual bool MakeFolderLink(const std::string& link, const std::string& target) = 0;
+  // Gives the file existing a second name, link.
+  virtual bool MakeHardLink(const std::string& link, const std::string& existing) = 0;
   // Keeps the file open without sharing (as another program would) while the env lives.
   virtual void HoldOpen(const std::string& path) = 0;
   // The file's bytes; "<missing>" when it cannot be read.

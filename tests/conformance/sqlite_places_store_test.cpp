@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -139,6 +140,34 @@ TEST_F(SqlitePlacesStoreTest, HistoryGoesBookmarksStay) {
     EXPECT_TRUE(!fs::exists(path_ + "-wal") || fs::file_size(path_ + "-wal") == 0);
     EXPECT_GT(fs::file_size(path_), 0u);
   }
+}
+
+// Counting changes nothing: the log's rows are counted where there is a log, and a database
+// closed cleanly (all in its file, as Firefox leaves it) gets no new log or index beside it.
+TEST_F(SqlitePlacesStoreTest, CountingSeesTheLogAndLeavesNoNewFile) {
+  auto names = [&] {
+    std::vector<std::string> out;
+    for (const auto& entry : fs::directory_iterator(folder_))
+      out.push_back(entry.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  MakePlaces(true);
+  sqlite3* firefox = nullptr;  // running, with its last visit still in the log
+  ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
+  Exec(firefox,
+       "PRAGMA wal_autocheckpoint = 0; INSERT INTO moz_historyvisits (place_id, visit_date, "
+       "visit_type) VALUES (4, 1700000000000004, 1);");
+  ASSERT_GT(fs::file_size(path_ + "-wal"), 0u);
+  std::uint64_t visits = 0;
+  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSuccess);
+  EXPECT_EQ(visits, 4u);
+  sqlite3_close(firefox);
+  ASSERT_THAT(names(), ElementsAre("places.sqlite"));
+  visits = 0;
+  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSuccess);
+  EXPECT_EQ(visits, 4u);
+  EXPECT_THAT(names(), ElementsAre("places.sqlite"));
 }
 
 // What a failure leaves must be the very file it found, or no file where there was none.

@@ -22,6 +22,10 @@ class SimFileSystemEnv : public FileSystemEnv {
     machine_.files.AddLink(link, target, true);
     return true;
   }
+  bool MakeHardLink(const std::string& link, const std::string& existing) override {
+    machine_.files.AddHardLink(link, existing);
+    return true;
+  }
   void HoldOpen(const std::string& path) override { machine_.files.Lock(path); }
   std::string Read(const std::string& path) override {
     return machine_.files.Exists(path) ? machine_.files.Content(path) : "<missing>";

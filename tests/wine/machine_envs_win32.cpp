@@ -101,6 +101,11 @@ class Win32FileSystemEnv : public FileSystemEnv {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
   }
 
+  bool MakeHardLink(const std::string& link, const std::string& existing) override {
+    return CreateHardLinkW(Utf8ToWide(link).c_str(), Utf8ToWide(existing).c_str(), nullptr) !=
+           FALSE;
+  }
+
   void HoldOpen(const std::string& path) override {
     held_.emplace_back(
         CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

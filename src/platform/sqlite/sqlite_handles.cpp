@@ -1,13 +1,41 @@
 #include "platform/sqlite/sqlite_handles.h"
 
 namespace scourix::sqlite {
+namespace {
+
+// The file URI of path: every byte but a letter or a digit escaped, so that no '?', '#' or '%'
+// of the name is read as part of the URI, and a backslash stays one.
+std::string FileUri(std::string_view path) {
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (char c : path) {
+    auto byte = static_cast<unsigned char>(c);
+    if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
+        (byte >= 'a' && byte <= 'z')) {
+      uri += c;
+      continue;
+    }
+    uri += '%';
+    uri += kHex[byte >> 4];
+    uri += kHex[byte & 0xF];
+  }
+  return uri;
+}
+
+}  // namespace
 
 int Database::Open(std::string_view path, Database* database, bool read_only) {
+  return OpenWith(std::string(path), read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
+                  database);
+}
+
+int Database::OpenUnchanging(std::string_view path, Database* database) {
+  return OpenWith(FileUri(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, database);
+}
+
+int Database::OpenWith(const std::string& name, int flags, Database* database) {
   sqlite3* connection = nullptr;
-  std::string name(path);
-  int result = sqlite3_open_v2(
-      name.c_str(), &connection,
-      (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW, nullptr);
+  int result = sqlite3_open_v2(name.c_str(), &connection, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
   // SQLite hands back a connection even when the open fails; it must be closed all the same.
   std::unique_ptr<sqlite3, ConnectionCloser> owned(connection);
   if (result == SQLITE_OK)

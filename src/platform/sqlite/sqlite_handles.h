@@ -24,6 +24,10 @@ class Database {
   // file is not created. Returns SQLite's result code; on failure *database is left without a
   // connection.
   static int Open(std::string_view path, Database* database, bool read_only = false);
+  // Opens the file at path for reading as a file that nothing changes: SQLite then reads the
+  // file alone, takes no lock, and opens or makes no file beside it (journal, log, log index).
+  // Right only while nothing writes to the database and no log beside it holds any of it.
+  static int OpenUnchanging(std::string_view path, Database* database);
 
   sqlite3* get() const { return connection_.get(); }
   explicit operator bool() const { return connection_ != nullptr; }
@@ -31,6 +35,8 @@ class Database {
   int Run(std::string_view sql);
 
  private:
+  static int OpenWith(const std::string& name, int flags, Database* database);
+
   std::unique_ptr<sqlite3, ConnectionCloser> connection_;
 };
 

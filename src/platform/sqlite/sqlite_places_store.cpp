@@ -150,6 +150,15 @@ int CleanUp(Database& database) {
   return SQLITE_OK;
 }
 
+// Whether SQLite's own file layer sees a file at path; an empty one it takes for none, as a
+// log or journal without content holds nothing. When it cannot say, as if there were one.
+bool SqliteSeesFile(const std::string& path) {
+  sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+  int exists = 1;
+  return vfs == nullptr ||
+         vfs->xAccess(vfs, path.c_str(), SQLITE_ACCESS_EXISTS, &exists) != SQLITE_OK || exists != 0;
+}
+
 }  // namespace
 
 Status SqlitePlacesStore::ClearHistory(std::string_view path) {
@@ -161,8 +170,15 @@ Status SqlitePlacesStore::ClearHistory(std::string_view path) {
 }
 
 Status SqlitePlacesStore::CountHistory(std::string_view path, std::uint64_t* visits) {
+  // With no journal, log or log index beside it (a write-ahead-log database as Firefox
+  // leaves it closed), the file holds everything; an ordinary reader would still leave a new
+  // log and index there, so it is read as unchanging, alone.
+  const std::string name(path);
+  const bool alone = !SqliteSeesFile(name + "-journal") && !SqliteSeesFile(name + "-wal") &&
+                     !SqliteSeesFile(name + "-shm");
   Database database;
-  int result = Database::Open(path, &database, true);
+  int result =
+      alone ? Database::OpenUnchanging(path, &database) : Database::Open(path, &database, true);
   if (result == SQLITE_OK)
     result = ProbeSchema(database);
   if (result != SQLITE_OK)
