@@ -239,6 +239,55 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
 }
 
+namespace {
+
+// Nothing is at the plain path: neither an entry nor a link in its place.
+bool IsMissing(Context& ctx, std::string_view plain) {
+  std::unique_ptr<Item> item;
+  Status status = ctx.platform.files.OpenItem(LiteralPath(plain), ItemOpen{}, &item);
+  return status == platform::kFileNotFound || status == platform::kPathNotFound;
+}
+
+// Where the system gives no final path, the held folder was checked for a link of its own
+// only: every folder on the way to it is looked at as well.
+bool NoLinkOnTheWay(Context& ctx, Item& folder, std::string_view plain) {
+  std::string final_path;
+  if (folder.FinalPath(&final_path) != platform::kNotSupported)
+    return true;  // the final path was the text itself
+  std::size_t start = RootLength(plain);
+  if (start < plain.size() && plain[start] == '\\')
+    ++start;
+  for (std::size_t slash = plain.find('\\', start); slash != std::string_view::npos;
+       slash = plain.find('\\', slash + 1)) {
+    if (!OpenAsListed(ctx, plain.substr(0, slash), ItemAccess::kRead, true, false))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Status WithFileInPlace(Context& ctx, std::string_view path, const std::function<Status()>& act) {
+  std::size_t slash = path.find_last_of('\\');
+  if (slash == std::string_view::npos)
+    return platform::kAccessDenied;
+  // ".", "..", a stream, a trailing dot or a device: the text names another file than it says.
+  std::string full;
+  std::string_view folder = path.substr(0, slash);
+  if (PlainFolderText(path) != path || PlainFolderText(folder) != folder ||
+      ctx.platform.files.FullPath(path, &full) != platform::kSuccess || full != path) {
+    return platform::kAccessDenied;
+  }
+  Held held = OpenAsListed(ctx, folder, ItemAccess::kRead, true, false);
+  if (!held)
+    return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
+  if (!NoLinkOnTheWay(ctx, *held.item, folder))
+    return platform::kAccessDenied;
+  if (!OpenAsListed(ctx, path, ItemAccess::kRead, false, false) && !IsMissing(ctx, path))
+    return platform::kAccessDenied;
+  return act();
+}
+
 Status WithPlainFile(Context& ctx, std::string_view path, const std::function<Status()>& act) {
   std::unique_ptr<NamedFolder> folder;
   std::string name;
