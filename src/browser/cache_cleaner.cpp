@@ -3,16 +3,6 @@
 #include "platform/url_cache.h"
 
 namespace scourix {
-namespace {
-
-void DeleteCurrentEntry(Context& ctx) {
-  std::string url = GetCacheSourceUrl(ctx);
-  // A refused deletion (an entry in use) is still shown; the walk goes on.
-  (void)DeleteCacheEntry(ctx, url);
-  ctx.window.SetStatus("Deleting - " + url);
-}
-
-}  // namespace
 
 void CleanIECache(Context& ctx) {
   if (!FindFirstCacheEntry(ctx))
@@ -20,11 +10,11 @@ void CleanIECache(Context& ctx) {
   // Only normal entries go, the first one included: whatever else comes first is another
   // kind of entry, which this box does not name.
   if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) != 0)
-    DeleteCurrentEntry(ctx);
+    DeleteCurrentCacheEntry(ctx);
   while (FindNextCacheEntry(ctx)) {
     if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
       continue;
-    DeleteCurrentEntry(ctx);
+    DeleteCurrentCacheEntry(ctx);
     ctx.window.DoEvents();
     if (ctx.window.ended())
       return;

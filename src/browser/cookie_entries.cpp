@@ -21,8 +21,7 @@ void DeleteCookieEntries(Context& ctx) {
     // Whatever the pattern let through that is not a cookie entry stays.
     if (!url.starts_with(kCookieContainer))
       continue;
-    (void)DeleteCacheEntry(ctx, url);
-    ctx.window.SetStatus("Deleting - " + url);
+    DeleteCurrentCacheEntry(ctx);
     ctx.window.DoEvents();
     if (ctx.window.ended())
       return;

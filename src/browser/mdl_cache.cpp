@@ -5,6 +5,7 @@
 #include <new>
 
 #include "browser/cache_state.h"
+#include "primitives/purge.h"
 
 namespace scourix {
 namespace {
@@ -90,8 +91,21 @@ std::string GetCacheLocalFile(Context& ctx) {
   return TextAt(ctx.cache.CurrentCacheEntry.lpszLocalFileName);
 }
 
-bool DeleteCacheEntry(Context& ctx, std::string_view url) {
-  return ctx.platform.url_cache.DeleteEntry(url) == platform::kSuccess;
+void DeleteCurrentCacheEntry(Context& ctx) {
+  std::string url = GetCacheSourceUrl(ctx);
+  std::string local_file = GetCacheLocalFile(ctx);
+  bool asked = false;
+  auto remove = [&] {
+    asked = true;
+    return ctx.platform.url_cache.DeleteEntry(url);
+  };
+  // A refused deletion is not looked at; the walk goes on.
+  if (local_file.empty())
+    (void)remove();
+  else
+    (void)WithFileInPlace(ctx, local_file, remove);
+  if (asked)
+    ctx.window.SetStatus("Deleting - " + url);
 }
 
 }  // namespace scourix

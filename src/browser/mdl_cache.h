@@ -18,7 +18,9 @@ std::uint32_t GetCacheEntryType(Context& ctx);
 // The current entry's strings; "" when it has none.
 std::string GetCacheSourceUrl(Context& ctx);
 std::string GetCacheLocalFile(Context& ctx);
-// Removes one entry, with its local file, by its URL.
-bool DeleteCacheEntry(Context& ctx, std::string_view url);
+// Removes the current entry with its local file, and shows "Deleting - <url>" whether or not
+// the cache lets it go (an entry in use stays). The cache deletes the file by its text,
+// wherever that leads: an entry whose file is not where its text says is left, unshown.
+void DeleteCurrentCacheEntry(Context& ctx);
 
 }  // namespace scourix

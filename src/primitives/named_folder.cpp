@@ -25,9 +25,8 @@ bool IsRoot(std::string_view path) {
   return root == 0 || path.find_first_not_of('\\', root) == std::string_view::npos;
 }
 
-// Each folder from the root down to `plain` itself, opened without following: none may be a
-// link. Where the system cannot tell a final path, this is the only sign that the text leads
-// elsewhere, through the folder or any folder above it.
+}  // namespace
+
 bool NoLinkOnTheWay(platform::FileSystem& files, std::string_view plain) {
   std::size_t end = RootLength(plain);
   while (end < plain.size()) {
@@ -43,8 +42,6 @@ bool NoLinkOnTheWay(platform::FileSystem& files, std::string_view plain) {
   }
   return true;
 }
-
-}  // namespace
 
 std::string FinalPathOf(platform::FileSystem& files, std::string_view plain) {
   std::unique_ptr<platform::Item> item;

@@ -59,6 +59,11 @@ class NamedFolder {
   std::unique_ptr<platform::Item> item_;
 };
 
+// Each folder from the root down to `plain` itself, opened without following, is no link.
+// Where the system cannot tell a final path, this is the only sign that a text leads
+// elsewhere, through the folder or any folder above it.
+bool NoLinkOnTheWay(platform::FileSystem& files, std::string_view plain);
+
 // The final path of an existing item, links followed; empty when it cannot be read.
 std::string FinalPathOf(platform::FileSystem& files, std::string_view plain);
 

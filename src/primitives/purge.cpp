@@ -241,18 +241,49 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
 
 namespace {
 
+// Nothing is at the plain path: neither an entry nor a link in its place.
+bool IsMissing(Context& ctx, std::string_view plain) {
+  std::unique_ptr<Item> item;
+  Status status = ctx.platform.files.OpenItem(LiteralPath(plain), ItemOpen{}, &item);
+  return status == platform::kFileNotFound || status == platform::kPathNotFound;
+}
+
 // A file a library opens by its name beside the one it was given: missing, or a file as
 // listed with no other name.
 bool MissingOrPlain(Context& ctx, std::string_view real) {
   Held held = OpenAsListed(ctx, real, ItemAccess::kRead, false, false);
   if (held)
     return held.info.links <= 1;
-  std::unique_ptr<Item> item;
-  return ctx.platform.files.OpenItem(LiteralPath(real), ItemOpen{}, &item) ==
-         platform::kFileNotFound;
+  return IsMissing(ctx, real);
 }
 
 }  // namespace
+
+Status WithFileInPlace(Context& ctx, std::string_view path, const std::function<Status()>& act) {
+  std::size_t slash = path.find_last_of('\\');
+  if (slash == std::string_view::npos)
+    return platform::kAccessDenied;
+  // ".", "..", a stream, a trailing dot or a device: the text names another file than it says.
+  std::string full;
+  std::string_view folder = path.substr(0, slash);
+  if (PlainFolderText(path) != path || PlainFolderText(folder) != folder ||
+      ctx.platform.files.FullPath(path, &full) != platform::kSuccess || full != path) {
+    return platform::kAccessDenied;
+  }
+  Held held = OpenAsListed(ctx, folder, ItemAccess::kRead, true, false);
+  if (!held)
+    return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
+  // Where the system gives no final path, the held folder was checked for a link of its own
+  // only: every folder on the way to it is looked at as well.
+  std::string final_path;
+  if (held.item->FinalPath(&final_path) == platform::kNotSupported &&
+      !NoLinkOnTheWay(ctx.platform.files, folder)) {
+    return platform::kAccessDenied;
+  }
+  if (!OpenAsListed(ctx, path, ItemAccess::kRead, false, false) && !IsMissing(ctx, path))
+    return platform::kAccessDenied;
+  return act();
+}
 
 Status WithPlainFile(Context& ctx,
                      std::string_view path,

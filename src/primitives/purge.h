@@ -38,6 +38,16 @@ void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::strin
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.
 platform::Status DeleteOneFile(Context& ctx, std::string_view path);
 
+// Runs act, which deletes the file at path by its name itself (a library that does not look
+// at what it deletes), only where path is the very file it names: a plain full path as
+// Windows reads it, no link on the way to it or at its end, and a file, not a folder. The
+// file's folder is held open meanwhile so that it cannot be swapped for a link; the file is
+// not, as act could not delete it then. A missing file (or folder) endangers nothing: act
+// runs. Otherwise kAccessDenied, and act does not run.
+platform::Status WithFileInPlace(Context& ctx,
+                                 std::string_view path,
+                                 const std::function<platform::Status()>& act);
+
 // Runs act, which works on the file at path by its name (a library that opens it itself),
 // while the file is held open without following links and without delete sharing, so that no
 // link or other file can take its place meanwhile. The library also opens by name the files

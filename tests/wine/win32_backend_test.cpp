@@ -11,6 +11,7 @@
 #include "conformance/machine_envs.h"
 #include "conformance/status_window.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_url_cache_find.h"
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_text.h"
 
@@ -63,6 +64,39 @@ TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {
   for (const auto& entry : kept)
     kept_count += env->Has(entry.first) ? 1 : 0;
   EXPECT_GE(kept_count, 2);
+}
+
+// Any program of the user may commit an entry whose local file climbs out of the cache with
+// "..": wininet would delete that file wherever it is, so the walk leaves such an entry.
+TEST(UrlCacheOnWine, AnEntryWhoseFileClimbsOutOfTheCacheStaysWithThatFile) {
+  auto env = conformance::MakeUrlCacheEnv();  // empties the cache
+  env->Seed("http://wine.example/page", platform::kNormalCacheEntry);
+  const char* url = "http://wine.example/climb";
+  char cache_file[MAX_PATH] = {};
+  ASSERT_TRUE(CreateUrlCacheEntryA(url, 0, "htm", cache_file, 0)) << GetLastError();
+  char temp[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+  const std::string canary = std::string(temp) + "scourix-canary.txt";
+  ASSERT_TRUE(UniqueFileHandle(
+      CreateFileA(canary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+  // "<cache>\<subfolder>\..\..\...\<the canary without its drive>"
+  const std::string dir(cache_file, std::string(cache_file).rfind('\\'));
+  std::string climb = dir;
+  for (std::size_t i = 3; i < dir.size(); ++i)
+    climb += dir[i] == '\\' ? "\\.." : "";
+  climb += "\\..\\" + canary.substr(3);
+  FILETIME none{};
+  ASSERT_TRUE(CommitUrlCacheEntryA(url, climb.c_str(), none, none, platform::kNormalCacheEntry,
+                                   nullptr, 0, "htm", nullptr))
+      << GetLastError();
+  conformance::StepContext program(env->platform());
+  CleanIECache(program.ctx());
+  const bool kept = GetFileAttributesA(canary.c_str()) != INVALID_FILE_ATTRIBUTES;
+  DeleteFileA(canary.c_str());
+  EXPECT_TRUE(kept);
+  EXPECT_TRUE(env->Has(url));
+  EXPECT_FALSE(env->Has("http://wine.example/page"));
+  EXPECT_EQ(program.window.lines, std::vector<std::string>{"Deleting - http://wine.example/page"});
 }
 
 // Wine's CUrlHistory answers "not implemented" where Windows has a store; either way the step
