@@ -55,6 +55,8 @@ void ShowDeleting(Context& ctx, std::string_view path) {
 struct Held {
   std::unique_ptr<Item> item;
   ItemInfo info;
+  // The final path was read, and named the entry: no link lies on the way to it either.
+  bool final_path_known = false;
   explicit operator bool() const { return item != nullptr; }
 };
 
@@ -95,6 +97,7 @@ Held OpenAsListed(Context& ctx,
     return held;
   }
   held.item = std::move(item);
+  held.final_path_known = status == platform::kSuccess;
   return held;
 }
 
@@ -270,17 +273,18 @@ Status WithFileInPlace(Context& ctx, std::string_view path, const std::function<
       ctx.platform.files.FullPath(path, &full) != platform::kSuccess || full != path) {
     return platform::kAccessDenied;
   }
-  Held held = OpenAsListed(ctx, folder, ItemAccess::kRead, true, false);
-  if (!held)
+  // The folder is held, so that it cannot be swapped for a link until act is done.
+  std::unique_ptr<Item> holding;
+  if (ctx.platform.files.OpenItem(LiteralPath(folder), ItemOpen{ItemAccess::kRead, false, false},
+                                  &holding) != platform::kSuccess) {
     return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
-  // Where the system gives no final path, the held folder was checked for a link of its own
-  // only: every folder on the way to it is looked at as well.
-  std::string final_path;
-  if (held.item->FinalPath(&final_path) == platform::kNotSupported &&
-      !NoLinkOnTheWay(ctx.platform.files, folder)) {
-    return platform::kAccessDenied;
   }
-  if (!OpenAsListed(ctx, path, ItemAccess::kRead, false, false) && !IsMissing(ctx, path))
+  // A file whose final path is its text has no link at its end or on the way to it. Where the
+  // system gives no final path, its own attributes were read, and the folders above are.
+  Held file = OpenAsListed(ctx, path, ItemAccess::kRead, false, false);
+  if (!file)
+    return IsMissing(ctx, path) ? act() : platform::kAccessDenied;
+  if (!file.final_path_known && !NoLinkOnTheWay(ctx.platform.files, folder))
     return platform::kAccessDenied;
   return act();
 }

@@ -421,6 +421,27 @@ TEST_F(HostileTreeTest, AnEntrySwappedForALinkAfterTheListingIsLeftAlone) {
 }
 
 // People run programs straight from a zip opened in Temp.
+// A library that deletes a file by its name is let do so only where the name leads to that
+// very file: no link at its end or on the way, on a system with final paths or without.
+TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
+  files().AddFile("C:\\Cache\\A\\page.htm");
+  files().AddLink("C:\\Cache\\B", "C:\\Outside", true);
+  files().AddLink("C:\\Cache\\A\\c.txt", "C:\\Outside\\c.txt", false);
+  for (bool final_paths : {true, false}) {
+    files().final_paths = final_paths;
+    std::vector<std::string> let;
+    for (const char* path :
+         {"C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm", "C:\\Cache\\B\\c.txt",
+          "C:\\Cache\\A\\c.txt", "C:\\Cache\\A\\..\\B\\c.txt"}) {
+      (void)WithFileInPlace(ctx(), path, [&] {
+        let.emplace_back(path);
+        return fs::kSuccess;
+      });
+    }
+    EXPECT_THAT(let, ElementsAre("C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm"));
+  }
+}
+
 TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
   const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
   machine.system.program_path = temp + "\\zip\\scourix.exe";
