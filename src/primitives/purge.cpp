@@ -251,6 +251,17 @@ bool IsMissing(Context& ctx, std::string_view plain) {
   return status == platform::kFileNotFound || status == platform::kPathNotFound;
 }
 
+// The file at path is missing, or is the very file its text names: no link at its end or on
+// the way to it. Let go at once: a library could not delete it by its name while it is open.
+bool MissingOrInPlace(Context& ctx, std::string_view path, std::string_view folder) {
+  Held file = OpenAsListed(ctx, path, ItemAccess::kRead, false, false);
+  if (!file)
+    return IsMissing(ctx, path);
+  // Where the system gives no final path, the file's own attributes were read; the folders
+  // above it are read here.
+  return file.final_path_known || NoLinkOnTheWay(ctx.platform.files, folder);
+}
+
 // A file a library opens by its name beside the one it was given: missing, or a file as
 // listed with no other name.
 bool MissingOrPlain(Context& ctx, std::string_view real) {
@@ -279,14 +290,7 @@ Status WithFileInPlace(Context& ctx, std::string_view path, const std::function<
                                   &holding) != platform::kSuccess) {
     return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
   }
-  // A file whose final path is its text has no link at its end or on the way to it. Where the
-  // system gives no final path, its own attributes were read, and the folders above are.
-  Held file = OpenAsListed(ctx, path, ItemAccess::kRead, false, false);
-  if (!file)
-    return IsMissing(ctx, path) ? act() : platform::kAccessDenied;
-  if (!file.final_path_known && !NoLinkOnTheWay(ctx.platform.files, folder))
-    return platform::kAccessDenied;
-  return act();
+  return MissingOrInPlace(ctx, path, folder) ? act() : platform::kAccessDenied;
 }
 
 Status WithPlainFile(Context& ctx,

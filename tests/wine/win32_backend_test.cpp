@@ -70,7 +70,14 @@ TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {
 // "..": wininet would delete that file wherever it is, so the walk leaves such an entry.
 TEST(UrlCacheOnWine, AnEntryWhoseFileClimbsOutOfTheCacheStaysWithThatFile) {
   auto env = conformance::MakeUrlCacheEnv();  // empties the cache
-  env->Seed("http://wine.example/page", platform::kNormalCacheEntry);
+  const char* page = "http://wine.example/page";
+  char page_file[MAX_PATH] = {};
+  ASSERT_TRUE(CreateUrlCacheEntryA(page, 0, "htm", page_file, 0)) << GetLastError();
+  ASSERT_TRUE(UniqueFileHandle(
+      CreateFileA(page_file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+  FILETIME none{};
+  ASSERT_TRUE(CommitUrlCacheEntryA(page, page_file, none, none, platform::kNormalCacheEntry,
+                                   nullptr, 0, "htm", nullptr));
   const char* url = "http://wine.example/climb";
   char cache_file[MAX_PATH] = {};
   ASSERT_TRUE(CreateUrlCacheEntryA(url, 0, "htm", cache_file, 0)) << GetLastError();
@@ -85,7 +92,6 @@ TEST(UrlCacheOnWine, AnEntryWhoseFileClimbsOutOfTheCacheStaysWithThatFile) {
   for (std::size_t i = 3; i < dir.size(); ++i)
     climb += dir[i] == '\\' ? "\\.." : "";
   climb += "\\..\\" + canary.substr(3);
-  FILETIME none{};
   ASSERT_TRUE(CommitUrlCacheEntryA(url, climb.c_str(), none, none, platform::kNormalCacheEntry,
                                    nullptr, 0, "htm", nullptr))
       << GetLastError();
@@ -95,7 +101,8 @@ TEST(UrlCacheOnWine, AnEntryWhoseFileClimbsOutOfTheCacheStaysWithThatFile) {
   DeleteFileA(canary.c_str());
   EXPECT_TRUE(kept);
   EXPECT_TRUE(env->Has(url));
-  EXPECT_FALSE(env->Has("http://wine.example/page"));
+  EXPECT_FALSE(env->Has(page));
+  EXPECT_EQ(GetFileAttributesA(page_file), INVALID_FILE_ATTRIBUTES);  // gone with its entry
   EXPECT_EQ(program.window.lines, std::vector<std::string>{"Deleting - http://wine.example/page"});
 }
 
