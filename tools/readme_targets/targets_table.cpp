@@ -32,12 +32,18 @@ constexpr std::string_view kRefusedFolders =
     "`GetFullPathNameW` must give the text back unchanged (so `C:\\x\\NUL` is refused too). "
     "A folder that is, or holds, the Windows or system folder, a Program Files folder, the "
     "user's profile, Desktop, Documents or AppData, or the program's own folder is refused, "
-    "judged by its text and again by its final path with links resolved. Inside a folder, "
+    "judged by its text and again by its final path with links resolved; where Windows "
+    "gives no final path (before Vista), no folder from the root down may be a link, and the "
+    "long names stand in for the final path. The user's temp folder and the *Shell Folders* "
+    "`Cache` and `Cookies` folders are refused as well where they are, or hold, another of "
+    "the user's own folders. Inside a folder, "
     "each entry is addressed by its literal name and checked through its own handle at the "
     "moment it is acted on: links, also those that look like plain files (Unix links under "
     "Wine), are never followed, deleted or written through; a file with other hard links is "
     "not overwritten, only its name deleted; a file in use is left alone; the program's own "
-    "folder is passed over.\n";
+    "folder is passed over. A file that a library deletes or opens by its name (the URL "
+    "cache's files; Firefox's database, with its journal, log and index) is handed to it only "
+    "where the name leads to that very file through no link.\n";
 
 std::string RenderTargetsBlock() {
   std::string block =
