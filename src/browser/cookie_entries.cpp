@@ -16,12 +16,13 @@ constexpr std::string_view kCookieContainer = "Cookie:";
 void DeleteCookieEntries(Context& ctx) {
   if (!FindFirstCacheEntry(ctx, kCookieContainer))
     return;
+  FolderHold hold;
   do {
     std::string url = GetCacheSourceUrl(ctx);
     // Whatever the pattern let through that is not a cookie entry stays.
     if (!url.starts_with(kCookieContainer))
       continue;
-    DeleteCurrentCacheEntry(ctx);
+    DeleteCurrentCacheEntry(ctx, hold);
     ctx.window.DoEvents();
     if (ctx.window.ended())
       return;

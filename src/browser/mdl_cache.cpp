@@ -91,7 +91,7 @@ std::string GetCacheLocalFile(Context& ctx) {
   return TextAt(ctx.cache.CurrentCacheEntry.lpszLocalFileName);
 }
 
-void DeleteCurrentCacheEntry(Context& ctx) {
+void DeleteCurrentCacheEntry(Context& ctx, FolderHold& hold) {
   std::string url = GetCacheSourceUrl(ctx);
   std::string local_file = GetCacheLocalFile(ctx);
   bool asked = false;
@@ -103,7 +103,7 @@ void DeleteCurrentCacheEntry(Context& ctx) {
   if (local_file.empty())
     (void)remove();
   else
-    (void)WithFileInPlace(ctx, local_file, remove);
+    (void)WithFileInPlace(ctx, hold, local_file, remove);
   if (asked)
     ctx.window.SetStatus("Deleting - " + url);
 }

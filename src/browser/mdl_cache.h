@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "primitives/context.h"
+#include "primitives/purge.h"
 
 // One walk of the URL cache, entry by entry, with the current entry kept in ctx.cache.
 namespace scourix {
@@ -21,6 +22,7 @@ std::string GetCacheLocalFile(Context& ctx);
 // Removes the current entry with its local file, and shows "Deleting - <url>" whether or not
 // the cache lets it go (an entry in use stays). The cache deletes the file by its text,
 // wherever that leads: an entry whose file is not where its text says is left, unshown.
-void DeleteCurrentCacheEntry(Context& ctx);
+// hold keeps the folder of the last entry's file open for the next entry's.
+void DeleteCurrentCacheEntry(Context& ctx, FolderHold& hold);
 
 }  // namespace scourix

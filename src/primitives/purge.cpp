@@ -252,9 +252,10 @@ bool IsMissing(Context& ctx, std::string_view plain) {
 }
 
 // The file at path is missing, or is the very file its text names: no link at its end or on
-// the way to it. Let go at once: a library could not delete it by its name while it is open.
+// the way to it. Opened as for its deletion, so that a file in use that forbids it stays with
+// its entry, and let go at once: a library could not delete it by its name while it is open.
 bool MissingOrInPlace(Context& ctx, std::string_view path, std::string_view folder) {
-  Held file = OpenAsListed(ctx, path, ItemAccess::kRead, false, false);
+  Held file = OpenAsListed(ctx, path, ItemAccess::kDelete, false, false);
   if (!file)
     return IsMissing(ctx, path);
   // Where the system gives no final path, the file's own attributes were read; the folders
@@ -273,7 +274,10 @@ bool MissingOrPlain(Context& ctx, std::string_view real) {
 
 }  // namespace
 
-Status WithFileInPlace(Context& ctx, std::string_view path, const std::function<Status()>& act) {
+Status WithFileInPlace(Context& ctx,
+                       FolderHold& hold,
+                       std::string_view path,
+                       const std::function<Status()>& act) {
   std::size_t slash = path.find_last_of('\\');
   if (slash == std::string_view::npos)
     return platform::kAccessDenied;
@@ -285,10 +289,15 @@ Status WithFileInPlace(Context& ctx, std::string_view path, const std::function<
     return platform::kAccessDenied;
   }
   // The folder is held, so that it cannot be swapped for a link until act is done.
-  std::unique_ptr<Item> holding;
-  if (ctx.platform.files.OpenItem(LiteralPath(folder), ItemOpen{ItemAccess::kRead, false, false},
-                                  &holding) != platform::kSuccess) {
-    return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
+  if (!hold.item || hold.path != folder) {
+    hold.item.reset();
+    hold.path.clear();
+    if (ctx.platform.files.OpenItem(LiteralPath(folder), ItemOpen{ItemAccess::kRead, false, false},
+                                    &hold.item) != platform::kSuccess) {
+      hold.item.reset();
+      return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
+    }
+    hold.path = folder;
   }
   return MissingOrInPlace(ctx, path, folder) ? act() : platform::kAccessDenied;
 }

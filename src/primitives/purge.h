@@ -2,8 +2,11 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
 #include "platform/status.h"
 #include "primitives/context.h"
 #include "primitives/folder_text.h"
@@ -38,13 +41,22 @@ void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::strin
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.
 platform::Status DeleteOneFile(Context& ctx, std::string_view path);
 
+// The folder WithFileInPlace last held, kept open for the next file in the same folder: a
+// walk of many files in few folders opens each folder once.
+struct FolderHold {
+  std::string path;
+  std::unique_ptr<platform::Item> item;
+};
+
 // Runs act, which deletes the file at path by its name itself (a library that does not look
 // at what it deletes), only where path is the very file it names: a plain full path as
 // Windows reads it, no link on the way to it or at its end, and a file, not a folder. The
-// file's folder is held open meanwhile so that it cannot be swapped for a link; the file is
-// not, as act could not delete it then. A missing file (or folder) endangers nothing: act
-// runs. Otherwise kAccessDenied, and act does not run.
+// file's folder is held open (in hold, until another folder takes its place or hold goes) so
+// that it cannot be swapped for a link; the file is not, as act could not delete it then. A
+// missing file (or folder) endangers nothing: act runs. Otherwise kAccessDenied, and act does
+// not run.
 platform::Status WithFileInPlace(Context& ctx,
+                                 FolderHold& hold,
                                  std::string_view path,
                                  const std::function<platform::Status()>& act);
 

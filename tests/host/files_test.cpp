@@ -430,10 +430,11 @@ TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
   for (bool final_paths : {true, false}) {
     files().final_paths = final_paths;
     std::vector<std::string> let;
+    FolderHold hold;  // one for the walk, as a cache walk keeps it
     for (const char* path :
          {"C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm", "C:\\Cache\\B\\c.txt",
           "C:\\Cache\\A\\c.txt", "C:\\Cache\\A\\..\\B\\c.txt"}) {
-      (void)WithFileInPlace(ctx(), path, [&] {
+      (void)WithFileInPlace(ctx(), hold, path, [&] {
         let.emplace_back(path);
         return fs::kSuccess;
       });
