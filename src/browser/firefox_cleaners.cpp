@@ -5,6 +5,7 @@
 
 #include "browser/browser_cleaners.h"
 #include "browser/ini.h"
+#include "platform/places_store.h"
 #include "platform/registry.h"
 #include "primitives/cleaners_state.h"
 #include "primitives/named_folder.h"
@@ -167,7 +168,7 @@ void CleanFirefoxHistory(Context& ctx) {
     // database is held meanwhile, and those beside it are checked, so that no name leads
     // anywhere else.
     std::string places = folder + "\\places.sqlite";
-    (void)WithPlainFile(ctx, places, {"-journal", "-wal", "-shm"},
+    (void)WithPlainFile(ctx, places, platform::kSideFileEndings,
                         [&] { return ctx.platform.places.ClearHistory(places); });
   });
 }

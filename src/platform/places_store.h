@@ -1,11 +1,16 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "platform/status.h"
 
 namespace scourix::platform {
+
+// What SQLite opens by name beside a database: its journal, its write-ahead log and the log's
+// index, each the database's name followed by the ending.
+inline constexpr std::array<std::string_view, 3> kSideFileEndings = {"-journal", "-wal", "-shm"};
 
 // Firefox's places database (places.sqlite): its history, without its bookmarks.
 class PlacesStore {

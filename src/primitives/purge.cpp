@@ -304,7 +304,7 @@ Status WithFileInPlace(Context& ctx,
 
 Status WithPlainFile(Context& ctx,
                      std::string_view path,
-                     std::initializer_list<std::string_view> beside,
+                     std::span<const std::string_view> beside,
                      const std::function<Status()>& act) {
   std::unique_ptr<NamedFolder> folder;
   std::string name;

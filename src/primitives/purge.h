@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -69,7 +69,7 @@ platform::Status WithFileInPlace(Context& ctx,
 // too) or a file in a folder a step may not work in is not acted on: kAccessDenied.
 platform::Status WithPlainFile(Context& ctx,
                                std::string_view path,
-                               std::initializer_list<std::string_view> beside,
+                               std::span<const std::string_view> beside,
                                const std::function<platform::Status()>& act);
 
 }  // namespace scourix

@@ -1,5 +1,6 @@
 #include "platform/sqlite/sqlite_places_store.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -174,8 +175,9 @@ Status SqlitePlacesStore::CountHistory(std::string_view path, std::uint64_t* vis
   // leaves it closed), the file holds everything; an ordinary reader would still leave a new
   // log and index there, so it is read as unchanging, alone.
   const std::string name(path);
-  const bool alone = !SqliteSeesFile(name + "-journal") && !SqliteSeesFile(name + "-wal") &&
-                     !SqliteSeesFile(name + "-shm");
+  const bool alone = std::none_of(
+      platform::kSideFileEndings.begin(), platform::kSideFileEndings.end(),
+      [&](std::string_view ending) { return SqliteSeesFile(name + std::string(ending)); });
   Database database;
   int result =
       alone ? Database::OpenUnchanging(path, &database) : Database::Open(path, &database, true);
