@@ -27,6 +27,15 @@ bool IsRoot(std::string_view path) {
 
 }  // namespace
 
+std::string PlainAsRead(platform::FileSystem& files, std::string_view text) {
+  std::string plain = PlainFolderText(text);
+  // The system's own reading must be the text itself: what it would fold, it would move.
+  std::string full;
+  if (plain.empty() || files.FullPath(plain, &full) != platform::kSuccess || full != plain)
+    return std::string();
+  return plain;
+}
+
 bool NoLinkOnTheWay(platform::FileSystem& files, std::string_view plain) {
   std::size_t end = RootLength(plain);
   while (end < plain.size()) {
@@ -100,12 +109,8 @@ bool ProgramFolder::Holds(const FolderPlace& place) const {
 
 NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
   platform::FileSystem& files = ctx.platform.files;
-  std::string plain = PlainFolderText(text);
+  std::string plain = PlainAsRead(files, text);
   if (plain.empty())
-    return;
-  // The system's own reading must be the text itself: what it would fold, it would move.
-  std::string full;
-  if (files.FullPath(plain, &full) != platform::kSuccess || full != plain)
     return;
   ProtectedFolders guarded(ctx);
   if (guarded.Covers(plain))

@@ -59,6 +59,10 @@ class NamedFolder {
   std::unique_ptr<platform::Item> item_;
 };
 
+// The plain form of text (PlainFolderText), where the system reads that form as the very path
+// it names (GetFullPathNameW gives it back unchanged); empty otherwise.
+std::string PlainAsRead(platform::FileSystem& files, std::string_view text);
+
 // Each folder from the root down to `plain` itself, opened without following, is no link.
 // Where the system cannot tell a final path, this is the only sign that a text leads
 // elsewhere, through the folder or any folder above it.

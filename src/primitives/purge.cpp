@@ -282,12 +282,9 @@ Status WithFileInPlace(Context& ctx,
   if (slash == std::string_view::npos)
     return platform::kAccessDenied;
   // ".", "..", a stream, a trailing dot or a device: the text names another file than it says.
-  std::string full;
   std::string_view folder = path.substr(0, slash);
-  if (PlainFolderText(path) != path || PlainFolderText(folder) != folder ||
-      ctx.platform.files.FullPath(path, &full) != platform::kSuccess || full != path) {
+  if (PlainAsRead(ctx.platform.files, path) != path || PlainFolderText(folder) != folder)
     return platform::kAccessDenied;
-  }
   // The folder is held, so that it cannot be swapped for a link until act is done.
   if (!hold.item || hold.path != folder) {
     hold.item.reset();
