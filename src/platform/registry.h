@@ -68,6 +68,11 @@ struct RegValue {
 // callers keep no buffers of their own. "Not found" (kFileNotFound) is a normal result, not
 // an error to log.
 //
+// A key that is a symbolic link (made with REG_OPTION_CREATE_LINK) is never followed where it
+// is named last: OpenKey, CreateKey and DeleteKey refuse it (kAccessDenied) and leave it and
+// the key it leads to as they are, so nothing done through a handle reaches outside the key a
+// caller named. Links on the way to a key are followed, as the system's own are.
+//
 // Text crosses this interface as UTF-8, and every name the registry holds is listed and
 // addressed exactly, whatever the ANSI code page. The Win32 back-end converts names, and the
 // data of string-typed values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ), to and from the UTF-16 of

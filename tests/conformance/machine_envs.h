@@ -18,6 +18,8 @@ class RegistryEnv {
   virtual platform::Registry& registry() = 0;
   // Wine differs from Windows in a few details; the cases that meet one say so.
   virtual bool IsWine() const = 0;
+  // Makes the key link (under HKEY_CURRENT_USER) a symbolic link to the existing key target.
+  virtual void MakeLink(const std::string& link, const std::string& target) = 0;
 };
 
 // A fresh, empty scratch folder.

@@ -160,6 +160,25 @@ TEST_F(RegistryConformance, MissingKeysAreNotFoundAndDeleteKeyRefusesAKeyWithSub
   EXPECT_TRUE(SubkeyNames(base.get()).empty());
 }
 
+// A link planted among the keys a step empties would carry the sweep, and RegDeleteKeyW, into
+// the key it leads to.
+TEST_F(RegistryConformance, AKeyThatIsALinkIsRefusedAndLeftWithTheKeyItLeadsTo) {
+  UniqueRegKey target = Create(Sub("Elsewhere"));
+  Set(target.get(), "kept", platform::kRegSz, std::string("1\0", 2));
+  Create(Sub("Swept"));
+  env_->MakeLink(Sub("Swept\\Link"), Sub("Elsewhere"));
+  UniqueRegKey swept = Create(Sub("Swept"));
+  RegKey key = platform::kNoKey;
+  EXPECT_EQ(reg().OpenKey(kHkcu, Sub("Swept\\Link"), platform::kKeyAllAccess, &key), 5);
+  EXPECT_EQ(reg().CreateKey(swept.get(), "link", platform::kKeyAllAccess, &key, nullptr), 5);
+  EXPECT_EQ(reg().DeleteKey(swept.get(), "Link"), 5);
+  EXPECT_EQ(reg().DeleteKey(kHkcu, Sub("Swept\\Link")), 5);
+  EXPECT_EQ(SubkeyNames(swept.get()), std::vector<std::string>{"Link"});
+  ASSERT_EQ(reg().OpenKey(kHkcu, Sub("Elsewhere"), platform::kKeyRead, &key), 0);
+  UniqueRegKey reopened(reg(), key);
+  EXPECT_EQ(ValueNames(reopened.get()), std::vector<std::string>{"kept"});
+}
+
 TEST_F(RegistryConformance, AHandleKeepsItsAccessAndFindsItsKeyGoneOnceDeleted) {
   Create(Sub("Doomed"));
   RegKey key = platform::kNoKey;

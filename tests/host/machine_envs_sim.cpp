@@ -8,6 +8,9 @@ class SimRegistryEnv : public RegistryEnv {
  public:
   platform::Registry& registry() override { return registry_; }
   bool IsWine() const override { return false; }
+  void MakeLink(const std::string& link, const std::string& target) override {
+    registry_.AddLink("HKCU\\" + link, "HKCU\\" + target);
+  }
 
  private:
   sim::SimRegistry registry_;

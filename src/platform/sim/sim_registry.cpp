@@ -156,7 +156,7 @@ Status SimRegistry::OpenKey(RegKey root,
     return platform::kFileNotFound;
   if (auto fault = Fault(*key, SimRegOp::kOpen))
     return *fault;
-  if ((key->denied_access & access) != 0)
+  if ((key->denied_access & access) != 0 || key->link)
     return platform::kAccessDenied;
   *result = NewHandle(std::move(key), access);
   return platform::kSuccess;
@@ -194,7 +194,7 @@ Status SimRegistry::CreateKey(RegKey parent_key,
   key = Walk(parent, subkey, /*create=*/true);
   if (auto fault = Fault(*key, SimRegOp::kCreate))
     return *fault;
-  if (!is_new && (key->denied_access & access) != 0)
+  if (!is_new && ((key->denied_access & access) != 0 || key->link))
     return platform::kAccessDenied;
   *result = NewHandle(std::move(key), access);
   if (created != nullptr)
@@ -275,7 +275,7 @@ Status SimRegistry::DeleteKey(RegKey key, std::string_view subkey) {
     return platform::kFileNotFound;
   if (auto fault = Fault(*target, SimRegOp::kDeleteKey))
     return *fault;
-  if ((target->denied_access & platform::kDeleteAccess) != 0)
+  if ((target->denied_access & platform::kDeleteAccess) != 0 || target->link)
     return platform::kAccessDenied;
   if (!target->subkeys.empty())
     return platform::kAccessDenied;
@@ -367,6 +367,14 @@ void SimRegistry::SetMultiString(std::string_view path,
   }
   bytes.push_back('\0');
   SetValueBytes(path, name, platform::kRegMultiSz, bytes);
+}
+
+void SimRegistry::AddLink(std::string_view path, std::string_view target) {
+  std::shared_ptr<SimRegKey> key = KeyAt(path, /*create=*/true);
+  if (!key)
+    return;
+  key->link = true;
+  key->PutValue("SymbolicLinkValue", platform::kRegLink, std::string(target));
 }
 
 void SimRegistry::RemoveValue(std::string_view path, std::string_view name) {

@@ -34,8 +34,8 @@ inline constexpr std::uint32_t kDenyFullAccess =
 
 // An in-memory registry with the platform's semantics: names compared without case and kept
 // with theirs, subkeys enumerated sorted without case, values in the order first set, the
-// default value as the empty name, a key with subkeys refused by DeleteKey, handles checked
-// against the access they were opened with.
+// default value as the empty name, a key with subkeys refused by DeleteKey, a link refused
+// where named last, handles checked against the access they were opened with.
 //
 // Tests seed and inspect it by full paths ("HKEY_CURRENT_USER\Software\X" or "HKCU\Software\X").
 class SimRegistry : public platform::Registry {
@@ -92,6 +92,10 @@ class SimRegistry : public platform::Registry {
   void SetMultiString(std::string_view path,
                       std::string_view name,
                       const std::vector<std::string>& strings);
+  // A key made as a symbolic link to target (a full path), holding it as the system does in
+  // "SymbolicLinkValue". OpenKey, CreateKey and DeleteKey refuse it where it is named last;
+  // unlike the system, the sim never follows one on the way to another key.
+  void AddLink(std::string_view path, std::string_view target);
   void RemoveValue(std::string_view path, std::string_view name);
   // Removes a key and everything below it (no effect when missing).
   void RemoveTree(std::string_view path);

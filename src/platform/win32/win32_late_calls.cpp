@@ -23,6 +23,7 @@ LateCalls LookUpAll() {
   calls.nt_query_information_file = Lookup<NtFileInformationFn>(ntdll, "NtQueryInformationFile");
   calls.rtl_nt_status_to_dos_error =
       Lookup<RtlNtStatusToDosErrorFn>(ntdll, "RtlNtStatusToDosError");
+  calls.nt_delete_key = Lookup<NtDeleteKeyFn>(ntdll, "NtDeleteKey");
   calls.wine_get_version = Lookup<WineGetVersionFn>(ntdll, "wine_get_version");
   return calls;
 }

@@ -22,6 +22,7 @@ struct IoStatusBlock {
 // NtSetInformationFile and NtQueryInformationFile.
 using NtFileInformationFn = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
 using RtlNtStatusToDosErrorFn = ULONG(NTAPI*)(LONG);
+using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
 using WineGetVersionFn = const char* (*)();
 
 struct LateCalls {
@@ -30,6 +31,7 @@ struct LateCalls {
   NtFileInformationFn nt_set_information_file = nullptr;                // every NT
   NtFileInformationFn nt_query_information_file = nullptr;              // every NT
   RtlNtStatusToDosErrorFn rtl_nt_status_to_dos_error = nullptr;         // every NT
+  NtDeleteKeyFn nt_delete_key = nullptr;                                // every NT
   WineGetVersionFn wine_get_version = nullptr;                          // Wine only
 };
 

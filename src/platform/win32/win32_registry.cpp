@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_late_calls.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -116,6 +118,34 @@ Status ReadEnumValue(HKEY key, DWORD index, platform::RegValue* out) {
   return status;
 }
 
+// A key made with REG_OPTION_CREATE_LINK keeps where it leads in this value; opened with
+// REG_OPTION_OPEN_LINK, the handle is the link itself and shows it.
+bool IsLink(HKEY key) {
+  DWORD type = REG_NONE;
+  return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+             ERROR_SUCCESS &&
+         type == REG_LINK;
+}
+
+// Opens root\subkey without following a link named last (links on the way are followed, as
+// the system's own are: HKCU\Software\Classes), and refuses such a link, so nothing done
+// through the handle reaches outside the key named. Read access is added to tell a link; a key
+// that denies it is opened as itself all the same, so even a link is only acted on as itself.
+LONG OpenNoLink(HKEY root, const std::wstring& subkey, REGSAM access, HKEY* result) {
+  HKEY opened = nullptr;
+  LONG status =
+      RegOpenKeyExW(root, subkey.c_str(), REG_OPTION_OPEN_LINK, access | KEY_QUERY_VALUE, &opened);
+  if (status == ERROR_ACCESS_DENIED && (access & KEY_QUERY_VALUE) == 0)
+    return RegOpenKeyExW(root, subkey.c_str(), REG_OPTION_OPEN_LINK, access, result);
+  if (status != ERROR_SUCCESS)
+    return status;
+  UniqueRegKey key(opened);
+  if (IsLink(key.get()))
+    return ERROR_ACCESS_DENIED;
+  *result = key.release();
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 Status Win32Registry::OpenKey(RegKey root,
@@ -125,7 +155,7 @@ Status Win32Registry::OpenKey(RegKey root,
   if (result == nullptr)
     return platform::kInvalidParameter;
   HKEY opened = nullptr;
-  LONG status = RegOpenKeyExW(ToHkey(root), Utf8ToWide(subkey).c_str(), 0, access, &opened);
+  LONG status = OpenNoLink(ToHkey(root), Utf8ToWide(subkey), access, &opened);
   if (status != ERROR_SUCCESS)
     return status;
   *result = FromHkey(opened);
@@ -139,11 +169,16 @@ Status Win32Registry::CreateKey(RegKey parent,
                                 bool* created) {
   if (result == nullptr)
     return platform::kInvalidParameter;
+  const std::wstring wide = Utf8ToWide(subkey);
   HKEY opened = nullptr;
-  DWORD disposition = 0;
-  wchar_t no_class[] = L"";
-  LONG status = RegCreateKeyExW(ToHkey(parent), Utf8ToWide(subkey).c_str(), 0, no_class,
-                                REG_OPTION_NON_VOLATILE, access, nullptr, &opened, &disposition);
+  // An existing key is opened as OpenKey opens it, so a link there is refused, not followed.
+  LONG status = OpenNoLink(ToHkey(parent), wide, access, &opened);
+  DWORD disposition = REG_OPENED_EXISTING_KEY;
+  if (status == ERROR_FILE_NOT_FOUND) {
+    wchar_t no_class[] = L"";
+    status = RegCreateKeyExW(ToHkey(parent), wide.c_str(), 0, no_class, REG_OPTION_NON_VOLATILE,
+                             access, nullptr, &opened, &disposition);
+  }
   if (status != ERROR_SUCCESS)
     return status;
   *result = FromHkey(opened);
@@ -186,7 +221,22 @@ Status Win32Registry::DeleteValue(RegKey key, std::string_view name) {
 }
 
 Status Win32Registry::DeleteKey(RegKey key, std::string_view subkey) {
-  return RegDeleteKeyW(ToHkey(key), Utf8ToWide(subkey).c_str());
+  NtDeleteKeyFn delete_key = Late().nt_delete_key;
+  if (delete_key == nullptr)
+    return platform::kNotSupported;
+  // RegDeleteKeyW follows a link named last and deletes the key it leads to. The key is opened
+  // as itself, checked, and deleted through that handle.
+  HKEY opened = nullptr;
+  if (LONG status = OpenNoLink(ToHkey(key), Utf8ToWide(subkey), DELETE, &opened);
+      status != ERROR_SUCCESS) {
+    return status;
+  }
+  UniqueRegKey target(opened);
+  LONG nt_status = delete_key(target.get());
+  if (nt_status >= 0)
+    return platform::kSuccess;
+  RtlNtStatusToDosErrorFn to_dos = Late().rtl_nt_status_to_dos_error;
+  return to_dos != nullptr ? static_cast<Status>(to_dos(nt_status)) : platform::kAccessDenied;
 }
 
 Status Win32Registry::EnumKey(RegKey key,
