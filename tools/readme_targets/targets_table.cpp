@@ -19,7 +19,8 @@ std::vector<std::string_view> UndescribedBoxes() {
   return boxes;
 }
 
-// What every folder step refuses, and how it treats what it finds inside a folder.
+// What every folder step refuses, how it treats what it finds inside a folder, and the keys
+// every registry step refuses.
 constexpr std::string_view kRefusedFolders =
     "\n"
     "*Folders a step refuses.* A folder from a shell-folder value, from the system, a fixed "
@@ -43,7 +44,12 @@ constexpr std::string_view kRefusedFolders =
     "not overwritten, only its name deleted; a file in use is left alone; the program's own "
     "folder is passed over. A file that a library deletes or opens by its name (the URL "
     "cache's files; Firefox's database, with its journal, log and index) is handed to it only "
-    "where the name leads to that very file through no link.\n";
+    "where the name leads to that very file through no link.\n"
+    "\n"
+    "*Keys a step refuses.* A key that is a registry link (made with "
+    "`REG_OPTION_CREATE_LINK`) is never opened, emptied or deleted where a step names it or "
+    "finds it among the subkeys it empties or deletes: it stays, and so does the key it leads "
+    "to.\n";
 
 std::string RenderTargetsBlock() {
   std::string block =
