@@ -91,7 +91,8 @@ class Item {
 enum class OpenMode {
   kReadWriteOpenAlways,  // read and write, positioned at 0, created when missing, never shortened
   kCreateAlways,         // write, created or truncated
-  kAppend,               // append, created when missing; each write goes to the end of the file
+  kAppend,               // append, created when missing; each write goes to the end of the file;
+                         // refused (kAccessDenied) for a link or a file with another name
 };
 
 // The file system, paths as full Windows paths ("C:\dir\file") in UTF-8.

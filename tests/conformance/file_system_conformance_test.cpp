@@ -263,5 +263,21 @@ TEST_F(FileSystemConformance, AppendersShareTheFileAndEachWriteLandsAtTheEnd) {
             fs::kPathNotFound);
 }
 
+// The log is appended to beside the program, where anyone who can write there could plant its
+// name ahead of time.
+TEST_F(FileSystemConformance, AppendingGoesThroughNoLinkAndIntoNoOtherName) {
+  File("victim.txt", "v");
+  File("other.txt", "o");
+  ASSERT_TRUE(env->MakeHardLink(At("second.txt"), At("victim.txt")));
+  ASSERT_TRUE(env->MakeFileLink(At("link.txt"), At("other.txt")));
+  ASSERT_TRUE(env->MakeFileLink(At("dangling.txt"), At("made.txt")));
+  std::unique_ptr<fs::File> file;
+  for (const char* name : {"second.txt", "link.txt", "dangling.txt"})
+    EXPECT_EQ(files().OpenFile(At(name), fs::OpenMode::kAppend, &file), fs::kAccessDenied) << name;
+  EXPECT_EQ(env->Read(At("victim.txt")), "v");
+  EXPECT_EQ(env->Read(At("other.txt")), "o");
+  EXPECT_FALSE(Exists("made.txt"));
+}
+
 }  // namespace
 }  // namespace scourix::conformance

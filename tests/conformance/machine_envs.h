@@ -31,6 +31,9 @@ class FileSystemEnv {
   virtual const std::string& root() const = 0;
   // Plants a link at link to the folder target; false when this back-end cannot make one.
   virtual bool MakeFolderLink(const std::string& link, const std::string& target) = 0;
+  // Plants a link at link to the file target, which need not exist, as Wine shows a Unix link
+  // to a file: with no link attribute.
+  virtual bool MakeFileLink(const std::string& link, const std::string& target) = 0;
   // Gives the file existing a second name, link.
   virtual bool MakeHardLink(const std::string& link, const std::string& existing) = 0;
   // Keeps the file open without sharing (as another program would) while the env lives.

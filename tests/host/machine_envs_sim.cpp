@@ -25,6 +25,10 @@ class SimFileSystemEnv : public FileSystemEnv {
     machine_.files.AddLink(link, target, true);
     return true;
   }
+  bool MakeFileLink(const std::string& link, const std::string& target) override {
+    machine_.files.AddLink(link, target, false, /*marked=*/false);
+    return true;
+  }
   bool MakeHardLink(const std::string& link, const std::string& existing) override {
     machine_.files.AddHardLink(link, existing);
     return true;

@@ -142,6 +142,17 @@ class Win32FileSystemEnv : public FileSystemEnv {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
   }
 
+  bool MakeFileLink(const std::string& link, const std::string& target) override {
+    std::wstring unix_link = UnixPath(link);
+    std::wstring unix_target = UnixPath(target);
+    // A link to nothing is invisible from Windows, so a file made after it tells it is there.
+    return !unix_link.empty() && !unix_target.empty() &&
+           RunUnix(L"Z:\\bin\\sh",
+                   L"sh -c \"ln -s \\\"" + unix_target + L"\\\" \\\"" + unix_link +
+                       L"\\\" && : >\\\"" + unix_link + L".made\\\"\"",
+                   link + ".made", true);
+  }
+
   bool MakeHardLink(const std::string& link, const std::string& existing) override {
     return CreateHardLinkW(Utf8ToWide(link).c_str(), Utf8ToWide(existing).c_str(), nullptr) !=
            FALSE;

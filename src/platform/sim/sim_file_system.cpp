@@ -610,6 +610,22 @@ Status SimFileSystem::OpenFile(std::string_view path,
                                platform::OpenMode mode,
                                std::unique_ptr<platform::File>* file) {
   Found found = Resolve(path, true);
+  // Appending never goes through a link, marked or not, dangling or not, nor into a file with
+  // another name.
+  if (mode == platform::OpenMode::kAppend) {
+    std::vector<std::string> parts = ReadAsWindows(path);
+    const std::string leaf = parts.empty() ? std::string() : parts.back();
+    if (!parts.empty())
+      parts.pop_back();
+    Found folder = Walk(parts, true, 0);
+    if (folder.node != nullptr && folder.node->is_folder()) {
+      auto it = folder.node->children.find(leaf);
+      if (it != folder.node->children.end() &&
+          (!it->second->link_target.empty() || it->second->links > 1)) {
+        return platform::kAccessDenied;
+      }
+    }
+  }
   Node* parent = found.parent.get();
   if (parent == nullptr)
     return platform::kPathNotFound;

@@ -185,6 +185,76 @@ platform::Status GrowingPathCall(std::string_view path, std::string* result, Cal
   return platform::kMoreData;
 }
 
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+// Whether an opened file is the one its path names, and no other file's too: not a link, one
+// name only, and (where the system gives final paths) in its folder's final place, so that
+// neither a link nor, under Wine, a Unix link that looks like a file leads elsewhere.
+bool IsOwnFile(HANDLE handle, std::string_view path) {
+  platform::ItemInfo info;
+  if (QueryHandle(handle, &info) != platform::kSuccess ||
+      (info.attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
+      info.links != 1) {
+    return false;
+  }
+  std::string file_final;
+  if (FinalPathOf(handle, &file_final) == platform::kNotSupported)
+    return true;
+  const std::size_t slash = path.rfind('\\');
+  if (slash == std::string_view::npos)
+    return false;
+  // The folder may itself be reached through links (under Wine, Desktop is one): only the
+  // last step must be plain.
+  UniqueFileHandle folder(CreateFileW(Utf8ToWide(path.substr(0, slash + 1)).c_str(),
+                                      FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::string folder_final;
+  if (!folder || FinalPathOf(folder.get(), &folder_final) != platform::kSuccess)
+    return false;
+  if (folder_final.empty() || folder_final.back() != '\\')
+    folder_final += '\\';
+  return SameIgnoringAsciiCase(file_final, folder_final + std::string(path.substr(slash + 1)));
+}
+
+// Opens a file to append to without ever writing through a link or a second name: an existing
+// file only where it is its path's own, a missing one made new (never through a dangling link,
+// which a plain create would follow and make the file it names).
+platform::Status OpenOwnFileToAppend(std::string_view path,
+                                     DWORD access,
+                                     DWORD share,
+                                     UniqueFileHandle* opened) {
+  const std::wstring wide = Utf8ToWide(path);
+  const DWORD flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
+  // Twice: another copy of the program may make the file between the two calls.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    UniqueFileHandle handle(
+        CreateFileW(wide.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (handle) {
+      if (!IsOwnFile(handle.get(), path))
+        return platform::kAccessDenied;
+      *opened = std::move(handle);
+      return platform::kSuccess;
+    }
+    if (GetLastError() != ERROR_FILE_NOT_FOUND)
+      return LastError();
+    handle.reset(CreateFileW(wide.c_str(), access, share, nullptr, CREATE_NEW, flags, nullptr));
+    if (handle) {
+      *opened = std::move(handle);
+      return platform::kSuccess;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+      return LastError();
+  }
+  // A name that is there but never opens as itself: a dangling link.
+  return platform::kAccessDenied;
+}
+
 }  // namespace
 
 platform::Status Win32FileSystem::FullPath(std::string_view path, std::string* full) {
@@ -219,14 +289,23 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
     case platform::OpenMode::kAppend:
       // Shared for writing: two copies started in one minute add to the same log, each line
       // whole at the end (see Win32File::Write); the file lock needs write-data access.
-      access = FILE_APPEND_DATA | FILE_WRITE_DATA | SYNCHRONIZE;
+      // Reading attributes lets the open be checked as the file's own.
+      access = FILE_APPEND_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
       share = FILE_SHARE_READ | FILE_SHARE_WRITE;
       break;
   }
-  UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr, disposition,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle)
-    return LastError();
+  UniqueFileHandle handle;
+  if (mode == platform::OpenMode::kAppend) {
+    if (platform::Status status = OpenOwnFileToAppend(path, access, share, &handle);
+        status != platform::kSuccess) {
+      return status;
+    }
+  } else {
+    handle.reset(CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle)
+      return LastError();
+  }
   *file = std::make_unique<Win32File>(std::move(handle), mode == platform::OpenMode::kAppend);
   return platform::kSuccess;
 }

@@ -77,47 +77,9 @@ class Win32Item : public platform::Item {
   Win32Item(UniqueFileHandle handle, ItemAccess access, bool may_delete)
       : handle_(std::move(handle)), access_(access), may_delete_(may_delete) {}
 
-  Status Query(platform::ItemInfo* info) override {
-    FileBasicInformation basic{};
-    FileStandardInformation standard{};
-    if (QueryInformation(handle_.get(), &basic, sizeof basic, kFileBasicInformation) ==
-            platform::kSuccess &&
-        QueryInformation(handle_.get(), &standard, sizeof standard, kFileStandardInformation) ==
-            platform::kSuccess) {
-      info->attributes = basic.file_attributes;
-      info->links = standard.number_of_links;
-      info->size =
-          standard.directory ? 0 : static_cast<std::uint64_t>(standard.end_of_file.QuadPart);
-      return platform::kSuccess;
-    }
-    BY_HANDLE_FILE_INFORMATION data;
-    if (!GetFileInformationByHandle(handle_.get(), &data))
-      return GetLastError();
-    info->attributes = data.dwFileAttributes;
-    info->links = data.nNumberOfLinks;
-    info->size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    return platform::kSuccess;
-  }
+  Status Query(platform::ItemInfo* info) override { return QueryHandle(handle_.get(), info); }
 
-  Status FinalPath(std::string* path) override {
-    GetFinalPathNameByHandleWFn get_final = Late().get_final_path_name_by_handle;
-    if (get_final == nullptr)
-      return platform::kNotSupported;
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      DWORD length = get_final(handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-      if (length == 0)
-        return GetLastError();
-      if (length < buffer.size()) {
-        buffer.resize(length);
-        *path = WideToUtf8(PlainForm(std::move(buffer)));
-        return platform::kSuccess;
-      }
-      buffer.assign(length + 1, L'\0');
-    }
-    return platform::kMoreData;
-  }
+  Status FinalPath(std::string* path) override { return FinalPathOf(handle_.get(), path); }
 
   Status WriteAtStart(std::string_view bytes) override {
     if (access_ != ItemAccess::kWipe)
@@ -188,6 +150,46 @@ HANDLE Open(std::string_view path, const platform::ItemOpen& how, DWORD access, 
 }
 
 }  // namespace
+
+platform::Status QueryHandle(HANDLE handle, platform::ItemInfo* info) {
+  FileBasicInformation basic{};
+  FileStandardInformation standard{};
+  if (QueryInformation(handle, &basic, sizeof basic, kFileBasicInformation) == platform::kSuccess &&
+      QueryInformation(handle, &standard, sizeof standard, kFileStandardInformation) ==
+          platform::kSuccess) {
+    info->attributes = basic.file_attributes;
+    info->links = standard.number_of_links;
+    info->size = standard.directory ? 0 : static_cast<std::uint64_t>(standard.end_of_file.QuadPart);
+    return platform::kSuccess;
+  }
+  BY_HANDLE_FILE_INFORMATION data;
+  if (!GetFileInformationByHandle(handle, &data))
+    return GetLastError();
+  info->attributes = data.dwFileAttributes;
+  info->links = data.nNumberOfLinks;
+  info->size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  return platform::kSuccess;
+}
+
+platform::Status FinalPathOf(HANDLE handle, std::string* path) {
+  GetFinalPathNameByHandleWFn get_final = Late().get_final_path_name_by_handle;
+  if (get_final == nullptr)
+    return platform::kNotSupported;
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD length = get_final(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
+                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0)
+      return GetLastError();
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      *path = WideToUtf8(PlainForm(std::move(buffer)));
+      return platform::kSuccess;
+    }
+    buffer.assign(length + 1, L'\0');
+  }
+  return platform::kMoreData;
+}
 
 platform::Status OpenWin32Item(std::string_view path,
                                const platform::ItemOpen& how,
