@@ -129,7 +129,8 @@ platform::LocalTime At(int hour, int minute) {
 
 // The start-up cases show 9:05 in the lines and the name; these the other corners. The
 // short-date format is the user's to set: whatever it gives, the log is one plain name in the
-// program's folder.
+// program's folder. The manifest's text, and the starts on XP and later systems, the manifest
+// scenarios check on the real program; here only its path, beside the program.
 TEST(LogFormat, HourUnpaddedMinutePaddedAndTheDateCannotMakeTheNameAPath) {
   EXPECT_EQ(StampLine(At(14, 30), "12/4/2026", "x"), "[14:30 12/4/2026] x");
   EXPECT_EQ(LogFileName(At(0, 0), "12/4/2026"), "0.00 12-4-2026.txt");
@@ -144,19 +145,13 @@ TEST(LogFormat, HourUnpaddedMinutePaddedAndTheDateCannotMakeTheNameAPath) {
        }) {
     EXPECT_EQ(LogFileName(At(9, 5), date), name) << date;
   }
-}
-
-TEST(Lifecycle, StartAndCloseLeaveExactlyTwoStampedLines) {
-  AppHarness app;
-  app.Start();
-  EXPECT_EQ(app.window.status, "[9:05 12/4/2026] Scourix Initialized.");
-  app.frm->Form_Unload();
-  EXPECT_EQ(app.machine.files.Content(app.LogPath()),
-            "[9:05 12/4/2026] Scourix Initialized.\r\n"
-            "[9:05 12/4/2026] Scourix Decommissioned.\r\n");
-  EXPECT_TRUE(app.window.program_ended);
-  EXPECT_THAT(app.machine.system.load_log, ElementsAre("load shell32.dll", "free shell32.dll"));
-  EXPECT_EQ(app.machine.system.common_controls_initialised, 1);
+  for (auto [program, manifest] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"C:\\Cleaner.exe", "C:\\Cleaner.exe.manifest"},
+           {"D:\\Cleaner.exe.exe", "D:\\Cleaner.exe.manifest"},
+           {"C:\\Tools\\Cleaner.EXE.exe", "C:\\Tools\\Cleaner.EXE.manifest"},
+           {"C:\\My.Tools\\Clean.er.exe", "C:\\My.Tools\\Clean.er.exe.manifest"},
+           {"\\\\server\\share\\scourix.exe", "\\\\server\\share\\scourix.exe.manifest"}})
+    EXPECT_EQ(ManifestPath(program), manifest);
 }
 
 constexpr const char* kManifest = "C:\\Program Files\\Scourix\\scourix.exe.manifest";
@@ -180,31 +175,19 @@ TEST(Lifecycle, AnUnwritableFolderLeavesTheWindowWorking) {
   EXPECT_EQ(app.window.status, "[9:05 12/4/2026] Finished in 0 seconds.");
 }
 
-// The date format is the user's: other separators and letters outside ASCII reach the name and
-// the lines alike, the lines in the ANSI code page.
-TEST(Lifecycle, LogTextIsWrittenInTheAnsiCodePage) {
+// Start and close leave exactly two stamped lines. The date format is the user's: other
+// separators and letters outside ASCII reach the name and the lines alike, the lines in the ANSI
+// code page.
+TEST(Lifecycle, StartAndCloseLeaveTwoStampedLinesInTheAnsiCodePage) {
   AppHarness app;
-  app.machine.clock.date_format = [](const platform::LocalTime&) {
-    return "4 d\xC3\xA9"
-           "c.";
-  };
+  app.machine.clock.date_format = [](const platform::LocalTime&) { return "4 f\xC3\xA9v."; };
   app.Start();
-  EXPECT_EQ(app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 4 d\xC3\xA9"
-                                      "c.txt"),
-            "[9:05 4 d\xE9"
-            "c.] Scourix Initialized.\r\n");
-}
-
-// The text, and the starts on XP and on later systems, the manifest scenarios check on the real
-// program; here the corners they do not reach.
-TEST(ManifestText, PathIsBesideTheProgram) {
-  for (auto [program, manifest] : std::vector<std::pair<const char*, const char*>>{
-           {"C:\\Cleaner.exe", "C:\\Cleaner.exe.manifest"},
-           {"D:\\Cleaner.exe.exe", "D:\\Cleaner.exe.manifest"},
-           {"C:\\Tools\\Cleaner.EXE.exe", "C:\\Tools\\Cleaner.EXE.manifest"},
-           {"C:\\My.Tools\\Clean.er.exe", "C:\\My.Tools\\Clean.er.exe.manifest"},
-           {"\\\\server\\share\\scourix.exe", "\\\\server\\share\\scourix.exe.manifest"}})
-    EXPECT_EQ(ManifestPath(program), manifest);
+  app.frm->Form_Unload();
+  EXPECT_EQ(
+      app.machine.files.Content("C:\\Program Files\\Scourix\\9.05 4 f\xC3\xA9v.txt"),
+      "[9:05 4 f\xE9v.] Scourix Initialized.\r\n[9:05 4 f\xE9v.] Scourix Decommissioned.\r\n");
+  EXPECT_TRUE(app.window.program_ended);
+  EXPECT_THAT(app.machine.system.load_log, ElementsAre("load shell32.dll", "free shell32.dll"));
 }
 
 TEST(OSName, TableOfFamiliesAndVersions) {
