@@ -181,11 +181,8 @@ TEST(RecordingTest, PreviewReadsItsOwnChanges) {
 void SeedEveryTarget(sim::SimMachine& machine) {
   Seed(machine.registry, "traces.reg");
   sim::SimRegistry& reg = machine.registry;
-  reg.SetString(kShellFolders, "Cookies", "C:\\Users\\me\\Cookies");
-  reg.SetString(kShellFolders, "Cache", "C:\\Users\\me\\Cache");
-  reg.SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
-  reg.SetString(kShellFolders, "AppData", "C:\\Users\\me\\AppData");
-  reg.SetString(kShellFolders, "History", "C:\\Users\\me\\History");
+  for (std::string folder : {"Cookies", "Cache", "Local Settings", "AppData", "History"})
+    reg.SetString(kShellFolders, folder, "C:\\Users\\me\\" + folder);
   sim::SimFileSystem& files = machine.files;
   files.AddFile("C:\\Users\\me\\Cookies\\me@site.txt", "cookie");
   files.AddFile("C:\\Users\\me\\Cookies\\ro.txt", "kept", platform::kAttrReadOnly);
@@ -256,20 +253,17 @@ std::vector<Change> ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std:
   return preview;
 }
 
-// The seeding reaches every target: none previews as nothing.
-TEST(PreviewEqualsRunTest, EachTargetAloneFindsSomething) {
+// The seeding reaches every target: none previews as nothing. All together, later targets see
+// what earlier ones removed: both BagMRU boxes prune one key, the cookie and temporary-file
+// purges meet the same trees. (The defaults are a subset, each alone here.)
+TEST(PreviewEqualsRunTest, EachTargetAloneFindsSomethingAndAllTogetherToo) {
   const std::size_t count = Targets().size();
   for (std::size_t i = 0; i < count; ++i) {
     std::vector<bool> chosen(count, false);
     chosen[i] = true;
     EXPECT_FALSE(ExpectPreviewEqualsRun(chosen, Targets()[i].caption).empty());
   }
-}
-
-// Later targets see what earlier ones removed: both BagMRU boxes prune one key, the cookie
-// and temporary-file purges meet the same trees. (The defaults are a subset, each alone above.)
-TEST(PreviewEqualsRunTest, AllTargetsTogether) {
-  ExpectPreviewEqualsRun(std::vector<bool>(Targets().size(), true), "all");
+  EXPECT_FALSE(ExpectPreviewEqualsRun(std::vector<bool>(count, true), "all").empty());
 }
 
 }  // namespace
