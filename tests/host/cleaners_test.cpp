@@ -17,7 +17,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::Optional;
 
 std::string Below(std::string_view key, std::string_view sub) {
   return std::string(key) + "\\" + std::string(sub);
@@ -59,15 +58,6 @@ class CleanersTest : public LeafTest {
  protected:
   void SetUp() override { Seed(reg(), "traces.reg"); }
   void Run(std::span<const Step> steps) { RunSteps(ctx(), steps); }
-  // A value's text ("" for a blanked one), nullopt when the value is missing; the checks
-  // that compare a text also insist on a plain string value.
-  std::optional<std::string> Text(std::string_view key, std::string_view name) {
-    std::optional<sim::SimRegValue> value = reg().Value(key, name);
-    if (!value)
-      return std::nullopt;
-    EXPECT_EQ(value->type, platform::kRegSz) << key << "\\" << name;
-    return reg().StringValue(key, name);
-  }
   std::vector<std::string> Values(std::string_view key) { return reg().ValueNames(key); }
   std::vector<std::string> Subkeys(std::string_view key) { return reg().SubkeyNames(key); }
   // Fills a scratch list with a marker, to see whether a step listed into it.
@@ -129,7 +119,8 @@ TEST_F(CleanersTest, DependentStepsRunOnlyOnceTheFirstKeyOpens) {
   const auto after = data();
   for (std::size_t i = 0; i < before.size(); ++i)
     EXPECT_NE(after[i], before[i]) << dependents[i].first;
-  EXPECT_THAT(Text(Below(kImageReady7, "SaveDir"), "tlfd"), Optional(std::string()));
+  EXPECT_EQ(reg().Value(Below(kImageReady7, "SaveDir"), "tlfd"),
+            (sim::SimRegValue{"tlfd", platform::kRegSz, std::string(1, '\0')}));  // blanked
   EXPECT_THAT(Values(kPreferences), ElementsAre("Volume"));
   EXPECT_THAT(Values(Below(kWinZip, "WinZip")), ElementsAre("ShowTips"));
 }
@@ -150,7 +141,7 @@ TEST_F(CleanersTest, ADeniedKeyEndsOnlyItsOwnStepAndLesserRightsSuffice) {
   EXPECT_THAT(Values(kTypedURLs), IsEmpty());
   Run(steps::kWinRARRecent);
   Run(steps::kWordRecent);
-  EXPECT_THAT(Text(kWinRAR, "0"), Optional(std::string(R"(C:\Downloads\photos-2006.rar)")));
+  EXPECT_EQ(reg().StringValue(kWinRAR, "0"), R"(C:\Downloads\photos-2006.rar)");
   EXPECT_TRUE(reg().ValueExists(word10, "Settings"));
   EXPECT_FALSE(reg().ValueExists(Below(kOffice, R"(12.0\Word\Data)"), "Settings"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
