@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
@@ -115,11 +114,8 @@ inline void Flatten(const sim::SimRegKey& key, std::vector<std::string>* out) {
   out->push_back(key.path);
   for (const sim::SimRegValue& value : key.values) {
     std::string line = key.path + " | " + value.name + " = " + std::to_string(value.type) + ":";
-    for (unsigned char byte : value.data) {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, "%02x", byte);
-      line += hex;
-    }
+    for (unsigned char byte : value.data)
+      line += {"0123456789abcdef"[byte >> 4], "0123456789abcdef"[byte & 15]};
     out->push_back(line);
   }
   for (const auto& [folded, subkey] : key.subkeys)
