@@ -12,7 +12,8 @@ if ! declare -f fail >/dev/null; then
   }
 fi
 
-# Copies the program, the driver, the cache tool and the file holder from a MinGW build into the prefix:
+# Copies the program, the driver, the cache tool, the file holder and the link planter from a
+# MinGW build into the prefix:
 # install_kit BUILD_DIR
 install_kit() {
   mkdir -p "$PROGRAM_DIR"
@@ -21,6 +22,7 @@ install_kit() {
   cp "$1/tools/wine/scourix_driver.exe" "$DRIVER_EXE"
   cp "$1/tools/wine/scourix_cache_tool.exe" "$DRIVE_C/scourix_cache_tool.exe"
   cp "$1/tools/wine/scourix_hold_file.exe" "$DRIVE_C/scourix_hold_file.exe"
+  cp "$1/tools/wine/scourix_reg_link.exe" "$DRIVE_C/scourix_reg_link.exe"
 }
 
 # The program's own lists of its targets, printed from its catalogue by a MinGW build's
@@ -75,6 +77,9 @@ driver() { wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
 # Holds a file open, sharing nothing, until a second file appears (see hold_file.cpp). Its
 # output is not piped: a pipe would keep "held" back until the holder ends.
 hold_file() { wine 'C:\scourix_hold_file.exe' "$@"; }
+
+# Plants or checks a registry link to a canary key (see reg_link.cpp).
+reg_link() { wine 'C:\scourix_reg_link.exe' "$@" | tr -d '\r'; }
 
 # Seeds or lists the prefix's URL cache (see cache_tool.cpp).
 cache_tool() { wine 'C:\scourix_cache_tool.exe' "$@" | tr -d '\r'; }

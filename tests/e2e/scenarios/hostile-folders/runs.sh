@@ -68,6 +68,13 @@ seed_machine() {
   done
 }
 
+# Registry links among the subkeys that steps empty and delete, each to a canary key that no
+# step names: "link target", subkeys of HKEY_CURRENT_USER.
+REG_TRAPS=(
+  'Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs\.trap Software\ScourixCanary\RecentDocs'
+  'Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\OpenSaveMRU\trap Software\ScourixCanary\OpenSaveMRU'
+)
+
 # Things outside every legitimate folder, planted (again) before each run; any change to them
 # (or to anything else outside the named folders) fails the run that made it.
 plant_traps() {
@@ -92,6 +99,11 @@ plant_traps() {
   mkdir -p "$DRIVE_C/Outside/behind-y"
   make_file 'C:\Mozilla\Firefox\profiles.ini' \
     "$(printf '[Profile0]\r\nIsRelative=1\r\nPath=Profiles/trap\r\n')"
+  local pair
+  for pair in "${REG_TRAPS[@]}"; do
+    # shellcheck disable=SC2086 # the pair is two words
+    reg_link plant $pair || fail "the registry link $pair could not be planted"
+  done
 }
 
 # trace RUN 'C:\path' [folder]: a trace the run must remove (a folder when the third
@@ -234,6 +246,11 @@ finish_run() {
   mkdir -p "$ARTIFACTS/$run-logs"
   find "$PROGRAM_DIR" -maxdepth 1 -name '*.txt' ! -name readme.txt -exec mv {} "$ARTIFACTS/$run-logs/" \;
   python3 "$TREE_STATE" snap "$DRIVE_C" "$ARTIFACTS/$run-after.txt"
+  local pair
+  for pair in "${REG_TRAPS[@]}"; do
+    # shellcheck disable=SC2086 # the pair is two words
+    printf '%s: %s\n' "${pair%% *}" "$(reg_link check $pair)"
+  done >"$ARTIFACTS/$run-reg-traps.txt"
 }
 
 verify_run() {
@@ -259,6 +276,12 @@ verify_run() {
     printf '%s\n' "${changes[@]}" >"$ARTIFACTS/$run-changes.txt"
     fail "run $run changed ${#changes[@]} entries outside the named folders ($(summarize_changes "$ARTIFACTS/$run-changes.txt")); first: ${changes[0]//$'\t'/ }"
   fi
+
+  # The registry links, and the keys they lead to, are as they were.
+  local line
+  while IFS= read -r line; do
+    [[ "$line" == *": link kept, target values 2 of 2" ]] || fail "run $run: registry trap $line"
+  done <"$ARTIFACTS/$run-reg-traps.txt"
 
   # The traces in the named folders are gone.
   local path

@@ -1,0 +1,87 @@
+// Plants and checks registry links for the end-to-end tests: a key under HKEY_CURRENT_USER made
+// as a symbolic link to another key there, which holds values that no step may touch.
+//
+//   reg_link plant LINK TARGET   makes TARGET with values "a" and "b", and LINK leading to it
+//   reg_link check LINK TARGET   exit 0 when LINK is still a link and TARGET still holds both
+//
+// Both are subkeys of HKEY_CURRENT_USER, such as Software\Canary.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using NtQueryKeyFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+constexpr int kKeyNameInformation = 3;
+
+// The key's full native name (\REGISTRY\USER\...), which a link holds as its target.
+std::vector<BYTE> NativeName(HKEY key) {
+  auto query_key = reinterpret_cast<NtQueryKeyFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryKey")));
+  std::vector<BYTE> info(4096);
+  ULONG size = 0;
+  if (query_key == nullptr ||
+      query_key(key, kKeyNameInformation, info.data(), static_cast<ULONG>(info.size()), &size) != 0)
+    return {};
+  ULONG bytes = *reinterpret_cast<const ULONG*>(info.data());
+  return std::vector<BYTE>(info.begin() + sizeof bytes, info.begin() + sizeof bytes + bytes);
+}
+
+int Plant(const wchar_t* link, const wchar_t* target) {
+  HKEY target_key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, target, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &target_key, nullptr) != ERROR_SUCCESS)
+    return 1;
+  for (const wchar_t* name : {L"a", L"b"})
+    RegSetValueExW(target_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"keep"), 10);
+  std::vector<BYTE> name = NativeName(target_key);
+  RegCloseKey(target_key);
+  HKEY link_key = nullptr;
+  DWORD disposition = 0;
+  if (name.empty() || RegCreateKeyExW(HKEY_CURRENT_USER, link, 0, nullptr, REG_OPTION_CREATE_LINK,
+                                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link_key,
+                                      &disposition) != ERROR_SUCCESS)
+    return disposition == REG_OPENED_EXISTING_KEY ? 0 : 1;
+  LONG status = RegSetValueExW(link_key, L"SymbolicLinkValue", 0, REG_LINK, name.data(),
+                               static_cast<DWORD>(name.size()));
+  RegCloseKey(link_key);
+  return status == ERROR_SUCCESS ? 0 : 1;
+}
+
+int Check(const wchar_t* link, const wchar_t* target) {
+  HKEY key = nullptr;
+  DWORD type = REG_NONE;
+  bool is_link = RegOpenKeyExW(HKEY_CURRENT_USER, link, REG_OPTION_OPEN_LINK, KEY_READ, &key) ==
+                     ERROR_SUCCESS &&
+                 RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+                     ERROR_SUCCESS &&
+                 type == REG_LINK;
+  if (key != nullptr)
+    RegCloseKey(key);
+  int values = 0;
+  key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, target, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    for (const wchar_t* name : {L"a", L"b"}) {
+      if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        ++values;
+    }
+    RegCloseKey(key);
+  }
+  std::printf("link %s, target values %d of 2\n", is_link ? "kept" : "gone", values);
+  return is_link && values == 2 ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4)
+    return 2;
+  std::wstring mode = argv[1];
+  if (mode == L"plant")
+    return Plant(argv[2], argv[3]);
+  if (mode == L"check")
+    return Check(argv[2], argv[3]);
+  return 2;
+}
