@@ -168,6 +168,20 @@ TEST_F(SqlitePlacesStoreTest, CountingSeesTheLogAndLeavesNoNewFile) {
   EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSuccess);
   EXPECT_EQ(visits, 4u);
   EXPECT_THAT(names(), ElementsAre("places.sqlite"));
+
+  // A log left without its index, as a crash leaves it: the file alone is counted.
+  ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
+  Exec(firefox,
+       "PRAGMA wal_autocheckpoint = 0; INSERT INTO moz_historyvisits (place_id, visit_date, "
+       "visit_type) VALUES (4, 1700000000000005, 1);");
+  const fs::path crashed = fs::path(folder_) / "crashed";
+  fs::create_directory(crashed);
+  fs::copy_file(path_, crashed / "places.sqlite");
+  fs::copy_file(path_ + "-wal", crashed / "places.sqlite-wal");
+  sqlite3_close(firefox);
+  EXPECT_EQ(store_.CountHistory((crashed / "places.sqlite").string(), &visits), platform::kSuccess);
+  EXPECT_EQ(visits, 4u);
+  EXPECT_FALSE(fs::exists(crashed / "places.sqlite-shm"));
 }
 
 // What a failure leaves must be the very file it found, or no file where there was none.

@@ -1,6 +1,5 @@
 #include "platform/sqlite/sqlite_places_store.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -171,16 +170,17 @@ Status SqlitePlacesStore::ClearHistory(std::string_view path) {
 }
 
 Status SqlitePlacesStore::CountHistory(std::string_view path, std::uint64_t* visits) {
-  // With no journal, log or log index beside it (a write-ahead-log database as Firefox
-  // leaves it closed), the file holds everything; an ordinary reader would still leave a new
-  // log and index there, so it is read as unchanging, alone.
+  // An ordinary reader uses a log only through its index, and makes whichever of the two is
+  // missing. So the database is read that way only with a journal (a reader makes nothing
+  // there) or with both log and index (Firefox running, or killed). Otherwise it is read as
+  // unchanging, alone: closed cleanly, the file holds everything; a log left without its index
+  // (after a crash) goes uncounted, since reading it would leave a new index in the profile.
   const std::string name(path);
-  const bool alone = std::none_of(
-      platform::kSideFileEndings.begin(), platform::kSideFileEndings.end(),
-      [&](std::string_view ending) { return SqliteSeesFile(name + std::string(ending)); });
+  const bool journal = SqliteSeesFile(name + "-journal");
+  const bool log_with_index = SqliteSeesFile(name + "-wal") && SqliteSeesFile(name + "-shm");
   Database database;
-  int result =
-      alone ? Database::OpenUnchanging(path, &database) : Database::Open(path, &database, true);
+  int result = journal || log_with_index ? Database::Open(path, &database, true)
+                                         : Database::OpenUnchanging(path, &database);
   if (result == SQLITE_OK)
     result = ProbeSchema(database);
   if (result != SQLITE_OK)
