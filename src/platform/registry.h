@@ -106,7 +106,8 @@ class Registry {
                                         std::uint32_t size) = 0;
   // RegDeleteValueW.
   [[nodiscard]] virtual Status DeleteValue(RegKey key, std::string_view name) = 0;
-  // RegDeleteKeyW: refuses (kAccessDenied) a key that has subkeys of its own.
+  // RegDeleteKeyW: refuses (kAccessDenied) a key that has subkeys of its own, and "" (the key
+  // itself).
   [[nodiscard]] virtual Status DeleteKey(RegKey key, std::string_view subkey) = 0;
   // RegEnumKeyW: subkeys in the platform's order (sorted, case-insensitively). name_size counts
   // the buffer in bytes, the terminating null included. Past the end: kNoMoreItems.

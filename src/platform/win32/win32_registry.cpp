@@ -221,6 +221,9 @@ Status Win32Registry::DeleteValue(RegKey key, std::string_view name) {
 }
 
 Status Win32Registry::DeleteKey(RegKey key, std::string_view subkey) {
+  // Opening "" would give the key itself, which this function never deletes.
+  if (subkey.empty())
+    return platform::kAccessDenied;
   NtDeleteKeyFn delete_key = Late().nt_delete_key;
   if (delete_key == nullptr)
     return platform::kNotSupported;
