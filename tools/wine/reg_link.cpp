@@ -29,6 +29,20 @@ std::vector<BYTE> NativeName(HKEY key) {
   return std::vector<BYTE>(info.begin() + sizeof bytes, info.begin() + sizeof bytes + bytes);
 }
 
+// Whether the key at path is a link, seen as itself.
+bool IsLink(const wchar_t* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path, REG_OPTION_OPEN_LINK, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  DWORD type = REG_NONE;
+  bool link = RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+                  ERROR_SUCCESS &&
+              type == REG_LINK;
+  RegCloseKey(key);
+  return link;
+}
+
+// Planted again before every run: the canary's values are set afresh, the link made once.
 int Plant(const wchar_t* link, const wchar_t* target) {
   HKEY target_key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, target, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -38,12 +52,13 @@ int Plant(const wchar_t* link, const wchar_t* target) {
     RegSetValueExW(target_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"keep"), 10);
   std::vector<BYTE> name = NativeName(target_key);
   RegCloseKey(target_key);
+  if (IsLink(link))
+    return 0;
   HKEY link_key = nullptr;
-  DWORD disposition = 0;
   if (name.empty() || RegCreateKeyExW(HKEY_CURRENT_USER, link, 0, nullptr, REG_OPTION_CREATE_LINK,
                                       KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link_key,
-                                      &disposition) != ERROR_SUCCESS)
-    return disposition == REG_OPENED_EXISTING_KEY ? 0 : 1;
+                                      nullptr) != ERROR_SUCCESS)
+    return 1;
   LONG status = RegSetValueExW(link_key, L"SymbolicLinkValue", 0, REG_LINK, name.data(),
                                static_cast<DWORD>(name.size()));
   RegCloseKey(link_key);
@@ -51,17 +66,9 @@ int Plant(const wchar_t* link, const wchar_t* target) {
 }
 
 int Check(const wchar_t* link, const wchar_t* target) {
-  HKEY key = nullptr;
-  DWORD type = REG_NONE;
-  bool is_link = RegOpenKeyExW(HKEY_CURRENT_USER, link, REG_OPTION_OPEN_LINK, KEY_READ, &key) ==
-                     ERROR_SUCCESS &&
-                 RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
-                     ERROR_SUCCESS &&
-                 type == REG_LINK;
-  if (key != nullptr)
-    RegCloseKey(key);
+  bool is_link = IsLink(link);
   int values = 0;
-  key = nullptr;
+  HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, target, 0, KEY_READ, &key) == ERROR_SUCCESS) {
     for (const wchar_t* name : {L"a", L"b"}) {
       if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
