@@ -46,11 +46,7 @@ Status CallNt(NtFileInformationFn call,
   if (call == nullptr)
     return platform::kNotSupported;
   IoStatusBlock io{};
-  LONG nt_status = call(handle, &io, information, size, information_class);
-  if (nt_status >= 0)
-    return platform::kSuccess;
-  RtlNtStatusToDosErrorFn to_dos = Late().rtl_nt_status_to_dos_error;
-  return to_dos != nullptr ? static_cast<Status>(to_dos(nt_status)) : platform::kAccessDenied;
+  return StatusOfNt(call(handle, &io, information, size, information_class));
 }
 
 Status SetInformation(HANDLE handle, void* information, ULONG size, int information_class) {

@@ -35,4 +35,12 @@ const LateCalls& Late() {
   return calls;
 }
 
+platform::Status StatusOfNt(LONG nt_status) {
+  if (nt_status >= 0)
+    return platform::kSuccess;
+  RtlNtStatusToDosErrorFn to_dos = Late().rtl_nt_status_to_dos_error;
+  return to_dos != nullptr ? static_cast<platform::Status>(to_dos(nt_status))
+                           : platform::kAccessDenied;
+}
+
 }  // namespace scourix::win32

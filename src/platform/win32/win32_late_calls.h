@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/status.h"
 #include "platform/win32/windows_api.h"
 
 // System calls that the program may use but must not import: newer than Windows XP, or
@@ -36,5 +37,9 @@ struct LateCalls {
 };
 
 const LateCalls& Late();
+
+// An ntdll call's NTSTATUS as the Win32 status the seam speaks: success for any success code,
+// the matching error code otherwise (access denied where that cannot be looked up).
+platform::Status StatusOfNt(LONG nt_status);
 
 }  // namespace scourix::win32

@@ -235,11 +235,7 @@ Status Win32Registry::DeleteKey(RegKey key, std::string_view subkey) {
     return status;
   }
   UniqueRegKey target(opened);
-  LONG nt_status = delete_key(target.get());
-  if (nt_status >= 0)
-    return platform::kSuccess;
-  RtlNtStatusToDosErrorFn to_dos = Late().rtl_nt_status_to_dos_error;
-  return to_dos != nullptr ? static_cast<Status>(to_dos(nt_status)) : platform::kAccessDenied;
+  return StatusOfNt(delete_key(target.get()));
 }
 
 Status Win32Registry::EnumKey(RegKey key,
