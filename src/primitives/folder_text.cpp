@@ -79,6 +79,16 @@ bool IsAbsolutePath(std::string_view path) {
   return RootLength(path) != 0;
 }
 
+bool IsOnAdministrativeShare(std::string_view path) {
+  const std::size_t root = RootLength(path);
+  if (root <= 3)
+    return false;  // a drive, or no root at all
+  const std::size_t share = path.find('\\', 2) + 1;
+  const std::string_view name = path.substr(share, root - share);
+  return (name.size() == 2 && IsLetter(name[0]) && name[1] == '$') ||
+         (name.size() == 6 && StartsWithFolded(name, "ADMIN$"));
+}
+
 std::string FolderOf(std::string_view program_path) {
   std::size_t slash = program_path.find_last_of('\\');
   if (slash == std::string_view::npos)

@@ -14,6 +14,10 @@ std::size_t RootLength(std::string_view path);
 // True for a full path with a drive ("C:\...") or a share ("\\server\share\...").
 bool IsAbsolutePath(std::string_view path);
 
+// The path lies on a drive's or the Windows folder's administrative share (\\host\C$,
+// \\host\ADMIN$): the same folders as C:\ or the Windows folder, by another name.
+bool IsOnAdministrativeShare(std::string_view path);
+
 // The folder of a program path, without a trailing backslash unless it is a drive's root.
 std::string FolderOf(std::string_view program_path);
 

@@ -83,7 +83,7 @@ ProtectedFolders::ProtectedFolders(Context& ctx) {
 }
 
 bool ProtectedFolders::Covers(std::string_view folder) const {
-  if (IsRoot(folder))
+  if (IsRoot(folder) || IsOnAdministrativeShare(folder))
     return true;
   for (const std::string& guarded : folders_) {
     if (IsSameOrInside(guarded, folder))

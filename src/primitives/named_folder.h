@@ -22,8 +22,9 @@ struct FolderPlace {
 
 // The folders no step may empty, or delete files directly in, nor any folder holding one of
 // them: the Windows and system folders, the Program Files folders, the user's profile,
-// Desktop, Documents and AppData, each as its text and as its final path. Drive and share
-// roots are refused by the text rules already.
+// Desktop, Documents and AppData, each as its text and as its final path; and anything on a
+// drive's administrative share (\\host\C$), which names them by another text. Drive and
+// share roots are refused by the text rules already.
 class ProtectedFolders {
  public:
   explicit ProtectedFolders(Context& ctx);

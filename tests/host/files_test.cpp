@@ -339,6 +339,13 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
     EXPECT_TRUE(Accepted(text)) << text;
   }
   EXPECT_EQ(NamedFolder(ctx(), "C:\\T\\tmp").place().real, "C:\\Elsewhere");
+  // A drive's administrative share names the same folders by another text; another hidden
+  // share may hold a profile.
+  const ProtectedFolders guarded(ctx());
+  EXPECT_TRUE(guarded.Covers("\\\\localhost\\c$\\Users\\me"));
+  EXPECT_TRUE(guarded.Covers("\\\\pc\\ADMIN$\\Temp"));
+  EXPECT_FALSE(guarded.Covers("\\\\server\\profiles$\\me\\Temp"));
+  EXPECT_FALSE(guarded.Covers("\\\\server\\C$x\\Temp"));
   // Where the system cannot say where a link leads, the link is refused, and so is a folder
   // below one.
   files().final_paths = false;
