@@ -296,7 +296,6 @@ using RegistryPrimitivesTest = testing::LeafTest;
 TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   reg().SetString(kArc, "0", "a.rar");
   reg().SetString(kArc, "", "default");
-  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\Missing", "0");
   DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "1");
   EXPECT_EQ(reg().ValueNames(kArc), (std::vector<std::string>{"0", ""}));
   DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "");
