@@ -97,7 +97,6 @@ class LeafTest : public ::testing::Test {
   Context context_{machine.platform, window, cleaners, cache};
 };
 
-// Loads tests/fixtures/cleaners/<name> into the registry.
 inline void Seed(sim::SimRegistry& registry, std::string_view name) {
   std::ifstream in(std::string(SCOURIX_FIXTURES) + "/cleaners/" + std::string(name),
                    std::ios::binary);

@@ -171,7 +171,6 @@ class FirefoxTest : public ::testing::Test {
     // A whole slice passes between yields, so the label takes every line.
     app.machine.clock.tick_step = FrmMain::kSliceMs;
   }
-  // The profile folders found at start.
   std::vector<std::string> Start() {
     app.Start();
     std::vector<std::string> folders;
@@ -427,7 +426,6 @@ TEST_F(HostileTreeTest, AnEntrySwappedForALinkAfterTheListingIsLeftAlone) {
   EXPECT_TRUE(files().Exists("C:\\T\\g.txt"));
 }
 
-// People run programs straight from a zip opened in Temp.
 // A library that deletes a file by its name is let do so only where the name leads to that
 // very file: no link at its end or on the way, on a system with final paths or without.
 TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
@@ -450,6 +448,7 @@ TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
   }
 }
 
+// People run programs straight from a zip opened in Temp.
 TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
   const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
   machine.system.program_path = temp + "\\zip\\scourix.exe";

@@ -234,7 +234,6 @@ void PlainRun(sim::SimMachine& machine, const std::vector<bool>& chosen) {
       ScourDriver{[&](std::size_t i) { return chosen[i]; }, [](std::string_view) {}, {}, {}});
 }
 
-// Gives back the preview, for the callers that check it found something.
 std::vector<Change> ExpectPreviewEqualsRun(const std::vector<bool>& chosen, std::string_view what) {
   sim::SimMachine previewed, cleaned, plain;
   for (sim::SimMachine* machine : {&previewed, &cleaned, &plain})

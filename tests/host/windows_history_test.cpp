@@ -130,7 +130,6 @@ class WindowsHistoryStepTest : public testing::AppTest {
     files().AddFile(folder + "\\MSHist012026120120261207\\index.dat", "x");
   }
 
-  // Only the folder itself is left.
   void ExpectEmptied(const std::string& folder) {
     EXPECT_THAT(files().Tree(folder), ElementsAre(folder + "\\")) << folder;
   }
