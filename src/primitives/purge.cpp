@@ -1,5 +1,6 @@
 #include "primitives/purge.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -286,15 +287,17 @@ Status WithFileInPlace(Context& ctx,
   if (PlainAsRead(ctx.platform.files, path) != path || PlainFolderText(folder) != folder)
     return platform::kAccessDenied;
   // The folder is held, so that it cannot be swapped for a link until act is done.
-  if (!hold.item || hold.path != folder) {
-    hold.item.reset();
-    hold.path.clear();
+  auto& held = hold.folders;
+  if (std::none_of(held.begin(), held.end(),
+                   [&](const FolderHold::Folder& f) { return f.path == folder; })) {
+    std::unique_ptr<Item> item;
     if (ctx.platform.files.OpenItem(LiteralPath(folder), ItemOpen{ItemAccess::kRead, false, false},
-                                    &hold.item) != platform::kSuccess) {
-      hold.item.reset();
+                                    &item) != platform::kSuccess) {
       return IsMissing(ctx, folder) ? act() : platform::kAccessDenied;
     }
-    hold.path = folder;
+    if (held.size() == FolderHold::kMostFolders)
+      held.erase(held.begin());
+    held.push_back({std::string(folder), std::move(item)});
   }
   return MissingOrInPlace(ctx, path, folder) ? act() : platform::kAccessDenied;
 }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/status.h"
@@ -41,18 +42,24 @@ void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::strin
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.
 platform::Status DeleteOneFile(Context& ctx, std::string_view path);
 
-// The folder WithFileInPlace last held, kept open for the next file in the same folder: a
-// walk of many files in few folders opens each folder once.
+// The folders WithFileInPlace held last, kept open for the next files: a walk of many files
+// spread over a few folders (a cache puts each file in one of its folders at random) opens
+// each folder once.
 struct FolderHold {
-  std::string path;
-  std::unique_ptr<platform::Item> item;
+  static constexpr std::size_t kMostFolders = 32;
+  struct Folder {
+    std::string path;
+    std::unique_ptr<platform::Item> item;
+  };
+  std::vector<Folder> folders;  // the longest held first
 };
 
 // Runs act, which deletes the file at path by its name itself (a library that does not look
 // at what it deletes), only where path is the very file it names: a plain full path as
 // Windows reads it, no link on the way to it or at its end, and a file, not a folder. The
-// file's folder is held open (in hold, until another folder takes its place or hold goes) so
-// that it cannot be swapped for a link; the file is not, as act could not delete it then. A
+// file's folder is held open (in hold, until hold goes or it is the longest held of more than
+// hold keeps) so that it cannot be swapped for a link; the file is not, as act could not
+// delete it then. A
 // missing file (or folder) endangers nothing: act runs. Otherwise kAccessDenied, and act does
 // not run.
 platform::Status WithFileInPlace(Context& ctx,
