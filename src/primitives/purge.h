@@ -59,9 +59,8 @@ struct FolderHold {
 // Windows reads it, no link on the way to it or at its end, and a file, not a folder. The
 // file's folder is held open (in hold, until hold goes or it is the longest held of more than
 // hold keeps) so that it cannot be swapped for a link; the file is not, as act could not
-// delete it then. A
-// missing file (or folder) endangers nothing: act runs. Otherwise kAccessDenied, and act does
-// not run.
+// delete it then. A missing file (or folder) endangers nothing: act runs. Otherwise
+// kAccessDenied, and act does not run.
 platform::Status WithFileInPlace(Context& ctx,
                                  FolderHold& hold,
                                  std::string_view path,
