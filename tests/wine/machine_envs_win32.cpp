@@ -4,7 +4,6 @@
 #include "platform/win32/windows_api.h"
 // clang-format on
 
-#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
+#include "tools/wine/registry_link.h"
 
 namespace scourix::conformance {
 namespace {
@@ -58,31 +58,13 @@ class Win32RegistryEnv : public RegistryEnv {
   platform::Registry& registry() override { return registry_; }
   bool IsWine() const override { return true; }
   void MakeLink(const std::string& link, const std::string& target) override {
-    // The link holds the target's full native name, which the key itself reports.
-    auto query_key = reinterpret_cast<LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryKey")));
-    constexpr int kKeyNameInformation = 3;
     HKEY target_key = nullptr;
     ASSERT_EQ(
         RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(target).c_str(), 0, KEY_READ, &target_key),
         ERROR_SUCCESS);
     win32::UniqueRegKey target_owner(target_key);
-    std::vector<char> name(4096);
-    ULONG size = 0;
-    ASSERT_EQ(query_key(target_key, kKeyNameInformation, name.data(),
-                        static_cast<ULONG>(name.size()), &size),
-              0);
-    ULONG bytes = 0;
-    std::memcpy(&bytes, name.data(), sizeof bytes);  // then the name, not null-terminated
-    HKEY link_key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(link).c_str(), 0, nullptr,
-                              REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
-                              &link_key, nullptr),
-              ERROR_SUCCESS);
-    win32::UniqueRegKey link_owner(link_key);
     links_.push_back(link);
-    ASSERT_EQ(RegSetValueExW(link_key, L"SymbolicLinkValue", 0, REG_LINK,
-                             reinterpret_cast<const BYTE*>(name.data() + sizeof bytes), bytes),
+    ASSERT_EQ(tools::MakeRegistryLink(HKEY_CURRENT_USER, Utf8ToWide(link).c_str(), target_key),
               ERROR_SUCCESS);
   }
 

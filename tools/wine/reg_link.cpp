@@ -9,25 +9,10 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "registry_link.h"
 
 namespace {
-
-using NtQueryKeyFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-constexpr int kKeyNameInformation = 3;
-
-// The key's full native name (\REGISTRY\USER\...), which a link holds as its target.
-std::vector<BYTE> NativeName(HKEY key) {
-  auto query_key = reinterpret_cast<NtQueryKeyFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryKey")));
-  std::vector<BYTE> info(4096);
-  ULONG size = 0;
-  if (query_key == nullptr ||
-      query_key(key, kKeyNameInformation, info.data(), static_cast<ULONG>(info.size()), &size) != 0)
-    return {};
-  ULONG bytes = *reinterpret_cast<const ULONG*>(info.data());
-  return std::vector<BYTE>(info.begin() + sizeof bytes, info.begin() + sizeof bytes + bytes);
-}
 
 // Whether the key at path is a link, seen as itself.
 bool IsLink(const wchar_t* path) {
@@ -50,18 +35,10 @@ int Plant(const wchar_t* link, const wchar_t* target) {
     return 1;
   for (const wchar_t* name : {L"a", L"b"})
     RegSetValueExW(target_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"keep"), 10);
-  std::vector<BYTE> name = NativeName(target_key);
+  LONG status = IsLink(link)
+                    ? ERROR_SUCCESS
+                    : scourix::tools::MakeRegistryLink(HKEY_CURRENT_USER, link, target_key);
   RegCloseKey(target_key);
-  if (IsLink(link))
-    return 0;
-  HKEY link_key = nullptr;
-  if (name.empty() || RegCreateKeyExW(HKEY_CURRENT_USER, link, 0, nullptr, REG_OPTION_CREATE_LINK,
-                                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link_key,
-                                      nullptr) != ERROR_SUCCESS)
-    return 1;
-  LONG status = RegSetValueExW(link_key, L"SymbolicLinkValue", 0, REG_LINK, name.data(),
-                               static_cast<DWORD>(name.size()));
-  RegCloseKey(link_key);
   return status == ERROR_SUCCESS ? 0 : 1;
 }
 

@@ -2,11 +2,12 @@
 # the profile folder or the Windows folder; a real folder "x." beside a link "x" (and "y "
 # beside "y") in Temp; a hard link in the Cookies folder and a file link in Temp to files
 # elsewhere; Firefox profiles at C:\ and C:\windows; a Temp subfolder swapped for a link while
-# the purge runs; registry links, among the subkeys the MRU steps empty, to canary keys. The program runs several times ("Check All", "Scour"), one set of values per
-# run. Each run may change only what is inside the folders its legitimate values name: the
-# whole drive (its root, the profile folder, windows\system32, C:\Outside) is compared before
-# and after every run, the traces in the named folders go, and each run's log is complete and
-# beside the program.
+# the purge runs; registry links, among the subkeys the MRU steps empty, to canary keys. The
+# program runs several times ("Check All", "Scour"), one set of values per run. Each run may
+# change only what is inside the folders its legitimate values name: the whole drive (its
+# root, the profile folder, windows\system32, C:\Outside) is compared before and after every
+# run, the traces in the named folders go, and each run's log is complete and beside the
+# program.
 #
 # HOSTILE_RUNS="swap values-2" picks runs by name (all by default).
 
