@@ -177,6 +177,10 @@ TEST_F(RegistryConformance, AKeyThatIsALinkIsRefusedAndLeftWithTheKeyItLeadsTo) 
   ASSERT_EQ(reg().OpenKey(kHkcu, Sub("Elsewhere"), platform::kKeyRead, &key), 0);
   UniqueRegKey reopened(reg(), key);
   EXPECT_EQ(ValueNames(reopened.get()), std::vector<std::string>{"kept"});
+  // On the way to a key below it, a link is followed, as the system's own are.
+  Create(Sub("Elsewhere\\Below"));
+  ASSERT_EQ(reg().OpenKey(kHkcu, Sub("Swept\\Link\\Below"), platform::kKeyRead, &key), 0);
+  EXPECT_EQ(reg().CloseKey(key), 0);
 }
 
 TEST_F(RegistryConformance, AHandleKeepsItsAccessAndFindsItsKeyGoneOnceDeleted) {

@@ -31,7 +31,9 @@ struct SimRegKey {
   std::map<std::string, std::size_t> value_index;  // folded name -> position in values
   bool deleted = false;
   std::uint32_t denied_access = 0;  // access bits that an open or create of this key is refused
-  bool link = false;  // made as a symbolic link: refused where named last, never followed
+  // Made as a symbolic link: refused where named last, followed on the way to a key below it.
+  bool link = false;
+  std::string link_target;  // rooted, "HKCU\\Software\\..."
 
   SimRegValue* FindValue(std::string_view value_name);
   // Sets a value, keeping its place (and the case of its name) when it exists.

@@ -11,6 +11,8 @@ using platform::RegKey;
 using platform::Status;
 
 constexpr std::size_t kMaxKeyNameLength = 255;
+// A chain of links longer than this, or a loop, leads nowhere.
+constexpr int kMostLinksFollowed = 16;
 
 // The registry counts a key name's length in UTF-16 units: a character beyond U+FFFF takes two.
 std::size_t Utf16Length(std::string_view utf8) {
@@ -104,17 +106,27 @@ Status SimRegistry::Resolve(RegKey key,
 }
 
 std::shared_ptr<SimRegKey> SimRegistry::WalkConst(const std::shared_ptr<SimRegKey>& from,
-                                                  std::string_view subkey) const {
+                                                  std::string_view subkey,
+                                                  int depth) const {
   auto levels = SplitLevels(subkey);
   if (!levels)
     return nullptr;
   std::shared_ptr<SimRegKey> key = from;
   for (std::string_view level : *levels) {
+    if (key->link && !(key = LinkTarget(*key, depth)))
+      return nullptr;
     key = key->FindSubkey(level);
     if (!key)
       return nullptr;
   }
   return key;
+}
+
+std::shared_ptr<SimRegKey> SimRegistry::LinkTarget(const SimRegKey& link, int depth) const {
+  auto rooted = platform::SplitRootedPath(link.link_target);
+  if (depth >= kMostLinksFollowed || !rooted)
+    return nullptr;
+  return WalkConst(roots_.at(rooted->root), rooted->rest, depth + 1);
 }
 
 std::shared_ptr<SimRegKey> SimRegistry::Walk(const std::shared_ptr<SimRegKey>& from,
@@ -125,6 +137,8 @@ std::shared_ptr<SimRegKey> SimRegistry::Walk(const std::shared_ptr<SimRegKey>& f
     return nullptr;
   std::shared_ptr<SimRegKey> key = from;
   for (std::string_view level : *levels) {
+    if (key->link && !(key = LinkTarget(*key, 0)))
+      return nullptr;
     std::shared_ptr<SimRegKey> next = key->FindSubkey(level);
     if (!next) {
       if (!create)
@@ -374,6 +388,7 @@ void SimRegistry::AddLink(std::string_view path, std::string_view target) {
   if (!key)
     return;
   key->link = true;
+  key->link_target = std::string(target);
   key->PutValue("SymbolicLinkValue", platform::kRegLink, std::string(target));
 }
 

@@ -136,7 +136,10 @@ class SimRegistry : public platform::Registry {
                                   std::string_view subkey,
                                   bool create);
   std::shared_ptr<SimRegKey> WalkConst(const std::shared_ptr<SimRegKey>& from,
-                                       std::string_view subkey) const;
+                                       std::string_view subkey,
+                                       int depth = 0) const;
+  // The key a link leads to, as the system follows one on the way to a key below it.
+  std::shared_ptr<SimRegKey> LinkTarget(const SimRegKey& link, int depth) const;
   std::shared_ptr<SimRegKey> KeyAt(std::string_view path, bool create);
   std::shared_ptr<SimRegKey> KeyAtConst(std::string_view path) const;
   std::optional<platform::Status> Fault(const SimRegKey& key, SimRegOp op) const;
