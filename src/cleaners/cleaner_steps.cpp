@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
 #include "primitives/registry_primitives.h"
 
 namespace scourix {
@@ -39,6 +40,14 @@ bool IsChosen(SubkeyChoice choice, std::string_view name) {
   return choice == SubkeyChoice::kEvery || IsLaterOfficeVersion(name);
 }
 
+// A subkey found by listing is entered only if it opens as itself: the registry refuses to
+// open a link named last, where the table's paths below it would pass through the link.
+bool OpensAsItself(Context& ctx, std::string_view subkey) {
+  platform::UniqueRegKey key;
+  return platform::OpenKey(ctx.platform.registry, platform::kHkeyCurrentUser, subkey,
+                           platform::kKeyQueryValue, &key) == platform::kSuccess;
+}
+
 void RunStepsWithin(Context& ctx, std::span<const Step> steps, std::string_view base);
 
 // Carries out one step; true when it opened its key. Blanks and single deletions open
@@ -65,8 +74,9 @@ bool RunStep(Context& ctx, const Step& step, std::string_view base) {
       if (!ListSubkeys(ctx, location, &names))
         return false;
       for (const std::string& name : names) {
-        if (IsChosen(step.choice, name))
-          RunStepsWithin(ctx, step.each, Within(location, name));
+        const std::string subkey = Within(location, name);
+        if (IsChosen(step.choice, name) && OpensAsItself(ctx, subkey))
+          RunStepsWithin(ctx, step.each, subkey);
       }
       return true;
     }

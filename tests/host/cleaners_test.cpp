@@ -202,9 +202,13 @@ TEST_F(CleanersTest, OfficeItemsGoInTheLaterVersionKeysOnly) {
   };
   for (const auto& [version, cleaned] : versions)
     reg().SetString(mru(version), "Item 1", "x");
+  // A version key that is a link leads elsewhere: what lies there is not the application's.
+  reg().SetString(R"(HKCU\Software\Elsewhere\Word\File MRU)", "Item 1", "x");
+  reg().AddLink(Below(kOffice, "14.0"), R"(HKCU\Software\Elsewhere)");
   Run(steps::kWordRecent);
   for (const auto& [version, cleaned] : versions)
     EXPECT_EQ(reg().ValueExists(mru(version), "Item 1"), !cleaned) << version;
+  EXPECT_TRUE(reg().ValueExists(R"(HKCU\Software\Elsewhere\Word\File MRU)", "Item 1"));
   const std::pair<std::string_view, bool> names[] = {
       {"Item 1", true},  {"Item 20", true},        {"Item Metadata 3", true}, {"Item", false},
       {"Item ", false},  {"Item Metadata", false}, {"Item 1 ", false},        {"Item 2 old", false},
