@@ -192,10 +192,11 @@ void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
         Held file = OpenAsListed(walk.ctx, child.real, ItemAccess::kDelete, false, false);
         if (!file || file.item->Delete() == platform::kSuccess)
           continue;
-        // Refused: a read-only file loses the attribute and goes.
+        // Refused: a read-only file loses the attribute and goes. The attribute belongs to the
+        // file, not the name: one with another name elsewhere keeps it there, so it stays.
         ItemInfo info;
         if (file.item->Query(&info) == platform::kSuccess &&
-            (info.attributes & platform::kAttrReadOnly) != 0 &&
+            (info.attributes & platform::kAttrReadOnly) != 0 && info.links <= 1 &&
             file.item->ClearReadOnly() == platform::kSuccess) {
           (void)file.item->Delete();
         }

@@ -55,12 +55,16 @@ TEST_F(PurgeTest, LinksInsideTheTreeAreNeitherFollowedNorRemoved) {
   files().AddLink("C:\\F\\file-link.txt", "C:\\Users\\me\\secret.txt", false);
   files().AddFile("C:\\F\\sub\\gone.tmp");
   files().AddFolder("C:\\F\\empty");
+  // Clearing the attribute to force this name out would clear it on the other name too.
+  files().AddFile("C:\\Keep\\doc.txt", "keep", fs::kAttrReadOnly);
+  files().AddHardLink("C:\\F\\sub\\doc.txt", "C:\\Keep\\doc.txt");
   PurgeFolderFiles(ctx(), "C:\\F");  // the file pass alone keeps every folder
   EXPECT_THAT(files().removed(), ElementsAre("C:\\F\\sub\\gone.tmp"));
   PurgeFolder(ctx(), "C:\\F");
   EXPECT_THAT(files().links_touched(), IsEmpty());
   EXPECT_THAT(files().removed(), ElementsAre("C:\\F\\sub\\gone.tmp", "C:\\F\\empty\\"));
   EXPECT_EQ(files().Content("C:\\Users\\me\\secret.txt"), "keep");
+  EXPECT_EQ(files().Attributes("C:\\Keep\\doc.txt") & fs::kAttrReadOnly, fs::kAttrReadOnly);
 }
 
 // Wiping and deleting an ordinary file, and a file held open, are shared cases that run on
