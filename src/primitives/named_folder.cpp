@@ -93,8 +93,13 @@ bool ProtectedFolders::Covers(std::string_view folder) const {
 }
 
 ProgramFolder::ProgramFolder(Context& ctx) : text(FolderOf(ctx.platform.system.ProgramPath())) {
-  if (!text.empty())
-    real = FinalPathOf(ctx.platform.files, text);
+  if (text.empty())
+    return;
+  real = FinalPathOf(ctx.platform.files, text);
+  // Without final paths, the long names: started as "SCOURI~1\scourix.exe", the program's folder
+  // is still known when a walk meets it by its long name.
+  if (real.empty() && ctx.platform.files.LongPath(text, &real) != platform::kSuccess)
+    real.clear();
   if (real.empty())
     real = text;
 }

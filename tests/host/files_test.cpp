@@ -448,20 +448,24 @@ TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
   }
 }
 
-// People run programs straight from a zip opened in Temp.
+// People run programs straight from a zip opened in Temp, and may start them by a short path.
 TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
   const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
-  machine.system.program_path = temp + "\\zip\\scourix.exe";
-  files().AddFile(temp + "\\zip\\scourix.exe", "MZ");
-  files().AddFile(temp + "\\zip\\log.txt");
-  files().AddFile(temp + "\\old.tmp");
-  files().AddFile(temp + "\\other\\o.tmp");
-  PurgeFolder(ctx(), temp);
-  EXPECT_THAT(files().Tree(temp),
-              ElementsAre(temp + "\\", temp + "\\zip\\", temp + "\\zip\\log.txt",
-                          temp + "\\zip\\scourix.exe"));
-  PurgeFolder(ctx(), temp + "\\zip");
-  EXPECT_TRUE(files().Exists(temp + "\\zip\\log.txt"));
+  const std::string zip = temp + "\\Scourix Portable";
+  machine.system.program_path = temp + "\\SCOURI~1\\scourix.exe";
+  for (bool final_paths : {true, false}) {
+    files().final_paths = final_paths;
+    files().AddFile(zip + "\\scourix.exe", "MZ");
+    files().SetShortName(zip, "SCOURI~1");
+    files().AddFile(zip + "\\log.txt");
+    files().AddFile(temp + "\\old.tmp");
+    files().AddFile(temp + "\\other\\o.tmp");
+    PurgeFolder(ctx(), temp);
+    EXPECT_THAT(files().Tree(temp),
+                ElementsAre(temp + "\\", zip + "\\", zip + "\\log.txt", zip + "\\scourix.exe"));
+    PurgeFolder(ctx(), zip);
+    EXPECT_TRUE(files().Exists(zip + "\\log.txt"));
+  }
 }
 
 }  // namespace
