@@ -168,8 +168,9 @@ void CleanFirefoxHistory(Context& ctx) {
     // database is held meanwhile, and those beside it are checked, so that no name leads
     // anywhere else.
     std::string places = folder + "\\places.sqlite";
-    (void)WithPlainFile(ctx, places, platform::kSideFileEndings,
-                        [&] { return ctx.platform.places.ClearHistory(places); });
+    (void)WithPlainFile(ctx, places, platform::kSideFileEndings, [&](const std::string& real) {
+      return ctx.platform.places.ClearHistory(real);
+    });
   });
 }
 

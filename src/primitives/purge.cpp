@@ -306,7 +306,7 @@ Status WithFileInPlace(Context& ctx,
 Status WithPlainFile(Context& ctx,
                      std::string_view path,
                      std::span<const std::string_view> beside,
-                     const std::function<Status()>& act) {
+                     const std::function<Status(const std::string&)>& act) {
   std::unique_ptr<NamedFolder> folder;
   std::string name;
   if (!SplitChecked(ctx, path, &folder, &name))
@@ -319,7 +319,7 @@ Status WithPlainFile(Context& ctx,
     if (!MissingOrPlain(ctx, real + std::string(ending)))
       return platform::kAccessDenied;
   }
-  return act();
+  return act(real);
 }
 
 namespace {

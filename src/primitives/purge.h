@@ -66,16 +66,19 @@ platform::Status WithFileInPlace(Context& ctx,
                                  std::string_view path,
                                  const std::function<platform::Status()>& act);
 
-// Runs act, which works on the file at path by its name (a library that opens it itself),
-// while the file is held open without following links and without delete sharing, so that no
-// link or other file can take its place meanwhile. The library also opens by name the files
-// beside it, path followed by each ending in `beside`: each must be missing or a plain file.
-// They are checked, not held: the library deletes them itself, which a held handle refuses.
+// Runs act, which works on the file by its name (a library that opens it itself), while the
+// file is held open without following links and without delete sharing, so that no link or
+// other file can take its place meanwhile. act gets the name the check read: the final path of
+// the file's folder and the file's name. path's folder may be a link, which could be turned to
+// another folder after the check while the held file stays where it was. The library also
+// opens by name the files beside it, that name followed by each ending in `beside`: each must
+// be missing or a plain file. They are checked, not held: the library deletes them itself,
+// which a held handle refuses.
 // A link, a folder, a missing file, a file with another name (a write would reach it there
 // too) or a file in a folder a step may not work in is not acted on: kAccessDenied.
 platform::Status WithPlainFile(Context& ctx,
                                std::string_view path,
                                std::span<const std::string_view> beside,
-                               const std::function<platform::Status()>& act);
+                               const std::function<platform::Status(const std::string&)>& act);
 
 }  // namespace scourix

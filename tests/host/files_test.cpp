@@ -232,17 +232,21 @@ TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
 }
 
 // SQLite opens the database by its name: a link there would take the clean-up elsewhere. A
-// cookie store that cannot go keeps its log and index: without them it may lose what it holds.
+// profile folder may be a link, followed on purpose: SQLite gets the name of the folder it
+// leads to, which turning the link after the check cannot send elsewhere. A cookie store that
+// cannot go keeps its log and index: without them it may lose what it holds.
 TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) {
-  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n[Profile1]\nIsRelative=0\nPath=D:\\linked\n");
   const std::string p = AddProfile("p");
   app.machine.places.Add("D:\\elsewhere\\places.sqlite");
   files().Remove(p + "\\places.sqlite");
   files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
   files().Lock(p + "\\cookies.sqlite");
+  app.machine.places.Add("D:\\real\\places.sqlite");
+  files().AddLink("D:\\linked", "D:\\real", true);
   Start();
   CleanAll();
-  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
+  EXPECT_THAT(app.machine.places.cleared(), ElementsAre("D:\\real\\places.sqlite"));
   for (const char* kept : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
     EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
 }
