@@ -125,17 +125,11 @@ TEST_F(FileSystemConformance, FullPathFoldsWhatWindowsFoldsAndLongPathKeepsLongN
   EXPECT_NE(files().LongPath(At("missing"), &long_path), fs::kSuccess);
 }
 
-TEST_F(FileSystemConformance, WipeWritesTwoBytesAndAHeldFileIsLeftAlone) {
+// The bytes the wipe writes, left where the delete then fails, are the host purge case's.
+TEST_F(FileSystemConformance, AWipedFileGoesAndAHeldFileIsLeftAlone) {
   File("ten.txt", "0123456789");
   File("held.txt", "0123456789");
   env->HoldOpen(At("held.txt"));
-  std::unique_ptr<fs::File> file;
-  ASSERT_EQ(files().OpenFile(At("ten.txt"), fs::OpenMode::kReadWriteOpenAlways, &file), 0);
-  ASSERT_EQ(file->Write(std::string_view("\x01\x00", 2)), 0);
-  ASSERT_EQ(file->Close(), 0);
-  EXPECT_EQ(env->Read(At("ten.txt")), std::string("\x01\x00"
-                                                  "23456789",
-                                                  10));
   EXPECT_EQ(WipeAndDeleteFile(ctx(), At("ten.txt")), fs::kSuccess);
   EXPECT_FALSE(Exists("ten.txt"));
   EXPECT_NE(WipeAndDeleteFile(ctx(), At("held.txt")), fs::kSuccess);

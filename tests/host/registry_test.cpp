@@ -10,7 +10,6 @@
 namespace scourix {
 namespace {
 
-constexpr std::uint32_t kHkcu = 0x80000001;
 constexpr char kKey[] = "HKCU\\Software\\List";
 constexpr char kArc[] = "HKCU\\Software\\WinRAR\\ArcHistory";
 using Strings = std::vector<std::string>;
@@ -26,7 +25,7 @@ class RegViewTest : public testing::LeafTest {
     reg().AddKey("HKCU\\Software\\Microsoft\\Windows");
     reg().AddKey(kKey);
   }
-  void Open() { ASSERT_EQ(view->OpenRegistry(kHkcu, "Software\\List"), -1); }
+  void Open() { ASSERT_EQ(view->OpenRegistry(kHkeyCurrentUser, "Software\\List"), -1); }
   // Every listing starts by clearing what an earlier one left.
   void ListValues() {
     names.items = data.items = {"stale"};
@@ -40,19 +39,19 @@ class RegViewTest : public testing::LeafTest {
 };
 
 TEST_F(RegViewTest, FailedOpensLeaveTheViewClosedAndOneBackOnKeyMovesUpOneLevel) {
-  ASSERT_EQ(view->OpenRegistry(kHkcu, "Software"), -1);
+  ASSERT_EQ(view->OpenRegistry(kHkeyCurrentUser, "Software"), -1);
   EXPECT_EQ(view->OpenRegistry(0, "Software\\Microsoft"), 0);  // a zero root keeps the location
   EXPECT_FALSE(view->IsOpen());
-  EXPECT_EQ(view->RegistryRootKey(), kHkcu);
+  EXPECT_EQ(view->RegistryRootKey(), kHkeyCurrentUser);
   EXPECT_EQ(view->SubDirectory(), "Software");
-  EXPECT_EQ(view->OpenRegistry(kHkcu, "Software\\Missing"), 0);
+  EXPECT_EQ(view->OpenRegistry(kHkeyCurrentUser, "Software\\Missing"), 0);
   EXPECT_EQ(view->SubDirectory(), "Software\\Missing");
   EXPECT_EQ(reg().OpenHandleCount(), 0u);  // the key left behind was closed before this open
   EXPECT_FALSE(view->CloseRegistry());
-  ASSERT_EQ(view->OpenRegistry(kHkcu, "Software\\Microsoft\\Windows"), -1);
+  ASSERT_EQ(view->OpenRegistry(kHkeyCurrentUser, "Software\\Microsoft\\Windows"), -1);
   EXPECT_EQ(view->OneBackOnKey(), RegViewError::kNone);
   EXPECT_EQ(view->SubDirectory(), "Software\\Microsoft");
-  ASSERT_EQ(view->OpenRegistry(kHkcu, "Software\\"), -1);
+  ASSERT_EQ(view->OpenRegistry(kHkeyCurrentUser, "Software\\"), -1);
   EXPECT_EQ(view->OneBackOnKey(), RegViewError::kNone);
   EXPECT_EQ(view->SubDirectory(), "Software");
   EXPECT_EQ(view->OneBackOnKey(), RegViewError::kInvalidArgument);
@@ -67,7 +66,7 @@ TEST_F(RegViewTest, CreatesAndDeletesSubkeysAndValuesOfTheOpenKeyOnly) {
   reg().SetString("HKCU\\Software", "", "default");
   EXPECT_FALSE(view->CreateDirectory("New"));
   EXPECT_FALSE(view->DeleteValue(""));
-  ASSERT_EQ(view->OpenRegistry(kHkcu, "Software"), -1);
+  ASSERT_EQ(view->OpenRegistry(kHkeyCurrentUser, "Software"), -1);
   EXPECT_TRUE(view->CreateDirectory("Scourix\\Deep"));
   EXPECT_TRUE(view->CreateDirectory("Scourix"));   // already there
   EXPECT_EQ(reg().OpenHandleCount(), 1u);          // the new key's handle is not kept
@@ -97,20 +96,14 @@ TEST_F(RegViewTest, ListingsComeWholeInTheRegistrysOrderAndErrorsEndThem) {
   reg().ClearFaults();
   reg().SetValueBytes(kKey, "big", platform::kRegBinary, std::string(300, '\1'));
   reg().SetMultiString(kKey, "multi", {"a", "b c"});
-  reg().SetString(kKey, std::string(300, 'n'), "long name");
-  for (int i = 0; i < 10000; ++i)
-    reg().SetDword(kKey, "v" + std::to_string(i), i);
   ListValues();
-  // Neither the 300-byte value, nor the multi-string, nor the long name, nor the count ends it.
-  ASSERT_EQ(names.items.size(), 10004u);
-  ASSERT_EQ(data.items.size(), 10004u);
-  EXPECT_EQ(Strings(names.items.begin(), names.items.begin() + 4),
-            (Strings{"", "big", "multi", std::string(300, 'n')}));
-  EXPECT_EQ(Strings(data.items.begin() + 2, data.items.begin() + 4),
-            (Strings{"a b c", "long name"}));  // a list joined
+  // Neither the 300-byte value nor the multi-string ends it. Long names and ten thousand values
+  // cross the seam whole in the shared registry cases, and the call-count case below lists a
+  // thousand values through the view.
+  EXPECT_EQ(names.items, (Strings{"", "big", "multi"}));
+  ASSERT_EQ(data.items.size(), 3u);
   EXPECT_EQ(data.items[1].size(), 900u);
-  EXPECT_EQ(names.items.back(), "v9999");
-  EXPECT_EQ(data.items.back(), "0F 27 00 00 ");
+  EXPECT_EQ(data.items[2], "a b c");  // a list joined
   // Subkeys come in the registry's order, names of 400 UTF-8 bytes whole.
   std::string wide_name;
   for (int i = 0; i < 200; ++i)
@@ -296,18 +289,18 @@ using RegistryPrimitivesTest = testing::LeafTest;
 TEST_F(RegistryPrimitivesTest, DeleteRegValueDeletesOneValueOrNothing) {
   reg().SetString(kArc, "0", "a.rar");
   reg().SetString(kArc, "", "default");
-  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "1");
+  DeleteRegValue(ctx(), kHkeyCurrentUser, "Software\\WinRAR\\ArcHistory", "1");
   EXPECT_EQ(reg().ValueNames(kArc), (std::vector<std::string>{"0", ""}));
-  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "");
+  DeleteRegValue(ctx(), kHkeyCurrentUser, "Software\\WinRAR\\ArcHistory", "");
   EXPECT_EQ(reg().ValueNames(kArc), std::vector<std::string>{"0"});
   // Only the right to set values is asked for: a key that refuses full access still loses
   // the value, one that refuses setting values keeps it.
   reg().SetString(kArc, "1", "b.rar");
   reg().DenyAccess(kArc, sim::kDenyFullAccess);
-  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "0");
+  DeleteRegValue(ctx(), kHkeyCurrentUser, "Software\\WinRAR\\ArcHistory", "0");
   EXPECT_FALSE(reg().ValueExists(kArc, "0"));
   reg().DenyAccess(kArc, platform::kKeySetValue);
-  DeleteRegValue(ctx(), kHkcu, "Software\\WinRAR\\ArcHistory", "1");
+  DeleteRegValue(ctx(), kHkeyCurrentUser, "Software\\WinRAR\\ArcHistory", "1");
   EXPECT_TRUE(reg().ValueExists(kArc, "1"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
