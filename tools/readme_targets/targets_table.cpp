@@ -43,15 +43,16 @@ constexpr std::string_view kRefusedFolders =
     "each entry is addressed by its literal name and checked through its own handle at the "
     "moment it is acted on: links, also those that look like plain files (Unix links under "
     "Wine), are never followed, deleted or written through; a file with other hard links is "
-    "not overwritten, only its name deleted; a file in use is left alone; the program's own "
+    "neither overwritten nor made writable, only its name deleted where it can go as it is; a "
+    "file in use is left alone; the program's own "
     "folder is passed over. A file that a library deletes or opens by its name (the URL "
     "cache's files; Firefox's database, with its journal, log and index) is handed to it only "
     "where the name leads to that very file through no link.\n"
     "\n"
     "*Keys a step refuses.* A key that is a registry link (made with "
     "`REG_OPTION_CREATE_LINK`) is never opened, emptied or deleted where a step names it or "
-    "finds it among the subkeys it empties or deletes: it stays, and so does the key it leads "
-    "to.\n";
+    "finds it among the subkeys it empties, deletes or works inside: it stays, and so does the "
+    "key it leads to.\n";
 
 std::string RenderTargetsBlock() {
   std::string block =
