@@ -84,6 +84,12 @@ class Item {
   // Marks the item for deletion when the handle closes. A read-only file and a folder that
   // still has entries are refused.
   [[nodiscard]] virtual Status Delete() = 0;
+  // The item's number on its volume (FileInternalInformation). With the volume's serial number
+  // it names the item whatever path reached it: a share of this machine's folders, or a drive
+  // mapped to one, whose final path is not the folder's own.
+  [[nodiscard]] virtual Status FileIndex(std::uint64_t* index) = 0;
+  // Asked apart from the index: under Wine it costs a thousand times more.
+  [[nodiscard]] virtual Status VolumeSerial(std::uint32_t* serial) = 0;
 };
 
 // Every mode shares reading with other opens. Only kAppend shares writing: it is for files that

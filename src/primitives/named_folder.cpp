@@ -70,16 +70,60 @@ std::string KnownFolderText(Context& ctx, KnownFolder which) {
   return PlainFolderText(path);
 }
 
-ProtectedFolders::ProtectedFolders(Context& ctx) {
+ProtectedFolders::ProtectedFolders(Context& ctx) : files_(ctx.platform.files) {
   for (KnownFolder which : kProtected) {
     std::string plain = KnownFolderText(ctx, which);
     if (plain.empty())
       continue;
     folders_.push_back(plain);
-    std::string real = FinalPathOf(ctx.platform.files, plain);
+    std::string real = FinalPathOf(files_, plain);
     if (!real.empty() && !IsSamePath(real, plain))
       folders_.push_back(real);
+    AddIdentities(plain);
   }
+}
+
+void ProtectedFolders::AddIdentities(std::string_view plain) {
+  const std::size_t root = RootLength(plain);
+  for (std::string path(plain); path.size() >= root;) {
+    const bool known = std::any_of(identities_.begin(), identities_.end(),
+                                   [&](const Identity& id) { return IsSamePath(id.path, path); });
+    std::unique_ptr<platform::Item> item;
+    Identity identity{0, path};
+    if (!known &&
+        files_.OpenItem(LiteralPath(path), ItemOpen{ItemAccess::kRead, false, true}, &item) ==
+            platform::kSuccess &&
+        item->FileIndex(&identity.index) == platform::kSuccess && identity.index != 0) {
+      identities_.push_back(std::move(identity));
+    }
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos || slash < root)
+      break;
+    path.resize(slash);
+  }
+}
+
+bool ProtectedFolders::CoversItem(platform::Item& folder) const {
+  // Zero is the number of a file system that numbers nothing: it names no folder.
+  std::uint64_t index = 0;
+  if (folder.FileIndex(&index) != platform::kSuccess || index == 0)
+    return false;
+  for (const Identity& guarded : identities_) {
+    if (guarded.index != index)
+      continue;
+    // The same number on another volume is another folder; where a serial number cannot be
+    // read, the folder is taken for the guarded one.
+    std::unique_ptr<platform::Item> item;
+    std::uint32_t serial = 0;
+    std::uint32_t guarded_serial = 0;
+    if (folder.VolumeSerial(&serial) != platform::kSuccess ||
+        files_.OpenItem(LiteralPath(guarded.path), ItemOpen{ItemAccess::kRead, false, true},
+                        &item) != platform::kSuccess ||
+        item->VolumeSerial(&guarded_serial) != platform::kSuccess || serial == guarded_serial) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool ProtectedFolders::Covers(std::string_view folder) const {
@@ -143,7 +187,7 @@ NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
   } else if (status != platform::kSuccess) {
     return;
   }
-  if (guarded.Covers(real))
+  if (guarded.Covers(real) || guarded.CoversItem(*item))
     return;
   FolderPlace place{plain, real};
   ProgramFolder program(ctx);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,17 +23,30 @@ struct FolderPlace {
 
 // The folders no step may empty, or delete files directly in, nor any folder holding one of
 // them: the Windows and system folders, the Program Files folders, the user's profile,
-// Desktop, Documents and AppData, each as its text and as its final path; and anything on a
-// drive's administrative share (\\host\C$), which names them by another text. Drive and
-// share roots are refused by the text rules already.
+// Desktop, Documents and AppData, each as its text, as its final path and as the item it is on
+// its volume; and anything on a drive's administrative share (\\host\C$), which names them by
+// another text. Drive and share roots are refused by the text rules already.
 class ProtectedFolders {
  public:
   explicit ProtectedFolders(Context& ctx);
   // The folder is, or holds, one of them (or is a root).
   bool Covers(std::string_view folder) const;
+  // The open folder is one of them, or holds one, whatever path reached it: through a share of
+  // this machine, or a drive mapped to one, neither its text nor its final path tells.
+  bool CoversItem(platform::Item& folder) const;
 
  private:
+  // One of the folders, or a folder holding one: its number on its volume, and its path, to
+  // open it again for the volume's serial number where the numbers match.
+  struct Identity {
+    std::uint64_t index = 0;
+    std::string path;
+  };
+  void AddIdentities(std::string_view plain);
+
+  platform::FileSystem& files_;
   std::vector<std::string> folders_;
+  std::vector<Identity> identities_;
 };
 
 // The program's own folder, as text and as its final path; a purge passes over it.

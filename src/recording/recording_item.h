@@ -25,6 +25,10 @@ class RecordingItem : public platform::Item {
   platform::Status WriteAtStart(std::string_view bytes) override;
   platform::Status ClearReadOnly() override;
   platform::Status Delete() override;
+  platform::Status FileIndex(std::uint64_t* index) override { return real_->FileIndex(index); }
+  platform::Status VolumeSerial(std::uint32_t* serial) override {
+    return real_->VolumeSerial(serial);
+  }
 
  private:
   [[nodiscard]] bool preview() const { return files_.journal().preview(); }

@@ -191,6 +191,27 @@ TEST_F(FileSystemConformance, PurgeKeepsTheFolderAndNothingBehindALink) {
   EXPECT_EQ(window.pumps, static_cast<int>(window.lines.size()));
 }
 
+// A folder reached through a link has the number and volume of the folder itself, and another
+// folder another number: what tells a protected folder reached through a share.
+TEST_F(FileSystemConformance, AFolderHasOneIdentityByEveryPathThatReachesIt) {
+  Folder("target");
+  Folder("other");
+  ASSERT_TRUE(env->MakeFolderLink(At("link"), At("target")));
+  auto identity = [&](const std::string& relative) {
+    std::unique_ptr<fs::Item> item;
+    std::pair<std::uint64_t, std::uint32_t> id;
+    if (files().OpenItem(At(relative), fs::ItemOpen{fs::ItemAccess::kRead, false, true}, &item) !=
+            fs::kSuccess ||
+        item->FileIndex(&id.first) != fs::kSuccess ||
+        item->VolumeSerial(&id.second) != fs::kSuccess) {
+      ADD_FAILURE() << relative;
+    }
+    return id;
+  };
+  EXPECT_EQ(identity("link"), identity("target"));
+  EXPECT_NE(identity("other").first, identity("target").first);
+}
+
 // SQLite writes through the database's journal, log and log index, opened by their names: a
 // second name of a file elsewhere, there or as the database itself, would carry the clean-up
 // there, so the database is left as it is.

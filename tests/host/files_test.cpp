@@ -338,6 +338,12 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
   EXPECT_TRUE(guarded.Covers("\\\\pc\\ADMIN$\\Temp"));
   EXPECT_FALSE(guarded.Covers("\\\\server\\profiles$\\me\\Temp"));
   EXPECT_FALSE(guarded.Covers("\\\\server\\C$x\\Temp"));
+  // So does a share of this machine's folders, or a drive mapped to one, and its final path
+  // keeps that name: the folder itself tells.
+  files().AddAlias("Y:", "C:\\Users");
+  EXPECT_FALSE(Accepted("Y:\\me"));
+  EXPECT_FALSE(Accepted("Y:\\me\\Documents"));
+  EXPECT_TRUE(Accepted("Y:\\me\\AppData\\Local\\Temp"));
   // Where the system cannot say where a link leads, the link is refused, and so is a folder
   // below one.
   files().final_paths = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <functional>
 
 #include "platform/sim/sim_system.h"
@@ -116,6 +117,15 @@ class SimItem : public platform::Item {
     info->attributes = found_.node->attributes;
     info->links = found_.node->links;
     info->size = found_.node->content.size();
+    return platform::kSuccess;
+  }
+  // One volume: every entry is its own node, whichever name or alias reached it.
+  Status FileIndex(std::uint64_t* index) override {
+    *index = reinterpret_cast<std::uintptr_t>(found_.node.get());
+    return platform::kSuccess;
+  }
+  Status VolumeSerial(std::uint32_t* serial) override {
+    *serial = 1;
     return platform::kSuccess;
   }
   Status FinalPath(std::string* path) override {
@@ -296,6 +306,12 @@ void SimFileSystem::AddHardLink(std::string_view path, std::string_view existing
   parts.pop_back();
   ++found.node->links;
   MakeFolders(parts)->children[leaf] = found.node;
+}
+
+void SimFileSystem::AddAlias(std::string_view drive, std::string_view folder) {
+  Found found = Walk(SplitPath(folder), true, 0);
+  if (found.node != nullptr && found.node->is_folder())
+    root_->children[std::string(drive)] = found.node;
 }
 
 void SimFileSystem::Remove(std::string_view path) {

@@ -57,6 +57,9 @@ class SimFileSystem : public platform::FileSystem {
   void AddLink(std::string_view path, std::string_view target, bool folder, bool marked = true);
   // A second name for an existing file.
   void AddHardLink(std::string_view path, std::string_view existing);
+  // A drive ("Y:") whose root is an existing folder, as a share of this machine's folder, or a
+  // drive mapped to one, is another way in: no link on it, and final paths keep its name.
+  void AddAlias(std::string_view drive, std::string_view folder);
   void Remove(std::string_view path);
   // Runs action once, just before the next open or listing of path: another program's move
   // between a listing and the act.

@@ -26,6 +26,7 @@ struct FileBasicInformation {
 };
 
 constexpr int kFileStandardInformation = 5;
+constexpr int kFileInternalInformation = 6;
 
 // ntdll's FILE_STANDARD_INFORMATION.
 struct FileStandardInformation {
@@ -113,6 +114,25 @@ class Win32Item : public platform::Item {
     BOOLEAN delete_file = TRUE;
     return SetInformation(handle_.get(), &delete_file, sizeof delete_file,
                           kFileDispositionInformation);
+  }
+
+  Status FileIndex(std::uint64_t* index) override {
+    LARGE_INTEGER internal{};
+    if (Status status =
+            QueryInformation(handle_.get(), &internal, sizeof internal, kFileInternalInformation);
+        status != platform::kSuccess) {
+      return status;
+    }
+    *index = static_cast<std::uint64_t>(internal.QuadPart);
+    return platform::kSuccess;
+  }
+
+  Status VolumeSerial(std::uint32_t* serial) override {
+    BY_HANDLE_FILE_INFORMATION data;
+    if (!GetFileInformationByHandle(handle_.get(), &data))
+      return GetLastError();
+    *serial = data.dwVolumeSerialNumber;
+    return platform::kSuccess;
   }
 
  private:
