@@ -85,7 +85,7 @@ ProtectedFolders::ProtectedFolders(Context& ctx) : files_(ctx.platform.files) {
 
 void ProtectedFolders::AddIdentities(std::string_view plain) {
   const std::size_t root = RootLength(plain);
-  for (std::string path(plain); path.size() >= root;) {
+  for (std::string path(plain);;) {
     const bool known = std::any_of(identities_.begin(), identities_.end(),
                                    [&](const Identity& id) { return IsSamePath(id.path, path); });
     std::unique_ptr<platform::Item> item;
@@ -97,9 +97,11 @@ void ProtectedFolders::AddIdentities(std::string_view plain) {
       identities_.push_back(std::move(identity));
     }
     const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos || slash < root)
+    if (path.size() <= root || slash == std::string::npos)
       break;
-    path.resize(slash);
+    // Down to the root itself, a drive's with its backslash: reached through a share or a
+    // junction in one, a drive's root is a plain folder by its text and its final path.
+    path.resize(std::max(slash, root));
   }
 }
 

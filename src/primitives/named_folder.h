@@ -25,7 +25,8 @@ struct FolderPlace {
 // them: the Windows and system folders, the Program Files folders, the user's profile,
 // Desktop, Documents and AppData, each as its text, as its final path and as the item it is on
 // its volume; and anything on a drive's administrative share (\\host\C$), which names them by
-// another text. Drive and share roots are refused by the text rules already.
+// another text. Roots are refused by their text, and by their number where a share or a
+// junction in one reaches them by another.
 class ProtectedFolders {
  public:
   explicit ProtectedFolders(Context& ctx);

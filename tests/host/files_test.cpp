@@ -344,6 +344,10 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
   EXPECT_FALSE(Accepted("Y:\\me"));
   EXPECT_FALSE(Accepted("Y:\\me\\Documents"));
   EXPECT_TRUE(Accepted("Y:\\me\\AppData\\Local\\Temp"));
+  // A drive's root reached through a folder of a share (a junction the server follows).
+  files().AddHardLink("C:\\Shared\\drive", "C:\\");
+  EXPECT_FALSE(Accepted("C:\\Shared\\drive"));
+  files().Remove("C:\\Shared\\drive");
   // Where the system cannot say where a link leads, the link is refused, and so is a folder
   // below one.
   files().final_paths = false;
