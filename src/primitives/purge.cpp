@@ -312,6 +312,10 @@ Status WithPlainFile(Context& ctx,
   if (!SplitChecked(ctx, path, &folder, &name))
     return platform::kAccessDenied;
   const std::string real = ChildOf(folder->place(), name).real;
+  // The library reads the name as Windows does: a folder really named "prof." (reached by its
+  // short name, or by a junction) would be read as "prof", whose files were never checked.
+  if (PlainAsRead(ctx.platform.files, real) != real)
+    return platform::kAccessDenied;
   Held held = OpenAsListed(ctx, real, ItemAccess::kRead, false, false);
   if (!held || held.info.links > 1)
     return platform::kAccessDenied;

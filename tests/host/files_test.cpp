@@ -241,6 +241,17 @@ TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) 
     EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
 }
 
+// SQLite reads the name it is given as Windows does: "prof." would be read as "prof".
+TEST_F(FirefoxTest, AProfileWhoseRealNameWindowsReadsOtherwiseIsNotHandedOn) {
+  files().final_paths = false;  // the long names stand for the final path
+  files().AddFile(kProfilesIni, "[Profile0]\nIsRelative=0\nPath=D:\\PROF~1\n");
+  app.machine.places.Add("D:\\prof.\\places.sqlite");
+  files().SetShortName("\\\\?\\D:\\prof.", "PROF~1");
+  Start();
+  CleanAll();
+  EXPECT_THAT(app.machine.places.cleared(), IsEmpty());
+}
+
 TEST_F(FirefoxTest, ProfilesAreReadUntilTheListEndsEachOnce) {
   files().AddFile(kProfilesIni,
                   "[Profile0]\nPath=Profiles/a\n"
