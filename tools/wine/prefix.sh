@@ -58,10 +58,17 @@ make_file() {
 }
 
 # Imports a .reg file (REGEDIT4 or Windows Registry Editor 5.00) into the prefix.
+# On a loaded machine a first try has failed once in a run that then passed alone; the
+# import is idempotent, so it is tried a second time, and what the first said is shown.
 reg_import() {
-  local windows_path
-  windows_path="$(winepath -w "$1" 2>/dev/null)"
-  wine regedit /S "$windows_path" >/dev/null 2>&1 || fail "regedit could not import $1"
+  local windows_path output try
+  for try in 1 2; do
+    windows_path="$(winepath -w "$1" 2>/dev/null)"
+    if output=$(wine regedit /S "$windows_path" 2>&1); then return 0; fi
+    echo "    note: regedit import of $1 failed (try $try): ${output:0:300}" >&2
+    sleep 2
+  done
+  fail "regedit could not import $1"
 }
 
 # Registry reads go to the files wineserver saved; call after the program ended.
