@@ -1,3 +1,4 @@
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,10 +66,11 @@ std::vector<std::string> UserFolders(Context& ctx,
   return folders;
 }
 
-// The folder is, or holds, one of the user's own folders, by its text or by where it leads:
-// TEMP set by hand to the profile or AppData\Local, or the cache value set to Pictures, would
-// empty them. Roots, the Windows folder and the profile itself are refused by the purge's own
-// check.
+// The folder is, or holds, one of the user's own folders, by its text, by where it leads or
+// by its number on its volume: TEMP set by hand to the profile or AppData\Local, or the cache
+// value set to Pictures (under Wine a link into the Unix home; elsewhere a junction, a share),
+// would empty them. Roots, the Windows folder and the profile itself are refused by the
+// purge's own check.
 bool HoldsUserFolder(Context& ctx,
                      std::string_view text,
                      std::string_view own = {},
@@ -76,15 +78,25 @@ bool HoldsUserFolder(Context& ctx,
   std::string folder = PlainFolderText(text);
   if (folder.empty())
     return true;
-  std::string real = FinalPathOf(ctx.platform.files, folder);
+  std::vector<std::string> user_folders;
   for (const std::string& user_folder : UserFolders(ctx, own, own_known)) {
     std::string plain = PlainFolderText(user_folder);
-    if (plain.empty())
-      continue;
-    if (IsSameOrInside(plain, folder) || (!real.empty() && IsSameOrInside(plain, real)))
-      return true;
+    if (!plain.empty())
+      user_folders.push_back(std::move(plain));
   }
-  return false;
+  platform::FileSystem& files = ctx.platform.files;
+  const ProtectedFolders guarded(files, user_folders);
+  if (guarded.Covers(folder))
+    return true;
+  std::unique_ptr<platform::Item> item;
+  if (files.OpenItem(LiteralPath(folder),
+                     platform::ItemOpen{platform::ItemAccess::kRead, false, true},
+                     &item) != platform::kSuccess) {
+    return false;
+  }
+  std::string real;
+  return (item->FinalPath(&real) == platform::kSuccess && guarded.Covers(real)) ||
+         guarded.CoversItem(*item);
 }
 
 // The user's temp folder, unless it is or holds one of the user's folders.

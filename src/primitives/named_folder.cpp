@@ -71,16 +71,25 @@ std::string KnownFolderText(Context& ctx, KnownFolder which) {
 }
 
 ProtectedFolders::ProtectedFolders(Context& ctx) : files_(ctx.platform.files) {
-  for (KnownFolder which : kProtected) {
-    std::string plain = KnownFolderText(ctx, which);
-    if (plain.empty())
-      continue;
-    folders_.push_back(plain);
-    std::string real = FinalPathOf(files_, plain);
-    if (!real.empty() && !IsSamePath(real, plain))
-      folders_.push_back(real);
-    AddIdentities(plain);
-  }
+  for (KnownFolder which : kProtected)
+    Add(KnownFolderText(ctx, which));
+}
+
+ProtectedFolders::ProtectedFolders(platform::FileSystem& files,
+                                   std::span<const std::string> plain_folders)
+    : files_(files) {
+  for (const std::string& plain : plain_folders)
+    Add(plain);
+}
+
+void ProtectedFolders::Add(std::string_view plain) {
+  if (plain.empty())
+    return;
+  folders_.emplace_back(plain);
+  std::string real = FinalPathOf(files_, plain);
+  if (!real.empty() && !IsSamePath(real, plain))
+    folders_.push_back(real);
+  AddIdentities(plain);
 }
 
 void ProtectedFolders::AddIdentities(std::string_view plain) {

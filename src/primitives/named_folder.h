@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,8 @@ struct FolderPlace {
 class ProtectedFolders {
  public:
   explicit ProtectedFolders(Context& ctx);
+  // These folders instead (each plain), known in the same three ways: the user's other folders.
+  ProtectedFolders(platform::FileSystem& files, std::span<const std::string> plain_folders);
   // The folder is, or holds, one of them (or is a root).
   bool Covers(std::string_view folder) const;
   // The open folder is one of them, or holds one, whatever path reached it: through a share of
@@ -43,6 +46,7 @@ class ProtectedFolders {
     std::uint64_t index = 0;
     std::string path;
   };
+  void Add(std::string_view plain);
   void AddIdentities(std::string_view plain);
 
   platform::FileSystem& files_;

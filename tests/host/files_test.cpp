@@ -95,18 +95,22 @@ TEST_F(FileCleanersTest, RecentDocumentsGoWithTheShellsListShowingBareNames) {
 TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   reg().RemoveValue(kShellFolders, "Local Settings");
   reg().SetString(kShellFolders, "History", "D:\\Profile\\History");
-  for (const char* file :
-       {"C:\\root.txt", "C:\\WINDOWS\\w.txt", "C:\\Users\\me\\p.txt",
-        "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt", "D:\\Profile\\d.txt"}) {
+  for (const char* file : {"C:\\root.txt", "C:\\WINDOWS\\w.txt", "C:\\Users\\me\\p.txt",
+                           "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
+                           "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
+                           "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt",
+                           "D:\\Profile\\d.txt", "D:\\Pics\\p.jpg"}) {
     files().AddFile(file);
   }
-  for (const char* temp :
-       {"C:\\", "C:\\WINDOWS", "C:\\Users\\me", "C:\\Users\\me\\AppData",
-        "C:\\Users\\me\\AppData\\Local",
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile", "Temp", ""}) {
+  // A user's folder that is a link (under Wine, into the Unix home), and a drive to its target.
+  reg().SetString(kShellFolders, "My Pictures", "C:\\Users\\me\\Pictures");
+  files().AddLink("C:\\Users\\me\\Pictures", "D:\\Pics", true);
+  files().AddAlias("Y:", "D:\\");
+  for (const char* temp : {"C:\\", "C:\\WINDOWS", "C:\\Users\\me", "C:\\Users\\me\\AppData",
+                           "C:\\Users\\me\\AppData\\Local",
+                           "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
+                           "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile",
+                           "D:\\Pics", "Y:\\Pics", "Temp", ""}) {
     machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
     CleanTempFiles(ctx());
   }
