@@ -21,6 +21,8 @@ enum class KnownFolder {
   kDesktop,             // CSIDL_DESKTOPDIRECTORY
   kDocuments,           // CSIDL_PERSONAL
   kAppData,             // CSIDL_APPDATA
+  kCommonAppData,       // CSIDL_COMMON_APPDATA: every user's (ProgramData)
+  kCommonDocuments,     // CSIDL_COMMON_DOCUMENTS: every user's (Public\Documents)
   kLocalAppData,        // CSIDL_LOCAL_APPDATA
   kRecent,              // CSIDL_RECENT
   kCookies,             // CSIDL_COOKIES

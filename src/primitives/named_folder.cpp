@@ -17,7 +17,7 @@ constexpr std::array kProtected = {
     KnownFolder::kWindows,      KnownFolder::kSystem,          KnownFolder::kSystemWow64,
     KnownFolder::kProgramFiles, KnownFolder::kProgramFilesX86, KnownFolder::kProgramFilesNative,
     KnownFolder::kProfile,      KnownFolder::kDesktop,         KnownFolder::kDocuments,
-    KnownFolder::kAppData,
+    KnownFolder::kAppData,      KnownFolder::kCommonAppData,   KnownFolder::kCommonDocuments,
 };
 
 bool IsRoot(std::string_view path) {

@@ -32,6 +32,8 @@ class SimShell : public platform::Shell {
       {platform::KnownFolder::kDesktop, "C:\\Users\\me\\Desktop"},
       {platform::KnownFolder::kDocuments, "C:\\Users\\me\\Documents"},
       {platform::KnownFolder::kAppData, "C:\\Users\\me\\AppData\\Roaming"},
+      {platform::KnownFolder::kCommonAppData, "C:\\ProgramData"},
+      {platform::KnownFolder::kCommonDocuments, "C:\\Users\\Public\\Documents"},
       {platform::KnownFolder::kLocalAppData, "C:\\Users\\me\\AppData\\Local"},
       {platform::KnownFolder::kRecent,
        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"},

@@ -61,6 +61,10 @@ platform::Status Win32Shell::GetKnownFolder(KnownFolder folder, std::string* pat
       return ShellFolder(CSIDL_PERSONAL, path);
     case KnownFolder::kAppData:
       return ShellFolder(CSIDL_APPDATA, path);
+    case KnownFolder::kCommonAppData:
+      return ShellFolder(CSIDL_COMMON_APPDATA, path);
+    case KnownFolder::kCommonDocuments:
+      return ShellFolder(CSIDL_COMMON_DOCUMENTS, path);
     case KnownFolder::kLocalAppData:
       return ShellFolder(CSIDL_LOCAL_APPDATA, path);
     case KnownFolder::kRecent:
