@@ -80,7 +80,8 @@ class Item {
   [[nodiscard]] virtual Status FinalPath(std::string* path) = 0;
   // Overwrites the first bytes of a file opened for kWipe.
   [[nodiscard]] virtual Status WriteAtStart(std::string_view bytes) = 0;
-  [[nodiscard]] virtual Status ClearReadOnly() = 0;
+  // Sets or clears the read-only attribute, leaving the others and the times as they are.
+  [[nodiscard]] virtual Status SetReadOnly(bool read_only) = 0;
   // Marks the item for deletion when the handle closes. A read-only file and a folder that
   // still has entries are refused.
   [[nodiscard]] virtual Status Delete() = 0;

@@ -193,12 +193,14 @@ void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
         if (!file || file.item->Delete() == platform::kSuccess)
           continue;
         // Refused: a read-only file loses the attribute and goes. The attribute belongs to the
-        // file, not the name: one with another name elsewhere keeps it there, so it stays.
+        // file, not the name: one with another name elsewhere keeps it there, so it stays. One
+        // still refused (a program's loaded image) stays as it was.
         ItemInfo info;
         if (file.item->Query(&info) == platform::kSuccess &&
             (info.attributes & platform::kAttrReadOnly) != 0 && info.links <= 1 &&
-            file.item->ClearReadOnly() == platform::kSuccess) {
-          (void)file.item->Delete();
+            file.item->SetReadOnly(false) == platform::kSuccess &&
+            file.item->Delete() != platform::kSuccess) {
+          (void)file.item->SetReadOnly(true);
         }
       }
     }
@@ -206,9 +208,12 @@ void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
   Held removing = OpenAsListed(walk.ctx, folder.real, ItemAccess::kDelete, true, false);
   if (!removing)
     return;
-  if ((removing.info.attributes & platform::kAttrReadOnly) != 0)
-    (void)removing.item->ClearReadOnly();
-  (void)removing.item->Delete();
+  const bool read_only = (removing.info.attributes & platform::kAttrReadOnly) != 0;
+  if (read_only)
+    (void)removing.item->SetReadOnly(false);
+  // A folder that keeps something (a link, a file in use) stays as it was.
+  if (removing.item->Delete() != platform::kSuccess && read_only)
+    (void)removing.item->SetReadOnly(true);
 }
 
 // The folder holding a file path, checked as any named folder; the file's name alone.

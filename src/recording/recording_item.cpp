@@ -24,22 +24,23 @@ Status RecordingItem::WriteAtStart(std::string_view bytes) {
   return platform::kSuccess;
 }
 
-Status RecordingItem::ClearReadOnly() {
+Status RecordingItem::SetReadOnly(bool read_only) {
   platform::ItemInfo info;
   Status status = Query(&info);
   if (status != platform::kSuccess)
     return status;
-  const std::uint32_t cleared = info.attributes & ~platform::kAttrReadOnly;
+  const std::uint32_t others = info.attributes & ~platform::kAttrReadOnly;
+  const std::uint32_t set = read_only ? others | platform::kAttrReadOnly : others;
   if (!preview()) {
-    status = real_->ClearReadOnly();
+    status = real_->SetReadOnly(read_only);
     if (status != platform::kSuccess)
       return status;
   } else if (access_ == platform::ItemAccess::kRead) {
     return platform::kAccessDenied;
   } else {
-    files_.SetOverlayAttributes(path_, cleared);
+    files_.SetOverlayAttributes(path_, set);
   }
-  files_.journal().Record(ChangeKind::kAttributesSet, RecordingFileSystem::Shown(path_), cleared);
+  files_.journal().Record(ChangeKind::kAttributesSet, RecordingFileSystem::Shown(path_), set);
   return platform::kSuccess;
 }
 

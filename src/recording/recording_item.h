@@ -23,7 +23,7 @@ class RecordingItem : public platform::Item {
   platform::Status Query(platform::ItemInfo* info) override;
   platform::Status FinalPath(std::string* path) override { return real_->FinalPath(path); }
   platform::Status WriteAtStart(std::string_view bytes) override;
-  platform::Status ClearReadOnly() override;
+  platform::Status SetReadOnly(bool read_only) override;
   platform::Status Delete() override;
   platform::Status FileIndex(std::uint64_t* index) override { return real_->FileIndex(index); }
   platform::Status VolumeSerial(std::uint32_t* serial) override {

@@ -86,7 +86,10 @@ TEST_F(FileSystemConformance, ListedWithAttributesReachedByExactNameDeletedThrou
   ASSERT_EQ(read_only->Query(&info), fs::kSuccess);  // what a preview counts as freed
   EXPECT_EQ(info.size, 1u);
   EXPECT_NE(read_only->Delete(), fs::kSuccess);
-  EXPECT_EQ(read_only->ClearReadOnly(), fs::kSuccess);
+  EXPECT_EQ(read_only->SetReadOnly(false), fs::kSuccess);
+  EXPECT_EQ(read_only->SetReadOnly(true), fs::kSuccess);  // what a purge puts back
+  EXPECT_NE(read_only->Delete(), fs::kSuccess);
+  EXPECT_EQ(read_only->SetReadOnly(false), fs::kSuccess);
   EXPECT_EQ(read_only->Delete(), fs::kSuccess);
   read_only.reset();
   fs::ItemOpen file_only{fs::ItemAccess::kDelete};

@@ -51,7 +51,7 @@ platform::Status DeleteItem(platform::Platform& platform, std::string_view path,
   if (status != platform::kSuccess)
     return status;
   if (clear)
-    (void)item->ClearReadOnly();
+    (void)item->SetReadOnly(false);
   return item->Delete();
 }
 

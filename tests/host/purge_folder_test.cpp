@@ -50,6 +50,9 @@ TEST_F(PurgeTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
 TEST_F(PurgeTest, LinksInsideTheTreeAreNeitherFollowedNorRemoved) {
   files().AddFile("C:\\Users\\me\\Documents\\thesis.doc", "keep");
   files().AddFile("C:\\Users\\me\\secret.txt", "keep");
+  files().AddFolder("C:\\F\\sub", fs::kAttrReadOnly);  // what stays keeps its attributes
+  files().AddFile("C:\\F\\sub\\loaded.dll", "", fs::kAttrReadOnly);
+  files().Map("C:\\F\\sub\\loaded.dll");
   files().AddLink("C:\\F\\sub\\deeper", "C:\\Users\\me\\Documents", true);
   files().AddLink("C:\\F\\sub\\secret.txt", "C:\\Users\\me\\secret.txt", false);
   files().AddLink("C:\\F\\file-link.txt", "C:\\Users\\me\\secret.txt", false);
@@ -64,7 +67,8 @@ TEST_F(PurgeTest, LinksInsideTheTreeAreNeitherFollowedNorRemoved) {
   EXPECT_THAT(files().links_touched(), IsEmpty());
   EXPECT_THAT(files().removed(), ElementsAre("C:\\F\\sub\\gone.tmp", "C:\\F\\empty\\"));
   EXPECT_EQ(files().Content("C:\\Users\\me\\secret.txt"), "keep");
-  EXPECT_EQ(files().Attributes("C:\\Keep\\doc.txt") & fs::kAttrReadOnly, fs::kAttrReadOnly);
+  for (const char* kept : {"C:\\Keep\\doc.txt", "C:\\F\\sub", "C:\\F\\sub\\loaded.dll"})
+    EXPECT_EQ(files().Attributes(kept) & fs::kAttrReadOnly, fs::kAttrReadOnly) << kept;
 }
 
 // Wiping and deleting an ordinary file, and a file held open, are shared cases that run on

@@ -146,10 +146,11 @@ class SimItem : public platform::Item {
     SimFile file(found_.node.get(), platform::OpenMode::kReadWriteOpenAlways);
     return file.Write(bytes);
   }
-  Status ClearReadOnly() override {
+  Status SetReadOnly(bool read_only) override {
     if (access_ == platform::ItemAccess::kRead)
       return platform::kAccessDenied;
-    found_.node->attributes &= ~platform::kAttrReadOnly;
+    found_.node->attributes = read_only ? found_.node->attributes | platform::kAttrReadOnly
+                                        : found_.node->attributes & ~platform::kAttrReadOnly;
     return platform::kSuccess;
   }
   Status Delete() override {
@@ -158,7 +159,7 @@ class SimItem : public platform::Item {
       return platform::kAccessDenied;
     if (found_.parent == nullptr)
       return platform::kAccessDenied;
-    if ((node.attributes & platform::kAttrReadOnly) != 0)
+    if ((node.attributes & platform::kAttrReadOnly) != 0 || node.mapped)
       return platform::kAccessDenied;
     if (node.is_folder() && !node.is_link() && !node.children.empty())
       return platform::kDirNotEmpty;
@@ -432,6 +433,11 @@ void SimFileSystem::FailWrites(std::string_view path, bool fail) {
 void SimFileSystem::DenyDelete(std::string_view path, bool deny) {
   if (Node* node = Find(path, false))
     node->deny_delete = deny;
+}
+
+void SimFileSystem::Map(std::string_view path) {
+  if (Node* node = Find(path, false))
+    node->mapped = true;
 }
 
 SimFileSystem::Node* SimFileSystem::Find(std::string_view path, bool follow_last_link) {

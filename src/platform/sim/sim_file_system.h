@@ -33,6 +33,7 @@ class SimFileSystem : public platform::FileSystem {
     bool deny_list = false;    // folder: cannot be listed (no access)
     bool fail_writes = false;  // file: opens, but every write fails (disk full)
     bool deny_delete = false;  // opens and writes, but the ACL refuses deletion
+    bool mapped = false;       // a program's loaded image: opens for deletion, which is refused
     int writers = 0;           // file: handles open on it in this machine, all writing
     int unshared_writers = 0;  // of those, the ones that do not share writing
     std::string link_target;   // set for links
@@ -75,6 +76,7 @@ class SimFileSystem : public platform::FileSystem {
   void DenyList(std::string_view folder, bool deny = true);
   void FailWrites(std::string_view path, bool fail = true);
   void DenyDelete(std::string_view path, bool deny = true);
+  void Map(std::string_view path);
 
   // Inspection.
   bool Exists(std::string_view path) const;

@@ -93,7 +93,7 @@ class Win32Item : public platform::Item {
     return FlushFileBuffers(handle_.get()) ? platform::kSuccess : GetLastError();
   }
 
-  Status ClearReadOnly() override {
+  Status SetReadOnly(bool read_only) override {
     FileBasicInformation basic{};
     if (Status status =
             QueryInformation(handle_.get(), &basic, sizeof basic, kFileBasicInformation);
@@ -101,7 +101,9 @@ class Win32Item : public platform::Item {
       return status;
     }
     // Zero times leave the item's times as they are.
-    basic = FileBasicInformation{{}, {}, {}, {}, basic.file_attributes & ~FILE_ATTRIBUTE_READONLY};
+    const ULONG others = basic.file_attributes & ~FILE_ATTRIBUTE_READONLY;
+    basic =
+        FileBasicInformation{{}, {}, {}, {}, read_only ? others | FILE_ATTRIBUTE_READONLY : others};
     // Zero would mean "leave the attributes as they are".
     if (basic.file_attributes == 0)
       basic.file_attributes = FILE_ATTRIBUTE_NORMAL;
