@@ -73,6 +73,15 @@ std::string KnownFolderText(Context& ctx, KnownFolder which) {
 ProtectedFolders::ProtectedFolders(Context& ctx) : files_(ctx.platform.files) {
   for (KnownFolder which : kProtected)
     Add(KnownFolderText(ctx, which));
+  // Every profile sits beside the user's: another user's, Public's, Default's. Where the
+  // profile lies in a root, its folder is the root, whose every folder is not a profile.
+  std::string profiles = FolderOf(KnownFolderText(ctx, KnownFolder::kProfile));
+  if (profiles.empty() || PlainFolderText(profiles) != profiles)
+    return;
+  profiles_.push_back(profiles);
+  std::string real = FinalPathOf(files_, profiles);
+  if (!real.empty() && !IsSamePath(real, profiles))
+    profiles_.push_back(real);
 }
 
 ProtectedFolders::ProtectedFolders(platform::FileSystem& files,
@@ -144,7 +153,9 @@ bool ProtectedFolders::Covers(std::string_view folder) const {
     if (IsSameOrInside(guarded, folder))
       return true;
   }
-  return false;
+  const std::string parent = FolderOf(folder);
+  return std::any_of(profiles_.begin(), profiles_.end(),
+                     [&](const std::string& profiles) { return IsSamePath(parent, profiles); });
 }
 
 ProgramFolder::ProgramFolder(Context& ctx) : text(FolderOf(ctx.platform.system.ProgramPath())) {

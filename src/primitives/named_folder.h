@@ -25,8 +25,9 @@ struct FolderPlace {
 // The folders no step may empty, or delete files directly in, nor any folder holding one of
 // them: the Windows and system folders, the Program Files folders, the user's profile,
 // Desktop, Documents and AppData, every user's application data and documents (ProgramData,
-// Public), each as its text, as its final path and as the item it is on its volume; and
-// anything on a drive's administrative share (\\host\C$), which names them by another text.
+// Public), each as its text, as its final path and as the item it is on its volume; every
+// other profile beside the user's, by its text and final path; and anything on a drive's
+// administrative share (\\host\C$), which names them by another text.
 // Roots are refused by their text, and by their number where a share or a junction in one
 // reaches them by another.
 class ProtectedFolders {
@@ -52,6 +53,7 @@ class ProtectedFolders {
 
   platform::FileSystem& files_;
   std::vector<std::string> folders_;
+  std::vector<std::string> profiles_;  // the folder of every profile: none of its folders
   std::vector<Identity> identities_;
 };
 

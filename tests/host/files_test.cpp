@@ -329,6 +329,7 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
   files().AddFolder("C:\\Users\\me\\Documents");
   files().AddFolder("C:\\Program Files\\Scourix\\sub");
   files().AddFolder("C:\\ProgramData");
+  files().AddFolder("C:\\Users\\Other");
   files().AddFolder("C:\\Users\\Public\\Documents");
   files().AddLink("C:\\T\\win", "C:\\WINDOWS", true);
   files().AddLink("C:\\T\\docs", "C:\\Users\\me\\Documents", true, false);
@@ -336,8 +337,8 @@ TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
        {"C:\\WINDOWS", "C:\\windows\\System32", "C:\\Users", "C:\\Users\\me",
         "C:\\Users\\me\\AppData", "C:\\Users\\me\\AppData\\Roaming", "C:\\Users\\me\\Documents",
         "C:\\Program Files", "C:\\Program Files\\Scourix", "C:\\Program Files\\Scourix\\sub",
-        "C:\\ProgramData", "C:\\Users\\Public", "C:\\T\\win", "C:\\T\\docs", "\\\\?\\C:\\WINDOWS",
-        "C:\\x\\NUL"}) {
+        "C:\\ProgramData", "C:\\Users\\Public", "C:\\Users\\Other", "C:\\T\\win", "C:\\T\\docs",
+        "\\\\?\\C:\\WINDOWS", "C:\\x\\NUL"}) {
     EXPECT_FALSE(Accepted(text)) << text;
   }
   files().AddFolder("C:\\WINDOWS\\Temp");
