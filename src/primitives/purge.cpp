@@ -62,9 +62,11 @@ struct Held {
 };
 
 // The narrow functions name an entry exactly only when the ANSI code page holds every
-// character, no component ends in a dot or a space, and the path fits MAX_PATH.
+// character, no component ends in a dot or a space, the name is no device's (which would open
+// the port or console instead) and the path fits MAX_PATH.
 bool NarrowNamesExactly(Context& ctx, std::string_view path) {
   return path.size() <= kMaxNarrowPath && HasNoTrimmedComponent(path) &&
+         !IsDeviceName(path.substr(path.find_last_of('\\') + 1)) &&
          ctx.platform.system.ToAnsi(path).find('?') == std::string::npos;
 }
 

@@ -397,7 +397,7 @@ class HostileTreeTest : public testing::LeafTest {
 };
 
 // A folder "x." beside a link "x": read plainly, "x." would name the link.
-TEST_F(HostileTreeTest, NamesEndingInADotOrASpaceAreTakenLiterally) {
+TEST_F(HostileTreeTest, NamesWindowsReadsOtherwiseAreTakenLiterally) {
   for (bool marked : {true, false}) {
     files().AddFile("C:\\T\\x.\\f.txt");
     files().AddLink("C:\\T\\x", "C:\\Outside", true, marked);
@@ -405,12 +405,15 @@ TEST_F(HostileTreeTest, NamesEndingInADotOrASpaceAreTakenLiterally) {
     files().AddLink("C:\\T\\y", "C:\\Outside", true, marked);
     files().AddFile("C:\\T\\z.", "trace");
     files().AddFile("C:\\T\\z", "keep?");
+    files().AddFile("C:\\T\\com1.txt");
     PurgeFolder(ctx(), "C:\\T");
     ExpectOutsideIntact();
     EXPECT_FALSE(files().Exists("C:\\T\\x."));
     EXPECT_FALSE(files().Exists("C:\\T\\y "));
     EXPECT_FALSE(files().Exists("C:\\T\\z."));
     EXPECT_FALSE(files().Exists("C:\\T\\z"));  // a trace of its own
+    EXPECT_FALSE(files().Exists("C:\\T\\com1.txt"));
+    EXPECT_THAT(files().devices_opened(), IsEmpty());
   }
 }
 

@@ -559,6 +559,11 @@ Status SimFileSystem::OpenItem(std::string_view path,
       std::string_view(Utf8ToLatin1(path)).find('?') != std::string_view::npos) {
     return platform::kFileNotFound;
   }
+  if (std::vector<std::string> parts = ReadAsWindows(path);
+      path.substr(0, 4) != "\\\\?\\" && parts.size() > 1 && IsDeviceName(parts.back())) {
+    devices_opened_.emplace_back(path);
+    return platform::kAccessDenied;
+  }
   RunHooks(ReadAsWindows(path));
   Found found = Resolve(path, how.follow_link);
   if (found.node == nullptr)

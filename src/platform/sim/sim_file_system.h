@@ -88,6 +88,9 @@ class SimFileSystem : public platform::FileSystem {
   const std::vector<std::string>& removed() const { return removed_; }
   // Full paths of the links that an operation went through or removed.
   const std::vector<std::string>& links_touched() const { return links_touched_; }
+  // Paths opened that Windows reads as a device: a name like "COM1" at the end of a path that
+  // is not literal. The open is refused here; on Windows it would reach the port.
+  const std::vector<std::string>& devices_opened() const { return devices_opened_; }
 
   // Where a path leads: the entry, the folder holding it, its name there and the path of the
   // entry itself once every link on the way is followed. Public for the open items.
@@ -134,6 +137,7 @@ class SimFileSystem : public platform::FileSystem {
   std::shared_ptr<Node> root_;  // children are the drives, "C:", "D:"...
   std::vector<std::string> removed_;
   std::vector<std::string> links_touched_;
+  std::vector<std::string> devices_opened_;
   std::vector<std::pair<std::string, std::function<void()>>> hooks_;
 };
 
