@@ -20,6 +20,18 @@ constexpr std::array kProtected = {
     KnownFolder::kAppData,      KnownFolder::kCommonAppData,   KnownFolder::kCommonDocuments,
 };
 
+// An open folder whose number on its volume is the one of the folder at path: the same folder,
+// unless the volumes' serial numbers differ. Where one cannot be read, it is taken for it.
+bool OnSameVolume(platform::FileSystem& files, platform::Item& folder, std::string_view path) {
+  std::unique_ptr<platform::Item> item;
+  std::uint32_t serial = 0;
+  std::uint32_t other = 0;
+  return folder.VolumeSerial(&serial) != platform::kSuccess ||
+         files.OpenItem(LiteralPath(path), ItemOpen{ItemAccess::kRead, false, true}, &item) !=
+             platform::kSuccess ||
+         item->VolumeSerial(&other) != platform::kSuccess || serial == other;
+}
+
 bool IsRoot(std::string_view path) {
   std::size_t root = RootLength(path);
   return root == 0 || path.find_first_not_of('\\', root) == std::string_view::npos;
@@ -128,22 +140,9 @@ bool ProtectedFolders::CoversItem(platform::Item& folder) const {
   std::uint64_t index = 0;
   if (folder.FileIndex(&index) != platform::kSuccess || index == 0)
     return false;
-  for (const Identity& guarded : identities_) {
-    if (guarded.index != index)
-      continue;
-    // The same number on another volume is another folder; where a serial number cannot be
-    // read, the folder is taken for the guarded one.
-    std::unique_ptr<platform::Item> item;
-    std::uint32_t serial = 0;
-    std::uint32_t guarded_serial = 0;
-    if (folder.VolumeSerial(&serial) != platform::kSuccess ||
-        files_.OpenItem(LiteralPath(guarded.path), ItemOpen{ItemAccess::kRead, false, true},
-                        &item) != platform::kSuccess ||
-        item->VolumeSerial(&guarded_serial) != platform::kSuccess || serial == guarded_serial) {
-      return true;
-    }
-  }
-  return false;
+  return std::any_of(identities_.begin(), identities_.end(), [&](const Identity& guarded) {
+    return guarded.index == index && OnSameVolume(files_, folder, guarded.path);
+  });
 }
 
 bool ProtectedFolders::Covers(std::string_view folder) const {
@@ -168,6 +167,18 @@ ProgramFolder::ProgramFolder(Context& ctx) : text(FolderOf(ctx.platform.system.P
     real.clear();
   if (real.empty())
     real = text;
+  std::unique_ptr<platform::Item> item;
+  if (ctx.platform.files.OpenItem(LiteralPath(real), ItemOpen{ItemAccess::kRead, false, true},
+                                  &item) != platform::kSuccess ||
+      item->FileIndex(&index) != platform::kSuccess) {
+    index = 0;
+  }
+}
+
+bool ProgramFolder::IsItem(platform::FileSystem& files, platform::Item& folder) const {
+  std::uint64_t other = 0;
+  return index != 0 && folder.FileIndex(&other) == platform::kSuccess && other == index &&
+         OnSameVolume(files, folder, real);
 }
 
 bool ProgramFolder::Is(const FolderPlace& place) const {
@@ -213,7 +224,9 @@ NamedFolder::NamedFolder(Context& ctx, std::string_view text) {
     return;
   FolderPlace place{plain, real};
   ProgramFolder program(ctx);
-  if (program.Holds(place))
+  // Started from a drive mapped to its folder, the program's text and final path are that
+  // drive's; the folder itself still tells.
+  if (program.Holds(place) || program.IsItem(files, *item))
     return;
   program_ = std::move(program);
   place_ = std::move(place);

@@ -57,13 +57,17 @@ class ProtectedFolders {
   std::vector<Identity> identities_;
 };
 
-// The program's own folder, as text and as its final path; a purge passes over it.
+// The program's own folder, as text, as its final path and as its number on its volume; a
+// purge passes over it.
 struct ProgramFolder {
   explicit ProgramFolder(Context& ctx);
   bool Is(const FolderPlace& place) const;
+  // The open folder is the program's, whatever path reached it (a drive mapped to it).
+  bool IsItem(platform::FileSystem& files, platform::Item& folder) const;
   bool Holds(const FolderPlace& place) const;
   std::string text;
   std::string real;
+  std::uint64_t index = 0;  // 0 where unknown
 };
 
 // A folder that a step names, checked and held open (so that it cannot be swapped for a link

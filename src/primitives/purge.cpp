@@ -164,7 +164,7 @@ void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
     if (walk.program.Is(sub))
       continue;
     Held held = OpenAsListed(walk.ctx, sub.real, ItemAccess::kRead, true, false);
-    if (held)
+    if (held && !walk.program.IsItem(walk.ctx.platform.files, *held.item))
       PurgeFilesOf(walk, sub);
   }
 }
@@ -176,7 +176,7 @@ void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
 void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
   {
     Held reading = OpenAsListed(walk.ctx, folder.real, ItemAccess::kRead, true, false);
-    if (!reading)
+    if (!reading || walk.program.IsItem(walk.ctx.platform.files, *reading.item))
       return;
     std::unique_ptr<DirectoryListing> listing;
     if (walk.ctx.platform.files.ListFolder(LiteralPath(folder.real), &listing) ==

@@ -477,19 +477,24 @@ TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
 TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
   const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
   const std::string zip = temp + "\\Scourix Portable";
-  machine.system.program_path = temp + "\\SCOURI~1\\scourix.exe";
-  for (bool final_paths : {true, false}) {
-    files().final_paths = final_paths;
-    files().AddFile(zip + "\\scourix.exe", "MZ");
-    files().SetShortName(zip, "SCOURI~1");
-    files().AddFile(zip + "\\log.txt");
-    files().AddFile(temp + "\\old.tmp");
-    files().AddFile(temp + "\\other\\o.tmp");
-    PurgeFolder(ctx(), temp);
-    EXPECT_THAT(files().Tree(temp),
-                ElementsAre(temp + "\\", zip + "\\", zip + "\\log.txt", zip + "\\scourix.exe"));
-    PurgeFolder(ctx(), zip);
-    EXPECT_TRUE(files().Exists(zip + "\\log.txt"));
+  files().AddFile(zip + "\\scourix.exe", "MZ");
+  files().SetShortName(zip, "SCOURI~1");
+  files().AddAlias("Y:", zip);
+  // Started by its short name, or from a drive mapped to its folder.
+  for (const std::string& program : {temp + "\\SCOURI~1\\scourix.exe", std::string("Y:\\s.exe")}) {
+    machine.system.program_path = program;
+    for (bool final_paths : {true, false}) {
+      files().final_paths = final_paths;
+      files().AddFile(zip + "\\log.txt");
+      files().AddFile(temp + "\\old.tmp");
+      files().AddFile(temp + "\\other\\o.tmp");
+      PurgeFolder(ctx(), temp);
+      EXPECT_THAT(files().Tree(temp),
+                  ElementsAre(temp + "\\", zip + "\\", zip + "\\log.txt", zip + "\\scourix.exe"))
+          << program;
+      PurgeFolder(ctx(), zip);
+      EXPECT_TRUE(files().Exists(zip + "\\log.txt")) << program;
+    }
   }
 }
 
