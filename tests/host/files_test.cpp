@@ -32,8 +32,13 @@ class FileCleanersTest : public testing::LeafTest {
   }
 };
 
-TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
+TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesAndCookieEntriesShowingBareNamesAndNoLinks) {
   const std::string c = std::string(kCookies) + "\\";
+  sim::SimUrlCache& cache = machine.url_cache;
+  cache.Add("http://site.example/page");
+  cache.Add("Cookie:me@site.example/", fs::kCookieCacheEntry);
+  cache.Add("Visited: me@http://site.example/", fs::kUrlHistoryCacheEntry);
+  cache.Add("Cookie:me@other.example/path", fs::kCookieCacheEntry);
   files().AddFile(c + "a.txt", "cookie");
   files().AddFile(c + "ro.txt", "cookie", fs::kAttrReadOnly);
   files().AddFile(c + "index.dat", "", fs::kAttrHidden | fs::kAttrSystem);
@@ -49,8 +54,12 @@ TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
   // The read-only file is handed to the wipe, which cannot open it; it and the locked one are
   // skipped and the sweep goes on. Links are neither written through nor deleted.
   EXPECT_THAT(files().removed(), ElementsAre(c + "a.txt", c + "z.txt"));
-  EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
-  EXPECT_EQ(window.pumps - pumps, 4);
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt",
+                                                 "Deleting - Cookie:me@site.example/",
+                                                 "Deleting - Cookie:me@other.example/path"));
+  EXPECT_EQ(window.pumps - pumps, 6);
+  EXPECT_THAT(cache.Urls(),
+              ElementsAre("http://site.example/page", "Visited: me@http://site.example/"));
   EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
   EXPECT_THAT(files().links_touched(), IsEmpty());
 }
@@ -134,19 +143,6 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   reg().SetDword(kShellFolders, "Cookies", 7);
   CleanIECookies(ctx());
   EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
-}
-
-TEST_F(FileCleanersTest, CookieContainerEntriesGoAndNothingElseOfTheCache) {
-  sim::SimUrlCache& cache = machine.url_cache;
-  cache.Add("http://site.example/page");
-  cache.Add("Cookie:me@site.example/", fs::kCookieCacheEntry);
-  cache.Add("Visited: me@http://site.example/", fs::kUrlHistoryCacheEntry);
-  cache.Add("Cookie:me@other.example/path", fs::kCookieCacheEntry);
-  CleanIECookies(ctx());
-  EXPECT_THAT(cache.Urls(),
-              ElementsAre("http://site.example/page", "Visited: me@http://site.example/"));
-  EXPECT_THAT(window.status_history, ElementsAre("Deleting - Cookie:me@site.example/",
-                                                 "Deleting - Cookie:me@other.example/path"));
 }
 
 const std::string kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
