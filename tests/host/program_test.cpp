@@ -65,8 +65,6 @@ TEST_F(RunTest, DuringALongPurgeTheLabelTakesTheLatestLineEachSliceAndABoxPressC
   for (int i = 0; i < kFiles; ++i)
     files().AddFile(file(i));
   files().AddFile("C:\\Users\\me\\Local Settings\\keep.dat");  // only Temp is purged
-  reg().SetString("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "a",
-                  "calc");
   app.window.UncheckAll();
   app.window.Check("chkTemp", 1);
   // Each file's line and yield read the clock, 5 ms apart: one 50 ms slice per 5 files.
@@ -96,8 +94,6 @@ TEST_F(RunTest, DuringALongPurgeTheLabelTakesTheLatestLineEachSliceAndABoxPressC
   EXPECT_GE(shown, purge_pumps);
   EXPECT_LE(shown, purge_pumps + 1);  // the last file's line, with no yield left in the purge
   EXPECT_THAT(app.Messages(), Contains("Cleaning Run Recent..."));
-  EXPECT_FALSE(reg().ValueExists(
-      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "a"));
 }
 
 // Rounded half to even, from the tick counter even across its wrap and its signed boundary.
