@@ -183,20 +183,17 @@ TEST_F(RegViewTest, CreateValueWritesTheFourTypesItKnowsAndRefusesTheRest) {
     const char* name;
     Variant value;
     std::int32_t type;
-    Variant more;
     std::string data;
+    Variant more = Variant();
   };
+  const Variant parts = Variant::Array({"b", "", std::string(1, '\0'), "c"});
   const Case cases[] = {
-      {"s", "text", platform::kRegSz, Variant(), {"text\0", 5}},
-      {"n", Variant(Variant::Null{}), platform::kRegExpandSz, Variant(), {"\0", 1}},
-      {"d", 5, platform::kRegDword, Variant(), {"\x05\0\0\0", 4}},
-      {"neg", "-1", platform::kRegDword, Variant(), "\xFF\xFF\xFF\xFF"},
-      {"m",
-       "a",
-       platform::kRegMultiSz,
-       Variant::Array({"b", "", std::string(1, '\0'), "c"}),
-       {"a\0b\0c\0\0", 7}},
-      {"one", "a", platform::kRegMultiSz, "b", {"a\0b\0\0", 5}},
+      {"s", "text", platform::kRegSz, {"text\0", 5}},
+      {"n", Variant(Variant::Null{}), platform::kRegExpandSz, {"\0", 1}},
+      {"d", 5, platform::kRegDword, {"\x05\0\0\0", 4}},
+      {"neg", "-1", platform::kRegDword, "\xFF\xFF\xFF\xFF"},
+      {"m", "a", platform::kRegMultiSz, {"a\0b\0c\0\0", 7}, parts},
+      {"one", "a", platform::kRegMultiSz, {"a\0b\0\0", 5}, "b"},
   };
   Open();
   for (const Case& c : cases) {
