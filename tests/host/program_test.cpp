@@ -215,7 +215,6 @@ class FullDisk : public sim::SimFileSystem {
   }
 };
 
-// A write cut off leaves no manifest; the controls start anyway.
 TEST(CreateManifest, NoManifestIsLeftWhereItCannotBeWrittenWhole) {
   sim::SimMachine machine;
   machine.system.version = kXp;
