@@ -262,11 +262,9 @@ TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   files().AddFile(kProfilesIni, GetParam());
   for (const std::string& root :
        {std::string("C:"), std::string("C:\\Users\\me\\AppData\\Mozilla"), kFirefox,
-        kFirefox + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox")}) {
-    files().AddFile(root + "\\history.dat");
-    files().AddFile(root + "\\cookies.txt");
-    files().AddFile(root + "\\cache\\x");
-  }
+        kFirefox + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox")})
+    for (const char* name : {"\\history.dat", "\\cookies.txt", "\\cache\\x"})
+      files().AddFile(root + name);
   if (std::string_view(GetParam()) == "no app data")
     app.machine.registry.SetValueBytes(kShellFolders, "AppData", 3, "\x01\x02");
   if (std::string_view(GetParam()) == "no key")
