@@ -30,7 +30,6 @@ inline void PrintTo(const Change& change, std::ostream* out) {
 
 namespace scourix::testing {
 
-// Where the file cleaners read the user's folders.
 inline constexpr std::string_view kShellFolders =
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 

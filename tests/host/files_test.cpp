@@ -32,8 +32,13 @@ class FileCleanersTest : public testing::LeafTest {
   }
 };
 
-TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
+TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesAndCookieEntriesShowingBareNamesAndNoLinks) {
   const std::string c = std::string(kCookies) + "\\";
+  sim::SimUrlCache& cache = machine.url_cache;
+  cache.Add("http://site.example/page");
+  cache.Add("Cookie:me@site.example/", fs::kCookieCacheEntry);
+  cache.Add("Visited: me@http://site.example/", fs::kUrlHistoryCacheEntry);
+  cache.Add("Cookie:me@other.example/path", fs::kCookieCacheEntry);
   files().AddFile(c + "a.txt", "cookie");
   files().AddFile(c + "ro.txt", "cookie", fs::kAttrReadOnly);
   files().AddFile(c + "index.dat", "", fs::kAttrHidden | fs::kAttrSystem);
@@ -49,8 +54,12 @@ TEST_F(FileCleanersTest, CookieSweepTakesPlainFilesShowingBareNamesAndNoLinks) {
   // The read-only file is handed to the wipe, which cannot open it; it and the locked one are
   // skipped and the sweep goes on. Links are neither written through nor deleted.
   EXPECT_THAT(files().removed(), ElementsAre(c + "a.txt", c + "z.txt"));
-  EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt"));
-  EXPECT_EQ(window.pumps - pumps, 4);
+  EXPECT_THAT(window.status_history, ElementsAre("Deleting - a.txt", "Deleting - z.txt",
+                                                 "Deleting - Cookie:me@site.example/",
+                                                 "Deleting - Cookie:me@other.example/path"));
+  EXPECT_EQ(window.pumps - pumps, 6);
+  EXPECT_THAT(cache.Urls(),
+              ElementsAre("http://site.example/page", "Visited: me@http://site.example/"));
   EXPECT_EQ(files().Content("C:\\Users\\me\\Documents\\thesis.doc"), "keep");
   EXPECT_THAT(files().links_touched(), IsEmpty());
 }
@@ -138,19 +147,6 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   reg().SetDword(kShellFolders, "Cookies", 7);
   CleanIECookies(ctx());
   EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
-}
-
-TEST_F(FileCleanersTest, CookieContainerEntriesGoAndNothingElseOfTheCache) {
-  sim::SimUrlCache& cache = machine.url_cache;
-  cache.Add("http://site.example/page");
-  cache.Add("Cookie:me@site.example/", fs::kCookieCacheEntry);
-  cache.Add("Visited: me@http://site.example/", fs::kUrlHistoryCacheEntry);
-  cache.Add("Cookie:me@other.example/path", fs::kCookieCacheEntry);
-  CleanIECookies(ctx());
-  EXPECT_THAT(cache.Urls(),
-              ElementsAre("http://site.example/page", "Visited: me@http://site.example/"));
-  EXPECT_THAT(window.status_history, ElementsAre("Deleting - Cookie:me@site.example/",
-                                                 "Deleting - Cookie:me@other.example/path"));
 }
 
 const std::string kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
@@ -281,11 +277,9 @@ TEST_P(FirefoxNoProfileTest, NothingIsCleanedAnywhere) {
   files().AddFile(kProfilesIni, GetParam());
   for (const std::string& root :
        {std::string("C:"), std::string("C:\\Users\\me\\AppData\\Mozilla"), kFirefox,
-        kFirefox + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox")}) {
-    files().AddFile(root + "\\history.dat");
-    files().AddFile(root + "\\cookies.txt");
-    files().AddFile(root + "\\cache\\x");
-  }
+        kFirefox + "\\" + std::string(200, 'p'), std::string("C:\\Mozilla\\Firefox")})
+    for (const char* name : {"\\history.dat", "\\cookies.txt", "\\cache\\x"})
+      files().AddFile(root + name);
   if (std::string_view(GetParam()) == "no app data")
     app.machine.registry.SetValueBytes(kShellFolders, "AppData", 3, "\x01\x02");
   if (std::string_view(GetParam()) == "no key")

@@ -35,7 +35,6 @@ void SeedFew(sim::SimMachine& machine) {
   machine.url_history.Add(u"http://b/");
 }
 
-// The seeded key, opened for every change.
 platform::UniqueRegKey OpenT(platform::Platform& platform) {
   platform::UniqueRegKey key;
   EXPECT_EQ(platform::OpenKey(platform.registry, platform::kHkeyCurrentUser, "Software\\T",
@@ -136,7 +135,6 @@ const std::vector<Case>& Cases() {
   return cases;
 }
 
-// Both modes record the same; only the live one changes the machine.
 TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
   for (const Case& c : Cases()) {
     sim::SimMachine previewed, changed, untouched;

