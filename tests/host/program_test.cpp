@@ -40,9 +40,12 @@ TEST_F(RunTest, DuringAYieldABoxChangeCountsAPressNestsNoRunAndACloseEndsIt) {
   EXPECT_EQ(app.window.pumps - pumps_before, 3);
   app.window.on_pump = [&] { app.frm->cmdScour_Click(); };
   app.frm->cmdScour_Click();
+  const std::string playlist = "C:\\Program Files\\Winamp\\winamp.m3u";
+  files().AddFile(playlist);  // the closed run never reaches it
   app.window.on_pump = [&] { app.frm->Form_Unload(); };
   app.frm->cmdScour_Click();
   EXPECT_TRUE(app.window.program_ended);
+  EXPECT_TRUE(files().Exists(playlist));
   EXPECT_THAT(
       app.Messages(),
       ElementsAre("Scourix Initialized.", "Scour started.", "Cleaning IE Cache...",
