@@ -39,13 +39,15 @@ driver wait press:"Check All" sleep:500 >/dev/null
 import -window root "$work/checked.png"
 driver scour:300 >/dev/null &
 run=$!
-# One screenshot while the label shows a "Deleting - " line: kept only when the label read so
-# just before and just after it was taken.
+# One screenshot while the label shows a "Deleting - " line of the temporary files: kept only
+# when the label read so just before and just after it was taken. The long purge, because the
+# few lines of a short step can give way to other steps' lines while the screen is read.
 shot=""
+purging() { [[ "$(driver status)" == "Deleting - "*'\Temp\'* ]]; }
 while [[ -z "$shot" ]] && kill -0 "$run" 2>/dev/null; do
-  [[ "$(driver status)" == "Deleting - "* ]] || continue
+  purging || continue
   import -window root "$work/shot.png"
-  if [[ "$(driver status)" == "Deleting - "* ]]; then
+  if purging; then
     mv "$work/shot.png" "$work/deleting.png"
     shot="$work/deleting.png"
   fi
