@@ -66,7 +66,8 @@ struct RegValue {
 // Contract for every method: the result is a Win32 status; out-parameters are not touched
 // on failure, except the buffer size EnumKey reports with kMoreData. Values cross whole, so
 // callers keep no buffers of their own. "Not found" (kFileNotFound) is a normal result, not
-// an error to log.
+// an error to log. A key or value name holding a NUL, which only the native calls can make,
+// is refused (kInvalidName), never cut: cut, it would name another one, or the parent key.
 //
 // A key that is a symbolic link (made with REG_OPTION_CREATE_LINK) is never followed where it
 // is named last: OpenKey, CreateKey and DeleteKey refuse it (kAccessDenied) and leave it and
@@ -146,7 +147,10 @@ using UniqueRegKey = UniqueSeamHandle<Registry, RegKey, &Registry::CloseKey, kNo
 
 // How a back-end hands a subkey's name to the caller's buffer, as RegEnumKey does. Shared by
 // the back-ends so that both follow one contract.
-// EnumKey: the name and its null, or kMoreData when they do not fit.
+// EnumKey: the name and its null, kMoreData when they do not fit, or kInvalidName for a name
+// holding a NUL.
 [[nodiscard]] Status DeliverKeyName(std::string_view key_name, char* name, std::uint32_t name_size);
+// A name or path the functions refuse: one holding a NUL.
+[[nodiscard]] bool HoldsNull(std::string_view name);
 
 }  // namespace scourix::platform

@@ -20,6 +20,7 @@ inline constexpr Status kGenFailure = 31;
 inline constexpr Status kSharingViolation = 32;
 inline constexpr Status kNotSupported = 50;
 inline constexpr Status kInvalidParameter = 87;
+inline constexpr Status kInvalidName = 123;
 inline constexpr Status kDiskFull = 112;
 inline constexpr Status kDirNotEmpty = 145;
 inline constexpr Status kAlreadyExists = 183;

@@ -32,6 +32,9 @@ void RegView::GetAllSubDirectories2(platform::ListControl& ListBox) {
       status =
           registry().EnumKey(lKeyHandle, i, name.data(), static_cast<std::uint32_t>(name.size()));
     }
+    // A name holding a NUL cannot be addressed: the next one can.
+    if (status == platform::kInvalidName)
+      continue;
     if (status != platform::kSuccess)
       return;
     ListBox.AddItem(UpToNull(name));

@@ -20,6 +20,8 @@ class RegistryEnv {
   virtual bool IsWine() const = 0;
   // Makes the key link (under HKEY_CURRENT_USER) a symbolic link to the existing key target.
   virtual void MakeLink(const std::string& link, const std::string& target) = 0;
+  // Makes parent\name where name holds a NUL, as only the native calls can.
+  virtual void MakeKeyHoldingNull(const std::string& parent, const std::string& name) = 0;
 };
 
 // A fresh, empty scratch folder.

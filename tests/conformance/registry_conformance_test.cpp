@@ -183,6 +183,26 @@ TEST_F(RegistryConformance, AKeyThatIsALinkIsRefusedAndLeftWithTheKeyItLeadsTo) 
   EXPECT_EQ(reg().CloseKey(key), 0);
 }
 
+// A name holding a NUL, which only the native calls make: cut at the NUL, it would name the key
+// itself, or its default value. It is refused, never cut.
+TEST_F(RegistryConformance, ANameHoldingANullIsRefusedNotCut) {
+  const std::string hidden("\0x", 2);
+  UniqueRegKey swept = Create(Sub("Swept"));
+  Set(swept.get(), "", platform::kRegSz, std::string("1\0", 2));
+  env_->MakeKeyHoldingNull(Sub("Swept"), hidden);
+  char name[256];
+  EXPECT_EQ(reg().EnumKey(swept.get(), 0, name, sizeof name), platform::kInvalidName);
+  RegKey key = platform::kNoKey;
+  EXPECT_EQ(reg().OpenKey(kHkcu, Sub("Swept\\" + hidden), platform::kKeyAllAccess, &key),
+            platform::kInvalidName);
+  EXPECT_EQ(reg().DeleteKey(swept.get(), hidden), platform::kInvalidName);
+  std::uint8_t byte = 1;
+  EXPECT_EQ(reg().SetValue(swept.get(), hidden, platform::kRegBinary, &byte, 1),
+            platform::kInvalidName);
+  EXPECT_EQ(reg().DeleteValue(swept.get(), hidden), platform::kInvalidName);
+  EXPECT_EQ(ValueNames(swept.get()), std::vector<std::string>{""});
+}
+
 TEST_F(RegistryConformance, AHandleKeepsItsAccessAndFindsItsKeyGoneOnceDeleted) {
   Create(Sub("Doomed"));
   RegKey key = platform::kNoKey;

@@ -124,14 +124,17 @@ TEST_F(CleanersTest, RecentDocsLosesEveryValueAndSubkeyButNotWhatLiesDeeper) {
 }
 
 // The desktop's view stays on an exact match only; a subkey that cannot be opened is passed
-// over whole (deleting it would still be allowed, so keeping it is the sweep's doing).
+// over whole (deleting it would still be allowed, so keeping it is the sweep's doing), and so
+// is one whose name holds a NUL, the sweep going on past it.
 TEST_F(CleanersTest, StreamsKeepTheExactDesktopAndWhatCannotBeOpened) {
+  const std::string hidden("\0x", 2);
+  reg().AddKey(Below(kExplorer, "Streams\\" + hidden));
   reg().RemoveTree(Below(kExplorer, R"(Streams\Desktop)"));
   reg().SetString(Below(kExplorer, R"(Streams\DESKTOP)"), "ViewView2", "x");
   reg().InjectFault(Below(kExplorer, R"(Streams\1)"), sim::SimRegOp::kOpen,
                     platform::kAccessDenied);
   Run(steps::kStreams);
-  EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), ElementsAre("1"));
+  EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), ElementsAre(hidden, "1"));
   EXPECT_THAT(Values(Below(kExplorer, R"(Streams\1)")), ElementsAre("ViewView2"));
   EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }

@@ -11,6 +11,9 @@ class SimRegistryEnv : public RegistryEnv {
   void MakeLink(const std::string& link, const std::string& target) override {
     registry_.AddLink("HKCU\\" + link, "HKCU\\" + target);
   }
+  void MakeKeyHoldingNull(const std::string& parent, const std::string& name) override {
+    registry_.AddKey("HKCU\\" + parent + "\\" + name);
+  }
 
  private:
   sim::SimRegistry registry_;

@@ -2,6 +2,7 @@
 // the platform interfaces.
 // clang-format off
 #include "platform/win32/windows_api.h"
+#include <winternl.h>
 // clang-format on
 
 #include <gtest/gtest.h>
@@ -41,9 +42,12 @@ class Win32RegistryEnv : public RegistryEnv {
   ~Win32RegistryEnv() override {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     scratch_key_.reset();
-    // RegDeleteTree would follow the links; each goes as itself first.
+    // RegDeleteTree would follow the links, and cannot name a key holding a NUL; each goes as
+    // itself first.
     auto delete_key = reinterpret_cast<LONG(NTAPI*)(HANDLE)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+    for (const win32::UniqueRegKey& key : null_keys_)
+      delete_key(key.get());
     for (const std::string& link : links_) {
       HKEY key = nullptr;
       if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(scratch_ + "\\" + link).c_str(),
@@ -57,6 +61,27 @@ class Win32RegistryEnv : public RegistryEnv {
   }
   platform::Registry& registry() override { return registry_; }
   bool IsWine() const override { return true; }
+  void MakeKeyHoldingNull(const std::string& parent, const std::string& name) override {
+    using NtCreateKeyFn = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG,
+                                       UNICODE_STRING*, ULONG, ULONG*);
+    auto create_key = reinterpret_cast<NtCreateKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey")));
+    HKEY parent_key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(parent).c_str(), 0, KEY_ALL_ACCESS,
+                            &parent_key),
+              ERROR_SUCCESS);
+    win32::UniqueRegKey parent_owner(parent_key);
+    std::wstring wide = Utf8ToWide(name);
+    const auto bytes = static_cast<USHORT>(wide.size() * sizeof(wchar_t));
+    UNICODE_STRING counted{bytes, bytes, wide.data()};
+    OBJECT_ATTRIBUTES attributes{};
+    attributes.Length = sizeof attributes;
+    attributes.RootDirectory = parent_key;
+    attributes.ObjectName = &counted;
+    HANDLE key = nullptr;
+    ASSERT_EQ(create_key(&key, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr), 0);
+    null_keys_.emplace_back(static_cast<HKEY>(key));
+  }
   void MakeLink(const std::string& link, const std::string& target) override {
     HKEY target_key = nullptr;
     ASSERT_EQ(
@@ -70,6 +95,7 @@ class Win32RegistryEnv : public RegistryEnv {
 
  private:
   std::vector<std::string> links_;
+  std::vector<win32::UniqueRegKey> null_keys_;
   std::string scratch_;
   win32::UniqueRegKey scratch_key_;
   win32::Win32Registry registry_;

@@ -59,7 +59,9 @@ constexpr std::string_view kRefusedFolders =
     "*Keys a step refuses.* A key that is a registry link (made with "
     "`REG_OPTION_CREATE_LINK`) is never opened, emptied or deleted where a step names it or "
     "finds it among the subkeys it empties, deletes or works inside: it stays, and so does the "
-    "key it leads to.\n";
+    "key it leads to. A key or value whose name holds a NUL (only the native calls make one) "
+    "is passed by: cut at the NUL, its name would name the key above it, or that key's "
+    "default value.\n";
 
 std::string RenderTargetsBlock() {
   std::string block =

@@ -157,6 +157,8 @@ Status SimRegistry::OpenKey(RegKey root,
                             std::string_view subkey,
                             std::uint32_t access,
                             RegKey* result) {
+  if (platform::HoldsNull(subkey))
+    return platform::kInvalidName;
   if (result == nullptr)
     return platform::kInvalidParameter;
   std::shared_ptr<SimRegKey> parent;
@@ -181,6 +183,8 @@ Status SimRegistry::CreateKey(RegKey parent_key,
                               std::uint32_t access,
                               RegKey* result,
                               bool* created) {
+  if (platform::HoldsNull(subkey))
+    return platform::kInvalidName;
   if (result == nullptr)
     return platform::kInvalidParameter;
   std::shared_ptr<SimRegKey> parent;
@@ -229,6 +233,8 @@ Status SimRegistry::CloseKey(RegKey key) {
 }
 
 Status SimRegistry::QueryValue(RegKey key, std::string_view name, platform::RegValue* value) {
+  if (platform::HoldsNull(name))
+    return platform::kInvalidName;
   std::shared_ptr<SimRegKey> found;
   if (Status status = Resolve(key, platform::kKeyQueryValue, SimRegOp::kQuery, &found);
       status != platform::kSuccess) {
@@ -246,6 +252,8 @@ Status SimRegistry::SetValue(RegKey key,
                              std::uint32_t type,
                              const std::uint8_t* data,
                              std::uint32_t size) {
+  if (platform::HoldsNull(name))
+    return platform::kInvalidName;
   std::shared_ptr<SimRegKey> found;
   if (Status status = Resolve(key, platform::kKeySetValue, SimRegOp::kSet, &found);
       status != platform::kSuccess) {
@@ -260,6 +268,8 @@ Status SimRegistry::SetValue(RegKey key,
 }
 
 Status SimRegistry::DeleteValue(RegKey key, std::string_view name) {
+  if (platform::HoldsNull(name))
+    return platform::kInvalidName;
   std::shared_ptr<SimRegKey> found;
   if (Status status = Resolve(key, platform::kKeySetValue, SimRegOp::kDeleteValue, &found);
       status != platform::kSuccess) {
@@ -271,6 +281,8 @@ Status SimRegistry::DeleteValue(RegKey key, std::string_view name) {
 }
 
 Status SimRegistry::DeleteKey(RegKey key, std::string_view subkey) {
+  if (platform::HoldsNull(subkey))
+    return platform::kInvalidName;
   std::shared_ptr<SimRegKey> parent;
   if (Status status = Resolve(key, 0, std::nullopt, &parent); status != platform::kSuccess) {
     return status;

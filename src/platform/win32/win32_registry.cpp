@@ -152,6 +152,8 @@ Status Win32Registry::OpenKey(RegKey root,
                               std::string_view subkey,
                               std::uint32_t access,
                               RegKey* result) {
+  if (platform::HoldsNull(subkey))
+    return platform::kInvalidName;
   if (result == nullptr)
     return platform::kInvalidParameter;
   HKEY opened = nullptr;
@@ -167,6 +169,8 @@ Status Win32Registry::CreateKey(RegKey parent,
                                 std::uint32_t access,
                                 RegKey* result,
                                 bool* created) {
+  if (platform::HoldsNull(subkey))
+    return platform::kInvalidName;
   if (result == nullptr)
     return platform::kInvalidParameter;
   const std::wstring wide = Utf8ToWide(subkey);
@@ -196,6 +200,8 @@ Status Win32Registry::CloseKey(RegKey key) {
 }
 
 Status Win32Registry::QueryValue(RegKey key, std::string_view name, platform::RegValue* value) {
+  if (platform::HoldsNull(name))
+    return platform::kInvalidName;
   platform::RegValue read;
   if (Status status = ReadValue(ToHkey(key), Utf8ToWide(name), &read); status != platform::kSuccess)
     return status;
@@ -208,6 +214,8 @@ Status Win32Registry::SetValue(RegKey key,
                                std::uint32_t type,
                                const std::uint8_t* data,
                                std::uint32_t size) {
+  if (platform::HoldsNull(name))
+    return platform::kInvalidName;
   if (data == nullptr && size != 0)
     return platform::kInvalidParameter;
   std::string bytes = DataFromUtf8(type, std::string(reinterpret_cast<const char*>(data), size));
@@ -217,10 +225,14 @@ Status Win32Registry::SetValue(RegKey key,
 }
 
 Status Win32Registry::DeleteValue(RegKey key, std::string_view name) {
+  if (platform::HoldsNull(name))
+    return platform::kInvalidName;
   return RegDeleteValueW(ToHkey(key), Utf8ToWide(name).c_str());
 }
 
 Status Win32Registry::DeleteKey(RegKey key, std::string_view subkey) {
+  if (platform::HoldsNull(subkey))
+    return platform::kInvalidName;
   // Opening "" would give the key itself, which this function never deletes.
   if (subkey.empty())
     return platform::kAccessDenied;
@@ -243,10 +255,13 @@ Status Win32Registry::EnumKey(RegKey key,
                               char* name,
                               std::uint32_t name_size) {
   wchar_t wide[MAX_PATH + 1];
-  LONG status = RegEnumKeyW(ToHkey(key), index, wide, MAX_PATH + 1);
+  DWORD length = MAX_PATH + 1;
+  // With its length: a name holding a NUL is handed on whole, and refused there.
+  LONG status =
+      RegEnumKeyExW(ToHkey(key), index, wide, &length, nullptr, nullptr, nullptr, nullptr);
   if (status != ERROR_SUCCESS)
     return status;
-  return platform::DeliverKeyName(WideToUtf8(wide), name, name_size);
+  return platform::DeliverKeyName(WideToUtf8(std::wstring_view(wide, length)), name, name_size);
 }
 
 Status Win32Registry::EnumValue(RegKey key, std::uint32_t index, platform::RegValue* value) {
