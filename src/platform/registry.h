@@ -110,7 +110,7 @@ class Registry {
   // RegDeleteKeyW: refuses (kAccessDenied) a key that has subkeys of its own, and "" (the key
   // itself).
   [[nodiscard]] virtual Status DeleteKey(RegKey key, std::string_view subkey) = 0;
-  // RegEnumKeyW: subkeys in the platform's order (sorted, case-insensitively). name_size counts
+  // RegEnumKeyExW: subkeys in the platform's order (sorted, case-insensitively). name_size counts
   // the buffer in bytes, the terminating null included. Past the end: kNoMoreItems.
   [[nodiscard]] virtual Status EnumKey(RegKey key,
                                        std::uint32_t index,
