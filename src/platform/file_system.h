@@ -147,4 +147,8 @@ class FileSystem {
                                          std::string_view file) = 0;
 };
 
+// A name that Windows reads, at the end of a path that is not literal, as a device (CON, NUL,
+// COM1, LPT1...), with any extension or trailing spaces: "aux.txt" opens the AUX device.
+[[nodiscard]] bool IsDeviceName(std::string_view name);
+
 }  // namespace scourix::platform

@@ -197,21 +197,6 @@ bool IsSameEntry(std::string_view final_path, std::string_view path) {
   return IsSamePath(TrimComponents(final_path), TrimComponents(path));
 }
 
-bool IsDeviceName(std::string_view name) {
-  std::string_view base = name.substr(0, name.find('.'));
-  base = base.substr(0, base.find_last_not_of(' ') + 1);
-  for (std::string_view device : {"con", "prn", "aux", "nul"}) {
-    if (IsSamePath(base, device))
-      return true;
-  }
-  if (base.size() < 4 || !(StartsWithFolded(base, "com") || StartsWithFolded(base, "lpt")))
-    return false;
-  // COM1 to COM9, and the superscript digits one to three in UTF-8.
-  std::string_view number = base.substr(3);
-  return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xc2\xb9" ||
-         number == "\xc2\xb2" || number == "\xc2\xb3";
-}
-
 bool HasNoTrimmedComponent(std::string_view path) {
   return EveryComponent(path, [](std::string_view part) {
     return part.empty() || (part.back() != '.' && part.back() != ' ');

@@ -47,8 +47,4 @@ bool IsSameEntry(std::string_view final_path, std::string_view path);
 // drop those and name another entry.
 bool HasNoTrimmedComponent(std::string_view path);
 
-// A name that Windows reads, at the end of a path that is not literal, as a device (CON, NUL,
-// COM1, LPT1...), with any extension or trailing spaces: "aux.txt" opens the AUX device.
-bool IsDeviceName(std::string_view name);
-
 }  // namespace scourix

@@ -66,7 +66,7 @@ struct Held {
 // the port or console instead) and the path fits MAX_PATH.
 bool NarrowNamesExactly(Context& ctx, std::string_view path) {
   return path.size() <= kMaxNarrowPath && HasNoTrimmedComponent(path) &&
-         !IsDeviceName(path.substr(path.find_last_of('\\') + 1)) &&
+         !platform::IsDeviceName(path.substr(path.find_last_of('\\') + 1)) &&
          ctx.platform.system.ToAnsi(path).find('?') == std::string::npos;
 }
 

@@ -95,16 +95,6 @@ class SimFile final : public platform::File {
   std::size_t position_;
 };
 
-bool IsDeviceName(std::string_view name) {
-  std::string base(name.substr(0, name.find('.')));
-  for (char& c : base)
-    c = Fold(c);
-  if (base == "con" || base == "prn" || base == "aux" || base == "nul")
-    return true;
-  return base.size() == 4 && (base.rfind("com", 0) == 0 || base.rfind("lpt", 0) == 0) &&
-         base[3] >= '1' && base[3] <= '9';
-}
-
 class SimItem : public platform::Item {
  public:
   SimItem(SimFileSystem& files,
@@ -560,7 +550,7 @@ Status SimFileSystem::OpenItem(std::string_view path,
     return platform::kFileNotFound;
   }
   if (std::vector<std::string> parts = ReadAsWindows(path);
-      path.substr(0, 4) != "\\\\?\\" && parts.size() > 1 && IsDeviceName(parts.back())) {
+      path.substr(0, 4) != "\\\\?\\" && parts.size() > 1 && platform::IsDeviceName(parts.back())) {
     devices_opened_.emplace_back(path);
     return platform::kAccessDenied;
   }
@@ -594,8 +584,8 @@ Status SimFileSystem::FullPath(std::string_view path, std::string* full) {
   std::vector<std::string> parts = ReadAsWindows(path);
   if (parts.empty())
     return platform::kInvalidParameter;
-  *full =
-      parts.size() > 1 && IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back() : JoinPath(parts);
+  *full = parts.size() > 1 && platform::IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back()
+                                                                   : JoinPath(parts);
   return platform::kSuccess;
 }
 
