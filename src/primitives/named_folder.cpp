@@ -90,10 +90,7 @@ ProtectedFolders::ProtectedFolders(Context& ctx) : files_(ctx.platform.files) {
   std::string profiles = FolderOf(KnownFolderText(ctx, KnownFolder::kProfile));
   if (profiles.empty() || PlainFolderText(profiles) != profiles)
     return;
-  profiles_.push_back(profiles);
-  std::string real = FinalPathOf(files_, profiles);
-  if (!real.empty() && !IsSamePath(real, profiles))
-    profiles_.push_back(real);
+  AddWithFinalPath(profiles, &profiles_);
 }
 
 ProtectedFolders::ProtectedFolders(platform::FileSystem& files,
@@ -106,11 +103,15 @@ ProtectedFolders::ProtectedFolders(platform::FileSystem& files,
 void ProtectedFolders::Add(std::string_view plain) {
   if (plain.empty())
     return;
-  folders_.emplace_back(plain);
+  AddWithFinalPath(plain, &folders_);
+  AddIdentities(plain);
+}
+
+void ProtectedFolders::AddWithFinalPath(std::string_view plain, std::vector<std::string>* texts) {
+  texts->emplace_back(plain);
   std::string real = FinalPathOf(files_, plain);
   if (!real.empty() && !IsSamePath(real, plain))
-    folders_.push_back(real);
-  AddIdentities(plain);
+    texts->push_back(std::move(real));
 }
 
 void ProtectedFolders::AddIdentities(std::string_view plain) {
@@ -160,19 +161,22 @@ bool ProtectedFolders::Covers(std::string_view folder) const {
 ProgramFolder::ProgramFolder(Context& ctx) : text(FolderOf(ctx.platform.system.ProgramPath())) {
   if (text.empty())
     return;
-  real = FinalPathOf(ctx.platform.files, text);
+  platform::FileSystem& files = ctx.platform.files;
+  // One open gives both where the folder leads and its number.
+  std::unique_ptr<platform::Item> item;
+  if (files.OpenItem(LiteralPath(text), ItemOpen{ItemAccess::kRead, false, true}, &item) ==
+      platform::kSuccess) {
+    if (item->FinalPath(&real) != platform::kSuccess)
+      real.clear();
+    if (item->FileIndex(&index) != platform::kSuccess)
+      index = 0;
+  }
   // Without final paths, the long names: started as "SCOURI~1\scourix.exe", the program's folder
   // is still known when a walk meets it by its long name.
-  if (real.empty() && ctx.platform.files.LongPath(text, &real) != platform::kSuccess)
+  if (real.empty() && files.LongPath(text, &real) != platform::kSuccess)
     real.clear();
   if (real.empty())
     real = text;
-  std::unique_ptr<platform::Item> item;
-  if (ctx.platform.files.OpenItem(LiteralPath(real), ItemOpen{ItemAccess::kRead, false, true},
-                                  &item) != platform::kSuccess ||
-      item->FileIndex(&index) != platform::kSuccess) {
-    index = 0;
-  }
 }
 
 bool ProgramFolder::IsItem(platform::FileSystem& files, platform::Item& folder) const {

@@ -49,6 +49,8 @@ class ProtectedFolders {
     std::string path;
   };
   void Add(std::string_view plain);
+  // The folder's text, and its final path where that reads otherwise.
+  void AddWithFinalPath(std::string_view plain, std::vector<std::string>* texts);
   void AddIdentities(std::string_view plain);
 
   platform::FileSystem& files_;
