@@ -17,7 +17,7 @@ rm -rf "$work"
 mkdir -p "$WINEPREFIX"
 echo "Preparing a throwaway Windows machine in $WINEPREFIX ..."
 wineboot -i >/dev/null 2>&1
-wineserver -w
+timeout 300 wineserver -w || wineserver -k
 
 # The prefix helpers count problems rather than stop.
 set +e
@@ -55,7 +55,7 @@ done
 wait "$run"
 import -window root "$work/finished.png"
 driver close >/dev/null
-wineserver -w
+wine_settle
 census "$work/after.tsv"
 
 echo

@@ -43,7 +43,9 @@ wineserver -k 2>/dev/null || true
 unset WINEPREFIX
 
 echo "== end-to-end under Wine and Xvfb"
-xvfb-run -a -s "-screen 0 1024x768x24" tests/e2e/run.sh build/mingw
+# Each wait in the scenarios has its own limit; this one stops anything they missed well
+# before a CI run's own limit, so the run still says which scenario hung.
+timeout --kill-after=30 1800 xvfb-run -a -s "-screen 0 1024x768x24" tests/e2e/run.sh build/mingw
 
 echo "== release"
 mapfile -t release_zips < <(bash scripts/release.sh | tail -n 2)

@@ -70,7 +70,7 @@ elif [[ ! -f "$TEMPLATE/system.reg" ]]; then
   echo "release: booting a template Wine prefix"
   rm -rf "$TEMPLATE"
   WINEPREFIX="$TEMPLATE" wineboot -i >/dev/null 2>&1
-  WINEPREFIX="$TEMPLATE" wineserver -w
+  WINEPREFIX="$TEMPLATE" timeout 300 wineserver -w || WINEPREFIX="$TEMPLATE" wineserver -k
 fi
 export WINEPREFIX="$WORK/prefix"
 cp -a --reflink=auto "$TEMPLATE" "$WINEPREFIX"
@@ -107,7 +107,7 @@ count="$(grep -c $'\t' <<<"$boxes")"
 [[ "$count" -eq 37 ]] || fail "the window shows $count check boxes, not 37"
 if ! timeout 60 tail --pid=$program -f /dev/null; then
   fail "the program did not end"
-  kill $program 2>/dev/null
+  wineserver -k 2>/dev/null
 fi
 
 # The program logs beside itself: its first and last lines show a clean start and close.

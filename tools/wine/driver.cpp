@@ -101,8 +101,10 @@ bool Wait(int copies) {
 // Polls the label until it contains `text`; prints the label that did.
 bool UntilLabel(const std::wstring& text, int seconds, int poll_ms = 10) {
   HWND status = StatusLabel();
-  if (status == nullptr)
+  if (status == nullptr) {
+    std::fprintf(stderr, "driver: the window has no status label\n");
     return false;
+  }
   for (int i = 0; i < seconds * 1000 / poll_ms; ++i) {
     std::wstring label = TextOf(status);
     if (label.find(text) != std::wstring::npos) {
@@ -178,8 +180,10 @@ HWND Focused() {
 // dialog-style message loop does the rest (Tab moves the focus, Space toggles a box).
 bool Key(const std::string& name) {
   WPARAM key = name == "tab" ? VK_TAB : name == "space" ? VK_SPACE : 0;
-  if (key == 0)
+  if (key == 0) {
+    std::fprintf(stderr, "driver: unknown key %s\n", name.c_str());
     return false;
+  }
   HWND target = Focused();
   if (target == nullptr)
     target = g_main;
@@ -230,8 +234,10 @@ bool Step(const std::string& step) {
     return Scour(argument.empty() ? 120 : std::stoi(argument));
   if (name == "timed-scour") {
     std::size_t colon = argument.find(':');
-    if (colon == std::string::npos)
+    if (colon == std::string::npos) {
+      std::fprintf(stderr, "driver: timed-scour needs <seconds>:<ms>\n");
       return false;
+    }
     return TimedScour(std::stoi(argument.substr(0, colon)), std::stoi(argument.substr(colon + 1)));
   }
   if (name == "until") {
@@ -271,8 +277,10 @@ bool Step(const std::string& step) {
 
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (!Step(argv[i]))
+    if (!Step(argv[i])) {
+      std::fprintf(stderr, "driver: step %s failed\n", argv[i]);
       return 1;
+    }
     std::fflush(stdout);
   }
   return 0;

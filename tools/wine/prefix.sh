@@ -77,9 +77,22 @@ reg_values() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" values "$1"; }
 reg_subkeys() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" subkeys "$1"; }
 reg_key_exists() { python3 "$WINE_KIT/wine_reg.py" "$WINEPREFIX" key "$1"; }
 
-# Presses buttons and reads the window; see driver.cpp for the steps.
+# Waits until the prefix's server has ended, which it does a moment after its last program. A
+# program that hangs would hold that up for ever, and with it the whole test run; after LIMIT
+# seconds (180 unless given) the server and its programs are killed and the wait fails.
+# wine_settle [LIMIT]
+wine_settle() {
+  local limit="${1:-180}"
+  if timeout "$limit" wineserver -w; then return 0; fi
+  fail "Wine programs still running after $limit s; they and the prefix's server were killed"
+  wineserver -k 2>/dev/null
+  return 1
+}
+
+# Presses buttons and reads the window; see driver.cpp for the steps. Every step has its own
+# limit; the outer one only stops a driver that hangs in Wine itself.
 # Windows console output ends lines in CRLF; the checks compare plain lines.
-driver() { wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
+driver() { timeout 900 wine "$DRIVER_EXE" "$@" | tr -d '\r'; }
 
 # Holds a file open, sharing nothing, until a second file appears (see hold_file.cpp). Its
 # output is not piped: a pipe would keep "held" back until the holder ends.

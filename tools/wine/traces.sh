@@ -53,7 +53,7 @@ seed_traces() {
   done
   printf '%s\n' "$folders" >"$ARTIFACTS/folders.reg"
   reg_import "$ARTIFACTS/folders.reg"
-  wineserver -w  # the history and recent values are read from the saved registry below
+  wine_settle  # the history and recent values are read from the saved registry below
 
   # Cookies: normal files are wiped; hidden/system files and subfolders stay.
   plant "Internet Explorer Cookies" "$U"'\Cookies\me@site[1].txt'
@@ -149,7 +149,7 @@ check_places() {
 
 census() {
   cache_tool list >"$1.cache"
-  wineserver -w
+  wine_settle
   python3 "$WINE_KIT/census.py" count "$WINEPREFIX" "$PLANTED" "$FIXTURES/traces.reg" \
     "$FIXTURES/traces_scoured.reg" "$1.cache" "$TARGET_LISTS/census_keys.tsv" >"$1"
 }

@@ -32,7 +32,7 @@ ARGS
     return 1
   cli preview --all --details 2>&1 | tr -d '\r' >"$ARTIFACTS/preview.txt"
   driver wait close || return 1
-  wineserver -w
+  wine_settle
   census "$ARTIFACTS/untouched.tsv"
   cp "$WINEPREFIX/user.reg" "$ARTIFACTS/user-before-clean.reg"
   cli clean --all 2>&1 | tr -d '\r' >"$ARTIFACTS/clean.out"

@@ -61,7 +61,7 @@ drive() {
     if ((index == 0)); then
       # The first program is run.sh's. From here on the server stays up between runs: each
       # Wine start then takes a fraction of a second instead of seconds.
-      wineserver -w
+      wine_settle
       wineserver -p
     else
       wait "$program"

@@ -14,7 +14,7 @@ drive() {
   driver wait sleep:500 || return 1
   import -window root "$ARTIFACTS/screen.png"
   driver close || return 1
-  wineserver -w
+  wine_settle
   cp "$(unix_path "$MANIFEST")" "$ARTIFACTS/first.manifest"
   stat -c %Y "$(unix_path "$MANIFEST")" >"$ARTIFACTS/first.mtime"
   sleep 1.1

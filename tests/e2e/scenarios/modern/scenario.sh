@@ -43,7 +43,7 @@ set_user_temp() {
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Environment]\n"TEMP"="%s"\n"TMP"="%s"\n' \
     "$value" "$value" >"$ARTIFACTS/temp.reg"
   reg_import "$ARTIFACTS/temp.reg"
-  wineserver -w
+  wine_settle
 }
 
 # Every file and folder of the drive (links not followed), but the Windows folder, where Wine
@@ -55,7 +55,7 @@ drive_tree() {
 seed() {
   : >"$PLANTED"
   reg_import "$FIXTURES/modern_traces.reg"
-  wineserver -w
+  wine_settle
   # Wine's own temp folder: C:\users\<user>\Temp.
   local temp
   temp="$(temp_folder)"
@@ -106,9 +106,9 @@ temp_only_run() {
 drive() {
   driver wait press:"Check All" sleep:300 scour:300 close || return 1
   # The checks of the first run look at the prefix as that run left it.
-  wineserver -w
+  wine_settle
   cache_tool list Cookie: >"$ARTIFACTS/cookies-after.txt"
-  wineserver -w
+  wine_settle
   python3 "$WINE_KIT/compare_reg.py" "$WINEPREFIX" "$FIXTURES/modern_traces.reg" \
     "$FIXTURES/modern_traces_scoured.reg" >"$ARTIFACTS/registry.txt"
   local key
@@ -127,7 +127,7 @@ drive() {
     [[ "$(temp_folder)" == "$temp" ]] || echo "TEMP is not $temp" >>"$ARTIFACTS/temp-not-set.txt"
     drive_tree >"$ARTIFACTS/tree-before-$where.txt"
     temp_only_run "$where" || return 1
-    wineserver -w
+    wine_settle
     drive_tree >"$ARTIFACTS/tree-after-$where.txt"
   done
 }
