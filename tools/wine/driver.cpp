@@ -177,7 +177,9 @@ HWND Focused() {
 }
 
 // A key goes to the focused control as the keyboard would send it, down then up; the program's
-// dialog-style message loop does the rest (Tab moves the focus, Space toggles a box).
+// dialog-style message loop does the rest (Tab moves the focus, Space toggles a box). The step
+// ends once the key has taken effect (or after 5 s): a fixed pause is too short on a loaded
+// machine, and a message sent to ask would be answered before the posted key is handled.
 bool Key(const std::string& name) {
   WPARAM key = name == "tab" ? VK_TAB : name == "space" ? VK_SPACE : 0;
   if (key == 0) {
@@ -187,12 +189,19 @@ bool Key(const std::string& name) {
   HWND target = Focused();
   if (target == nullptr)
     target = g_main;
+  auto effect = [&] {
+    return key == VK_TAB ? reinterpret_cast<LRESULT>(Focused())
+                         : SendMessageW(target, BM_GETCHECK, 0, 0);
+  };
+  LRESULT before = effect();
   UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
   PostMessageW(target, WM_KEYDOWN, key, 1 | (scan << 16));
   if (key == VK_SPACE)
     PostMessageW(target, WM_CHAR, L' ', 1 | (scan << 16));
   PostMessageW(target, WM_KEYUP, key, 1 | (scan << 16) | (1u << 30) | (1u << 31));
-  Sleep(100);
+  for (int i = 0; i < 500 && effect() == before; ++i)
+    Sleep(10);
+  Sleep(20);  // the key-up
   return true;
 }
 

@@ -3,7 +3,13 @@
 drive() {
   driver wait boxes >"$ARTIFACTS/boxes-before.txt" || return 1
   driver layout >"$ARTIFACTS/layout.txt" || return 1
-  driver press:"Check All" sleep:300 boxes >"$ARTIFACTS/boxes-after.txt" || return 1
+  driver press:"Check All" || return 1
+  # The click is posted; the boxes are read until it has been handled (or for 10 s).
+  for _ in $(seq 1 20); do
+    driver boxes >"$ARTIFACTS/boxes-after.txt" || return 1
+    [[ "$(grep -c '^1' "$ARTIFACTS/boxes-after.txt")" -eq 37 ]] && break
+    sleep 0.5
+  done
   import -window root "$ARTIFACTS/screen.png" && convert "$ARTIFACTS/screen.png" -trim +repage "$ARTIFACTS/window.png"
   driver scour:120 close
 }
