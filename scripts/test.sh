@@ -37,8 +37,8 @@ done
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 echo "== back-end tests under Wine"
 export WINEPREFIX="$PWD/build/mingw/wine-tests-prefix"
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then wineboot -i >/dev/null 2>&1; fi
-wine build/mingw/tests/wine/scourix_wine_tests.exe --gtest_brief=1
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then timeout 600 wineboot -i >/dev/null 2>&1; fi
+timeout 900 wine build/mingw/tests/wine/scourix_wine_tests.exe --gtest_brief=1
 wineserver -k 2>/dev/null || true
 unset WINEPREFIX
 
@@ -50,5 +50,5 @@ timeout --kill-after=30 1800 xvfb-run -a -s "-screen 0 1024x768x24" tests/e2e/ru
 echo "== release"
 mapfile -t release_zips < <(bash scripts/release.sh | tail -n 2)
 for zip in "${release_zips[@]}"; do
-  xvfb-run -a -s "-screen 0 1024x768x24" tests/release/check_release.sh "$zip" build/mingw
+  timeout --kill-after=30 900 xvfb-run -a -s "-screen 0 1024x768x24" tests/release/check_release.sh "$zip" build/mingw
 done
