@@ -242,12 +242,14 @@ bool RecordingRegistry::HasLiveSubkeys(RegKey parent, const std::string& path) {
       return true;
   }
   char name[1024];
-  for (std::uint32_t i = 0; real_.EnumKey(parent, i, name, sizeof name) == platform::kSuccess;
-       ++i) {
-    if (!Gone(below + Folded(name)))
+  for (std::uint32_t i = 0;; ++i) {
+    Status status = real_.EnumKey(parent, i, name, sizeof name);
+    if (status == platform::kNoMoreItems)
+      return false;
+    // A subkey that cannot be listed by name (one holding a NUL) cannot be deleted either.
+    if (status != platform::kSuccess || !Gone(below + Folded(name)))
       return true;
   }
-  return false;
 }
 
 Status RecordingRegistry::DeleteKey(RegKey key, std::string_view subkey) {
@@ -290,19 +292,27 @@ Status RecordingRegistry::EnumKey(RegKey key,
     return real_.EnumKey(key, index, name, name_size);
   if (opened->made)
     return platform::kNoMoreItems;
-  Cursor at = index >= opened->keys.shown ? opened->keys : Cursor{};
+  Cursor at{};
+  if (index >= opened->keys.shown) {
+    at = opened->keys;
+  } else if (index + 1 == opened->keys.shown) {
+    // The name just listed, asked again with room for a long one.
+    at = Cursor{index, opened->keys.real - 1};
+  }
   const std::string below = Folded(opened->path) + "\\";
   char found[1024];
   for (;; ++at.real) {
     Status status = real_.EnumKey(key, at.real, found, sizeof found);
-    if (status != platform::kSuccess)
+    // A name holding a NUL keeps its place in the listing, refused, as on the machine.
+    if (status != platform::kSuccess && status != platform::kInvalidName)
       return status;
-    if (Gone(below + Folded(found)))
+    if (status == platform::kSuccess && Gone(below + Folded(found)))
       continue;
     if (at.shown++ == index) {
       ++at.real;
       opened->keys = at;
-      return platform::DeliverKeyName(found, name, name_size);
+      return status == platform::kSuccess ? platform::DeliverKeyName(found, name, name_size)
+                                          : status;
     }
   }
 }

@@ -207,6 +207,16 @@ void SeedEveryTarget(sim::SimMachine& machine) {
   machine.url_cache.Add("http://example.com/img", platform::kNormalCacheEntry);
   machine.url_history.Add(u"http://example.com/");
   machine.url_history.Add(u"http://example.org/", u"Example");
+  // Subkey names a listing must get right: one holding a NUL (passed by; its parent then stays)
+  // and one longer than the listing's first buffer.
+  const std::string windows = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\";
+  const std::string hidden("\0x", 2);
+  reg.AddKey(windows + "CurrentVersion\\Explorer\\Streams\\" + hidden);
+  reg.AddKey(windows + "ShellNoRoam\\BagMRU\\2\\" + hidden);
+  std::string long_name;
+  for (int i = 0; i < 100; ++i)
+    long_name += "\xE6\x97\xA5";
+  reg.AddKey(windows + "CurrentVersion\\Explorer\\Streams\\" + long_name);
 }
 
 std::vector<Change> Record(sim::SimMachine& machine, Mode mode, const std::vector<bool>& chosen) {
@@ -258,7 +268,8 @@ TEST(PreviewEqualsRunTest, EachTargetAloneFindsSomethingAndAllTogetherToo) {
   for (std::size_t i = 0; i < count; ++i) {
     std::vector<bool> chosen(count, false);
     chosen[i] = true;
-    EXPECT_FALSE(ExpectPreviewEqualsRun(chosen, Targets()[i].caption).empty());
+    EXPECT_FALSE(ExpectPreviewEqualsRun(chosen, Targets()[i].caption).empty())
+        << Targets()[i].caption;
   }
   EXPECT_FALSE(ExpectPreviewEqualsRun(std::vector<bool>(count, true), "all").empty());
 }
