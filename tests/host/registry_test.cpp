@@ -5,6 +5,7 @@
 #include "cleaners/registry_sweeps.h"
 #include "platform/sim/reg_file.h"
 #include "primitives/registry_primitives.h"
+#include "recording/recording_platform.h"
 #include "registry/reg_view.h"
 
 namespace scourix {
@@ -232,6 +233,9 @@ class CountingRegistry : public sim::SimRegistry {
   S DeleteValue(K key, std::string_view name) override {
     return Count("DeleteValue", SimRegistry::DeleteValue(key, name));
   }
+  S EnumKey(K key, std::uint32_t index, char* name, std::uint32_t size) override {
+    return Count("EnumKey", SimRegistry::EnumKey(key, index, name, size));
+  }
   S EnumValue(K key, std::uint32_t index, platform::RegValue* value) override {
     return Count("EnumValue", SimRegistry::EnumValue(key, index, value));
   }
@@ -277,6 +281,25 @@ TEST_F(RegistryCallCountTest, ListingAndSweepingLongValuesCostAFewCallsAValue) {
     EXPECT_LE(counting.calls["all"], 2 * n + 5) << n;
   }
   EXPECT_EQ(counting.OpenHandleCount(), 0u);
+}
+
+// A preview lists subkey names too long for the listing's first buffer in a few calls a name:
+// the name just listed, asked for again with more room, is not looked for from the first.
+TEST_F(RegistryCallCountTest, APreviewListsLongSubkeyNamesInAFewCallsAName) {
+  constexpr int kNames = 300;
+  std::string long_name;
+  for (int i = 0; i < 100; ++i)
+    long_name += "\xE6\x97\xA5";
+  for (int i = 0; i < kNames; ++i)
+    counting.AddKey(std::string(kLong) + "\\" + std::to_string(i) + long_name);
+  recording::RecordingPlatform preview(counted, recording::Mode::kPreview);
+  RegView view(preview.platform.registry, window);
+  ASSERT_EQ(view.OpenRegistry(platform::kHkeyCurrentUser, "Software\\Long"), -1);
+  counting.calls.clear();
+  view.GetAllSubDirectories2(window.keys);
+  EXPECT_EQ(window.keys.items.size(), static_cast<std::size_t>(kNames));
+  EXPECT_LE(counting.calls["EnumKey"], 2 * kNames + 1);
+  view.CloseRegistry();
 }
 
 using RegistryPrimitivesTest = testing::LeafTest;
