@@ -137,9 +137,13 @@ struct Walk {
   const ProgramFolder& program;
 };
 
+// Each level of the walk takes its own stack. No program makes a tree this deep; one made on
+// purpose (through \\?\ names) is left below it rather than end the program.
+constexpr int kMaxDepth = 256;
+
 // Every file of the tree, depth first: each folder's files, then its subfolders. One listing
 // and one held folder per level, so memory follows the depth, not the number of files.
-void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
+void PurgeFilesOf(Walk& walk, const FolderPlace& folder, int depth = 0) {
   std::unique_ptr<DirectoryListing> listing;
   if (walk.ctx.platform.files.ListFolder(LiteralPath(folder.real), &listing) !=
       platform::kSuccess) {
@@ -159,13 +163,15 @@ void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
     ShowDeleting(walk.ctx, file.shown);
   }
   listing.reset();
+  if (depth == kMaxDepth)
+    return;
   for (const std::string& name : subfolders) {
     FolderPlace sub = ChildOf(folder, name);
     if (walk.program.Is(sub))
       continue;
     Held held = OpenAsListed(walk.ctx, sub.real, ItemAccess::kRead, true, false);
     if (held && !walk.program.IsItem(walk.ctx.platform.files, *held.item))
-      PurgeFilesOf(walk, sub);
+      PurgeFilesOf(walk, sub, depth + 1);
   }
 }
 
@@ -173,7 +179,9 @@ void PurgeFilesOf(Walk& walk, const FolderPlace& folder) {
 // (and so is the folder holding it), and nothing behind it is touched. The folder is held for
 // reading while it is emptied (a listing cannot open a folder held for deletion), then opened
 // again, and checked again, for its own removal.
-void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
+void RemoveTreeForced(Walk& walk, const FolderPlace& folder, int depth = 0) {
+  if (depth == kMaxDepth)
+    return;
   {
     Held reading = OpenAsListed(walk.ctx, folder.real, ItemAccess::kRead, true, false);
     if (!reading || walk.program.IsItem(walk.ctx.platform.files, *reading.item))
@@ -188,7 +196,7 @@ void RemoveTreeForced(Walk& walk, const FolderPlace& folder) {
         FolderPlace child = ChildOf(folder, entry.name);
         if (IsFolder(entry.attributes)) {
           if (!walk.program.Is(child))
-            RemoveTreeForced(walk, child);
+            RemoveTreeForced(walk, child, depth + 1);
           continue;
         }
         Held file = OpenAsListed(walk.ctx, child.real, ItemAccess::kDelete, false, false);

@@ -29,6 +29,19 @@ TEST_F(PurgeTest, FilesDepthFirstThenSubfoldersEachWithALineAndAYield) {
               ElementsAre("C:\\F\\", "C:\\F\\held\\", "C:\\F\\held\\busy.dat"));
 }
 
+// A tree deeper than any program makes is purged down to the walk's depth and left below it:
+// each level takes stack, and a tree made deep on purpose must not end the program.
+TEST_F(PurgeTest, ATreeDeeperThanTheWalkGoesIsLeftBelowItsDepth) {
+  std::string path = "C:\\F";
+  for (int i = 0; i < 260; ++i)
+    path += "\\d";
+  files().AddFile(path + "\\f.tmp");
+  files().AddFile("C:\\F\\d\\f.tmp");
+  PurgeFolder(ctx(), "C:\\F");
+  EXPECT_FALSE(files().Exists("C:\\F\\d\\f.tmp"));
+  EXPECT_TRUE(files().Exists(path + "\\f.tmp"));
+}
+
 TEST_F(PurgeTest, MissingUnreadableRootAndRelativeFoldersDoNothing) {
   files().AddFile("C:\\top.txt");
   files().AddFile("C:\\Temp\\t.txt");
