@@ -59,14 +59,11 @@ std::vector<std::string> Column(const std::string& path, const std::string& sql)
   sqlite3* db = nullptr;
   std::vector<std::string> out;
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
-      while (sqlite3_step(statement) == SQLITE_ROW) {
-        const unsigned char* text = sqlite3_column_text(statement, 0);
-        out.emplace_back(text != nullptr ? reinterpret_cast<const char*>(text) : "NULL");
-      }
-    }
-    sqlite3_finalize(statement);
+    auto row = [](void* rows, int, char** text, char**) {
+      static_cast<std::vector<std::string>*>(rows)->emplace_back(text[0] ? text[0] : "NULL");
+      return 0;
+    };
+    sqlite3_exec(db, sql.c_str(), row, &out, nullptr);
   }
   sqlite3_close(db);
   return out;

@@ -177,7 +177,7 @@ class FirefoxTest : public ::testing::Test {
   // A profile of today's Firefox: places with a visited and a bookmarked page, cookies with
   // their log and index, and the old-format files. Gives back its folder.
   std::string AddProfile(const std::string& path) {
-    const std::string folder = kFirefox + "\\" + path, local = kLocalFirefox + "\\" + path;
+    std::string folder = kFirefox + "\\" + path, local = kLocalFirefox + "\\" + path;
     sim::SimPlacesStore::Database& places = app.machine.places.Add(folder + "\\places.sqlite");
     places.pages = {{"https://visited.example/", 3, false}, {"https://kept.example/", 1, true}};
     for (const char* name : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm",
@@ -318,31 +318,25 @@ class NamedFolderTest : public testing::LeafTest {
 // The system's and the user's own folders, any folder holding one, and the program's folder,
 // by their text or through a link that leads there.
 TEST_F(NamedFolderTest, ProtectedFoldersAndFoldersHoldingThemAreRefused) {
-  files().AddFolder("C:\\WINDOWS\\system32");
-  files().AddFolder("C:\\Users\\me\\AppData\\Roaming");
-  files().AddFolder("C:\\Users\\me\\Documents");
-  files().AddFolder("C:\\Program Files\\Scourix\\sub");
-  files().AddFolder("C:\\ProgramData");
-  files().AddFolder("C:\\Users\\Other");
-  files().AddFolder("C:\\Users\\Public\\Documents");
+  for (const char* folder :
+       {"C:\\WINDOWS\\system32", "C:\\WINDOWS\\Temp", "C:\\Users\\me\\AppData\\Roaming",
+        "C:\\Users\\me\\AppData\\Local\\Temp", "C:\\Users\\me\\Documents",
+        "C:\\Program Files\\Scourix\\sub", "C:\\ProgramData", "C:\\Users\\Other",
+        "C:\\Users\\Public\\Documents", "C:\\Elsewhere"})
+    files().AddFolder(folder);
   files().AddLink("C:\\T\\win", "C:\\WINDOWS", true);
   files().AddLink("C:\\T\\docs", "C:\\Users\\me\\Documents", true, false);
+  files().AddLink("C:\\T\\tmp", "C:\\Elsewhere", true);
   for (std::string_view text :
        {"C:\\WINDOWS", "C:\\windows\\System32", "C:\\Users", "C:\\Users\\me",
         "C:\\Users\\me\\AppData", "C:\\Users\\me\\AppData\\Roaming", "C:\\Users\\me\\Documents",
         "C:\\Program Files", "C:\\Program Files\\Scourix", "C:\\Program Files\\Scourix\\sub",
         "C:\\ProgramData", "C:\\Users\\Public", "C:\\Users\\Other", "C:\\T\\win", "C:\\T\\docs",
-        "\\\\?\\C:\\WINDOWS", "C:\\x\\NUL"}) {
+        "\\\\?\\C:\\WINDOWS", "C:\\x\\NUL"})
     EXPECT_FALSE(Accepted(text)) << text;
-  }
-  files().AddFolder("C:\\WINDOWS\\Temp");
-  files().AddFolder("C:\\Users\\me\\AppData\\Local\\Temp");
-  files().AddFolder("C:\\Elsewhere");
-  files().AddLink("C:\\T\\tmp", "C:\\Elsewhere", true);
   for (std::string_view text :
-       {"C:\\WINDOWS\\Temp", "C:\\Users\\me\\AppData\\Local\\Temp", "\\\\.\\C:\\T\\tmp"}) {
+       {"C:\\WINDOWS\\Temp", "C:\\Users\\me\\AppData\\Local\\Temp", "\\\\.\\C:\\T\\tmp"})
     EXPECT_TRUE(Accepted(text)) << text;
-  }
   EXPECT_EQ(NamedFolder(ctx(), "C:\\T\\tmp").place().real, "C:\\Elsewhere");
   // A drive's administrative share names the same folders by another text; another hidden
   // share may hold a profile.
@@ -402,11 +396,8 @@ TEST_F(HostileTreeTest, NamesWindowsReadsOtherwiseAreTakenLiterally) {
     files().AddFile("C:\\T\\com1.txt");
     PurgeFolder(ctx(), "C:\\T");
     ExpectOutsideIntact();
-    EXPECT_FALSE(files().Exists("C:\\T\\x."));
-    EXPECT_FALSE(files().Exists("C:\\T\\y "));
-    EXPECT_FALSE(files().Exists("C:\\T\\z."));
-    EXPECT_FALSE(files().Exists("C:\\T\\z"));  // a trace of its own
-    EXPECT_FALSE(files().Exists("C:\\T\\com1.txt"));
+    for (const char* gone : {"x.", "y ", "z.", "z" /* a trace of its own */, "com1.txt"})
+      EXPECT_FALSE(files().Exists(std::string("C:\\T\\") + gone)) << gone;
     EXPECT_THAT(files().devices_opened(), IsEmpty());
   }
 }

@@ -179,22 +179,17 @@ TEST(Lifecycle, StartAndCloseLeaveTwoStampedLinesInTheAnsiCodePage) {
 }
 
 TEST(OSName, TableOfFamiliesAndVersions) {
-  struct Row {
-    std::uint32_t platform_id, major, minor;
-    const char* name;
-  };
   // clang-format off
-  const Row rows[] = {
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const char*> rows[] = {
       {1, 4, 0, "Windows 95"}, {1, 4, 10, "Windows 98"}, {1, 4, 90, ""},
       {2, 3, 51, "Windows NT 3.51"}, {2, 4, 0, "Windows NT 4.0"}, {2, 5, 0, "Windows XP"},
       {2, 5, 2, "Windows XP"}, {2, 6, 3, "Windows Vista"}, {2, 10, 0, ""}, {2, 2, 0, ""},
       {0, 5, 1, "Failed"}, {3, 5, 1, "Failed"}};
   // clang-format on
   sim::SimSystem system;
-  for (const Row& row : rows) {
-    system.version = {row.major, row.minor, 0, row.platform_id, ""};
-    EXPECT_EQ(GetOSName(system), row.name)
-        << row.platform_id << " " << row.major << "." << row.minor;
+  for (auto [id, major, minor, name] : rows) {
+    system.version = {major, minor, 0, id, ""};
+    EXPECT_EQ(GetOSName(system), name) << id << " " << major << "." << minor;
   }
   system.version = kXp;
   system.version_status = platform::kInvalidParameter;

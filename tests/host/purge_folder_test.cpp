@@ -99,9 +99,7 @@ TEST_F(PurgeTest, OneFileIsWipedAndDeletedOnlyWhereThatTouchesNothingElse) {
   const std::string wide = "C:\\c\\\xe2\x82\xac\xe2\x84\xa2.txt";
   files().AddFile(wide);
   EXPECT_EQ(WipeAndDeleteFile(ctx(), "C:\\c\\a.txt"), fs::kSuccess);
-  EXPECT_EQ(files().Content("C:\\c\\a.txt"), std::string("\x01\x00"
-                                                         "23456789",
-                                                         10));
+  EXPECT_EQ(files().Content("C:\\c\\a.txt"), std::string("\x01\0", 2) + "23456789");
   EXPECT_NE(WipeAndDeleteFile(ctx(), "C:\\c\\new.txt"), fs::kSuccess);
   EXPECT_FALSE(files().Exists("C:\\c\\new.txt"));
   EXPECT_EQ(WipeAndDeleteFile(ctx(), "C:\\c\\ro.txt"), fs::kAccessDenied);

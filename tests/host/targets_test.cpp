@@ -94,30 +94,22 @@ std::vector<bool> Defaults() {
 }
 
 TEST(CliArgumentsTest, SelectionsChooseTheirTargets) {
-  struct Row {
-    std::vector<std::string> args;
-    std::vector<bool> chosen;
-  };
-  const std::vector<Row> rows = {
+  const std::vector<std::pair<std::vector<std::string>, std::vector<bool>>> rows = {
       {{"clean"}, Defaults()},
       {{"preview", "--defaults"}, Defaults()},
       {{"clean", "--all"}, std::vector<bool>(Targets().size(), true)},
       {{"preview", "--targets", "temporary files, FIREFOX CACHE"}, Only({12, 4})},
       {{"clean", "--targets=1,12,37,1"}, Only({1, 12, 37})},
   };
-  for (const Row& row : rows) {
-    const cli::Parsed parsed = cli::ParseArguments(row.args);
-    ASSERT_TRUE(parsed.request) << row.args.back() << ": " << parsed.error;
-    EXPECT_EQ(parsed.request->chosen, row.chosen) << row.args.back();
+  for (const auto& [args, chosen] : rows) {
+    const cli::Parsed parsed = cli::ParseArguments(args);
+    ASSERT_TRUE(parsed.request) << args.back() << ": " << parsed.error;
+    EXPECT_EQ(parsed.request->chosen, chosen) << args.back();
   }
 }
 
 TEST(CliArgumentsTest, BadInputExitsTwoWithAReasonAndTouchesNothing) {
-  struct Row {
-    std::vector<std::string> args;
-    const char* reason;
-  };
-  const std::vector<Row> rows = {
+  const std::vector<std::pair<std::vector<std::string>, const char*>> rows = {
       {{}, "no command"},
       {{"scour"}, "unknown command \"scour\""},
       {{"clean", "--force"}, "unknown option \"--force\""},
@@ -131,13 +123,13 @@ TEST(CliArgumentsTest, BadInputExitsTwoWithAReasonAndTouchesNothing) {
       {{"clean", "--targets"}, "needs a list"},
       {{"clean", "--all", "--defaults"}, "choose one of"},
   };
-  for (const Row& row : rows) {
+  for (const auto& [args, reason] : rows) {
     sim::SimMachine machine;
     machine.files.AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\x.tmp");
     const std::vector<std::string> before = MachineState(machine);
     cli::StringSink out, err;
-    EXPECT_EQ(cli::RunCommandLine(row.args, machine.platform, out, err), cli::kExitBadArguments);
-    EXPECT_THAT(err.text, HasSubstr(row.reason));
+    EXPECT_EQ(cli::RunCommandLine(args, machine.platform, out, err), cli::kExitBadArguments);
+    EXPECT_THAT(err.text, HasSubstr(reason));
     EXPECT_EQ(out.text, "");
     EXPECT_EQ(MachineState(machine), before);
   }

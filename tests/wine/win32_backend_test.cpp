@@ -29,23 +29,6 @@ TEST(Win32Text, NonAsciiCrossesWideButNotTheAnsiCodePageAndOverlongFormsNotAtAll
   EXPECT_EQ(Utf8ToWide("\xC0\xAF\xC1\x9Cz").find_first_of(L"/\\"), std::wstring::npos);
 }
 
-TEST(Win32OwnerTest, AMoveHandsTheHandleOverAndOnlyItsLastOwnerClosesIt) {
-  UniqueKernelHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  ASSERT_TRUE(event);
-  HANDLE raw = event.get();
-  UniqueKernelHandle moved(std::move(event));
-  EXPECT_FALSE(event);
-  event.reset();  // owns nothing, closes nothing
-  DWORD flags = 0;
-  EXPECT_TRUE(GetHandleInformation(raw, &flags));
-  moved = UniqueKernelHandle();
-  EXPECT_FALSE(GetHandleInformation(raw, &flags));
-  // Files answer INVALID_HANDLE_VALUE for "none", which owns nothing either.
-  UniqueFileHandle missing(CreateFileW(L"C:\\scourix-missing\\file", GENERIC_READ, 0, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
-  EXPECT_FALSE(missing);
-}
-
 // Unlike Windows, Wine's null pattern walks the cookie and history stores with the content;
 // their entries lack the normal-entry bit, so the walk leaves them (but for a first one).
 TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {
