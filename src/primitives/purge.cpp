@@ -104,6 +104,13 @@ Held OpenAsListed(Context& ctx,
   return held;
 }
 
+// Nothing is at the plain path: neither an entry nor a link in its place.
+bool IsMissing(Context& ctx, std::string_view plain) {
+  std::unique_ptr<Item> item;
+  Status status = ctx.platform.files.OpenItem(LiteralPath(plain), ItemOpen{}, &item);
+  return status == platform::kFileNotFound || status == platform::kPathNotFound;
+}
+
 // Deletes a listed file through its own handle: narrow name first where it names the file
 // exactly, then the literal wide name. Neither forces: a read-only file stays.
 Status DeleteListedFile(Context& ctx, std::string_view real) {
@@ -256,17 +263,14 @@ Status DeleteOneFile(Context& ctx, std::string_view path) {
   std::string name;
   if (!SplitChecked(ctx, path, &folder, &name))
     return platform::kAccessDenied;
-  return DeleteListedFile(ctx, ChildOf(folder->place(), name).real);
+  const std::string real = ChildOf(folder->place(), name).real;
+  Status status = DeleteListedFile(ctx, real);
+  // Nothing there is not a refusal: a caller may go on with what lay beside it.
+  return status == platform::kAccessDenied && IsMissing(ctx, real) ? platform::kFileNotFound
+                                                                   : status;
 }
 
 namespace {
-
-// Nothing is at the plain path: neither an entry nor a link in its place.
-bool IsMissing(Context& ctx, std::string_view plain) {
-  std::unique_ptr<Item> item;
-  Status status = ctx.platform.files.OpenItem(LiteralPath(plain), ItemOpen{}, &item);
-  return status == platform::kFileNotFound || status == platform::kPathNotFound;
-}
 
 // The file at path is missing, or is the very file its text names: no link at its end or on
 // the way to it. Opened as for its deletion, so that a file in use that forbids it stays with

@@ -40,6 +40,7 @@ void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::strin
 
 // Deletes one file without wiping it: through its narrow name first where that names it
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.
+// kFileNotFound when nothing is there.
 platform::Status DeleteOneFile(Context& ctx, std::string_view path);
 
 // The folders WithFileInPlace held last, kept open for the next files: a walk of many files

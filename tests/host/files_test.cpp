@@ -224,10 +224,14 @@ TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
 // SQLite opens the database by its name: a link there would take the clean-up elsewhere. A
 // profile folder may be a link, followed on purpose: SQLite gets the name of the folder it
 // leads to, which turning the link after the check cannot send elsewhere. A cookie store that
-// cannot go keeps its log and index: without them it may lose what it holds.
-TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) {
-  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n[Profile1]\nIsRelative=0\nPath=D:\\linked\n");
-  const std::string p = AddProfile("p");
+// cannot go keeps its log and index: without them it may lose what it holds. Those of a store
+// already gone go: SQLite would replay the log into the new store.
+TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndCookieSidecarsGoOnlyWithTheirStore) {
+  files().AddFile(kProfilesIni,
+                  "[Profile0]\nPath=p\n[Profile1]\nIsRelative=0\nPath=D:\\linked\n"
+                  "[Profile2]\nPath=gone\n");
+  const std::string p = AddProfile("p"), gone = AddProfile("gone");
+  files().Remove(gone + "\\cookies.sqlite");
   app.machine.places.Add("D:\\elsewhere\\places.sqlite");
   files().Remove(p + "\\places.sqlite");
   files().AddLink(p + "\\places.sqlite", "D:\\elsewhere\\places.sqlite", false);
@@ -236,9 +240,12 @@ TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndACookieStoreInUseKeepsItsSidecars) 
   files().AddLink("D:\\linked", "D:\\real", true);
   Start();
   CleanAll();
-  EXPECT_THAT(app.machine.places.cleared(), ElementsAre("D:\\real\\places.sqlite"));
+  EXPECT_THAT(app.machine.places.cleared(),
+              ElementsAre("D:\\real\\places.sqlite", gone + "\\places.sqlite"));
   for (const char* kept : {"cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm"})
     EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
+  EXPECT_FALSE(files().Exists(gone + "\\cookies.sqlite-wal"));
+  EXPECT_FALSE(files().Exists(gone + "\\cookies.sqlite-shm"));
 }
 
 // SQLite reads the name it is given as Windows does: "prof." would be read as "prof".
