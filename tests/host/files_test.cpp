@@ -123,6 +123,10 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
     machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
     CleanTempFiles(ctx());
   }
+  // Before Vista the user's temp folder is the one below "Local Settings", judged the same.
+  files().AddLink("C:\\Users\\me\\Local Settings\\Temp", "D:\\Pics", true);
+  reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
+  CleanTempFiles(ctx());
   // Each value is judged against every folder but the one it names itself.
   for (const char* name : {"Cache", "Cookies"}) {
     for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile",
