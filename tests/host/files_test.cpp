@@ -469,8 +469,9 @@ TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
   files().AddFile(zip + "\\scourix.exe", "MZ");
   files().SetShortName(zip, "SCOURI~1");
   files().AddAlias("Y:", zip);
-  // Started by its short name, or from a drive mapped to its folder.
-  for (const std::string& program : {temp + "\\SCOURI~1\\scourix.exe", std::string("Y:\\s.exe")}) {
+  // Started by its short name, or from a drive mapped to its folder, plainly or literally.
+  for (const std::string& program : {temp + "\\SCOURI~1\\scourix.exe", std::string("Y:\\s.exe"),
+                                     std::string("\\\\?\\Y:\\s.exe")}) {
     machine.system.program_path = program;
     for (bool final_paths : {true, false}) {
       files().final_paths = final_paths;
