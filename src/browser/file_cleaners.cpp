@@ -100,8 +100,7 @@ bool HoldsUserFolder(Context& ctx,
 }
 
 // The user's temp folder, unless it is or holds one of the user's folders.
-void PurgeUserTemp(Context& ctx) {
-  std::string temp = KnownFolderText(ctx, KnownFolder::kTemp);
+void PurgeUserTemp(Context& ctx, const std::string& temp) {
   if (!temp.empty() && !HoldsUserFolder(ctx, temp))
     PurgeFolder(ctx, temp);
 }
@@ -130,14 +129,15 @@ void CleanTempFiles(Context& ctx) {
   std::string value = ShellRegRead(ctx, kLocalSettingsValue);
   // Since Vista the value is gone, and the temp folder is the one the system names.
   if (value.empty()) {
-    PurgeUserTemp(ctx);
+    PurgeUserTemp(ctx, KnownFolderText(ctx, KnownFolder::kTemp));
     return;
   }
   // The value itself must name a folder below a root: "C:\" + "\Temp" is no temp folder.
   std::string local_settings = PlainFolderText(value);
   if (local_settings.empty())
     return;
-  PurgeFolder(ctx, local_settings + "\\Temp");
+  // Before Vista this is the user's temp folder, and a value may send it anywhere.
+  PurgeUserTemp(ctx, local_settings + "\\Temp");
 }
 
 void CleanWindowsTemp(Context& ctx) {

@@ -158,7 +158,10 @@ bool ProtectedFolders::Covers(std::string_view folder) const {
                      [&](const std::string& profiles) { return IsSamePath(parent, profiles); });
 }
 
-ProgramFolder::ProgramFolder(Context& ctx) : text(FolderOf(ctx.platform.system.ProgramPath())) {
+// Started by a "\\?\" path, the program is told its path with that prefix: kept, it would match
+// no plain path, and made literal again it would open nothing.
+ProgramFolder::ProgramFolder(Context& ctx)
+    : text(FolderOf(WithoutLiteralPrefix(ctx.platform.system.ProgramPath()))) {
   if (text.empty())
     return;
   platform::FileSystem& files = ctx.platform.files;

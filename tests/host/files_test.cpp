@@ -123,6 +123,10 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
     machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
     CleanTempFiles(ctx());
   }
+  // Before Vista the user's temp folder is the one below "Local Settings", judged the same.
+  files().AddLink("C:\\Users\\me\\Local Settings\\Temp", "D:\\Pics", true);
+  reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
+  CleanTempFiles(ctx());
   // Each value is judged against every folder but the one it names itself.
   for (const char* name : {"Cache", "Cookies"}) {
     for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile",
@@ -472,8 +476,9 @@ TEST_F(HostileTreeTest, TheProgramsOwnFolderIsPassedOver) {
   files().AddFile(zip + "\\scourix.exe", "MZ");
   files().SetShortName(zip, "SCOURI~1");
   files().AddAlias("Y:", zip);
-  // Started by its short name, or from a drive mapped to its folder.
-  for (const std::string& program : {temp + "\\SCOURI~1\\scourix.exe", std::string("Y:\\s.exe")}) {
+  // Started by its short name, or from a drive mapped to its folder, plainly or literally.
+  for (const std::string& program : {temp + "\\SCOURI~1\\scourix.exe", std::string("Y:\\s.exe"),
+                                     std::string("\\\\?\\Y:\\s.exe")}) {
     machine.system.program_path = program;
     for (bool final_paths : {true, false}) {
       files().final_paths = final_paths;
