@@ -10,8 +10,12 @@ namespace scourix::bench {
 
 class BenchWindow;
 
-// Purges a tree of `files` one-byte files with PurgeFolder against a bare delete loop.
-int RunPurgeCase(BenchWindow& window, long files, int rounds);
+// What the purge's sides are: PurgeFolder against the bare delete loop; PurgeFolder against
+// a loop of the calls its safety rules need alone (what the purge adds of its own); that loop
+// against the bare one (what safety costs).
+enum class PurgeSides { kAgainstBare, kAgainstSafeForm, kSafeFormAgainstBare };
+// Purges a tree of `files` one-byte files.
+int RunPurgeCase(BenchWindow& window, long files, int rounds, PurgeSides sides);
 // Sweeps a key of `values` short values with SweepKeyValues against an open-once delete-all
 // loop; the long case gives each value 300 bytes.
 int RunSweepCase(BenchWindow& window, long values, int rounds);

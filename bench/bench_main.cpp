@@ -1,5 +1,6 @@
 // The benchmark program: one case at one size per process, so that its peak memory is its own.
-//   wine scourix_bench.exe purge|sweep|sweep-long|sweep-huge|cache SIZE [ROUNDS]
+//   wine scourix_bench.exe purge|purge-own|purge-safety|sweep|sweep-long|sweep-huge|cache SIZE
+//                          [ROUNDS]
 //   wine scourix_bench.exe tree ROOT FILES | bare-tree ROOT   (the whole program's case)
 // Prints one "result ..." line; scripts/bench.sh runs every case and assembles the table.
 #include <cstdio>
@@ -13,8 +14,10 @@
 int main(int argc, char** argv) {
   using namespace scourix::bench;
   if (argc < 3) {
-    std::fprintf(stderr,
-                 "usage: scourix_bench purge|sweep|sweep-long|sweep-huge|cache SIZE [ROUNDS]\n");
+    std::fprintf(
+        stderr,
+        "usage: scourix_bench purge|purge-own|purge-safety|sweep|sweep-long|sweep-huge|cache "
+        "SIZE [ROUNDS]\n");
     return 2;
   }
   if (std::strcmp(argv[1], "tree") == 0 || std::strcmp(argv[1], "bare-tree") == 0) {
@@ -31,7 +34,11 @@ int main(int argc, char** argv) {
   if (!window.Open())
     return 1;
   if (std::strcmp(argv[1], "purge") == 0)
-    return RunPurgeCase(window, size, rounds);
+    return RunPurgeCase(window, size, rounds, PurgeSides::kAgainstBare);
+  if (std::strcmp(argv[1], "purge-own") == 0)
+    return RunPurgeCase(window, size, rounds, PurgeSides::kAgainstSafeForm);
+  if (std::strcmp(argv[1], "purge-safety") == 0)
+    return RunPurgeCase(window, size, rounds, PurgeSides::kSafeFormAgainstBare);
   if (std::strcmp(argv[1], "sweep") == 0)
     return RunSweepCase(window, size, rounds);
   if (std::strcmp(argv[1], "sweep-long") == 0)

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bench/bench_case.h"
 #include "bench/bench_support.h"
@@ -58,41 +59,68 @@ void MakeTreeInChild(const std::wstring& root, long files) {
   WaitForSingleObject(child.get(), INFINITE);
 }
 
-// The same walk with nothing shown and no yield.
-void BareDelete(const std::wstring& folder) {
+// Calls visit(path, is_folder) for each entry of the folder, the listing held meanwhile.
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
   WIN32_FIND_DATAW data;
   win32::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
   if (!find)
     return;
   do {
-    std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..")
-      continue;
-    std::wstring path = folder + L"\\" + name;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    std::wstring_view name = data.cFileName;
+    if (name != L"." && name != L"..")
+      visit(folder + L"\\" + data.cFileName,
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (FindNextFileW(find.get(), &data));
+}
+
+// The same walk with nothing shown and no yield.
+void BareDelete(const std::wstring& folder) {
+  ForEachEntry(folder, [](const std::wstring& path, bool is_folder) {
+    if (is_folder) {
       BareDelete(path);
       RemoveDirectoryW(path.c_str());
     } else {
       DeleteFileW(path.c_str());
     }
-  } while (FindNextFileW(find.get(), &data));
+  });
+}
+
+// The calls the purge's safety rules need and nothing else: each file opened once by its narrow
+// name without following a link, its final path read, marked for deletion and closed; each
+// folder's files before its subfolders, as the purge goes. What the purge adds beyond these is
+// its own cost; what these add to the bare loop is the cost of safety.
+void SafeFormDelete(const std::wstring& folder) {
+  std::vector<std::wstring> subfolders;
+  ForEachEntry(folder, [&](const std::wstring& path, bool is_folder) {
+    if (is_folder) {
+      subfolders.push_back(path);
+      return;
+    }
+    win32::UniqueFileHandle file(
+        CreateFileA(win32::Utf8ToAnsi(win32::WideToUtf8(path)).c_str(),
+                    DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file)
+      return;
+    wchar_t final_path[MAX_PATH];
+    GetFinalPathNameByHandleW(file.get(), final_path, MAX_PATH, 0);
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition);
+  });
+  for (const std::wstring& subfolder : subfolders) {
+    SafeFormDelete(subfolder);
+    RemoveDirectoryW(subfolder.c_str());
+  }
 }
 
 // Every file and folder below `folder`.
 long CountTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  win32::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-  if (!find)
-    return 0;
   long count = 0;
-  do {
-    std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..")
-      continue;
-    ++count;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      count += CountTree(folder + L"\\" + name);
-  } while (FindNextFileW(find.get(), &data));
+  ForEachEntry(folder, [&](const std::wstring& path, bool is_folder) {
+    count += 1 + (is_folder ? CountTree(path) : 0);
+  });
   return count;
 }
 
@@ -111,7 +139,7 @@ int RunTreeTool(std::string_view tool, const std::wstring& root, long files) {
   return 2;
 }
 
-int RunPurgeCase(BenchWindow& window, long files, int rounds) {
+int RunPurgeCase(BenchWindow& window, long files, int rounds, PurgeSides sides) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring root =
@@ -129,13 +157,18 @@ int RunPurgeCase(BenchWindow& window, long files, int rounds) {
       .bare = [&] { BareDelete(root); },
       .left = [&] { return CountTree(root); },
   };
+  if (sides == PurgeSides::kAgainstSafeForm)
+    bench.bare = [&] { SafeFormDelete(root); };
+  if (sides == PurgeSides::kSafeFormAgainstBare)
+    bench.scourix = [&] { SafeFormDelete(root); };
   SideTimes times;
   const bool complete = RunAlternating(bench, rounds, times);
   BareDelete(root);
   RemoveDirectoryW(root.c_str());
   if (!complete)
     return 1;
-  PrintResult("purge", files, times);
+  static constexpr const char* kKinds[] = {"purge", "purge-own", "purge-safety"};
+  PrintResult(kKinds[static_cast<int>(sides)], files, times);
   return 0;
 }
 
