@@ -9,6 +9,7 @@
 #include "browser/url_history.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"
+#include "primitives/user_folders.h"
 
 namespace scourix {
 namespace {
@@ -44,7 +45,9 @@ void WindowsHistoryStep(Context& ctx) {
     std::string folder = PlainFolderText(ShellRegRead(ctx, kHistoryFolderValue));
     if (folder.empty())
       continue;
-    PurgeFolder(ctx, folder + std::string(suffix));
+    folder += suffix;
+    if (!HoldsUserFolder(ctx, folder))
+      PurgeFolder(ctx, folder);
   }
 }
 

@@ -1,7 +1,4 @@
-#include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "browser/browser_cleaners.h"
 #include "browser/cookie_entries.h"
@@ -10,14 +7,13 @@
 #include "primitives/named_folder.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"
+#include "primitives/user_folders.h"
 
 namespace scourix {
 namespace {
 
 using platform::KnownFolder;
 
-constexpr std::string_view kShellFoldersKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr std::string_view kCookiesValue =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
     "Folders\\Cookies";
@@ -37,66 +33,6 @@ std::string Below(Context& ctx, KnownFolder folder, std::string_view name) {
   path += '\\';
   path += name;
   return path;
-}
-
-// The user's own folders that a folder named by the user's settings must not be, nor hold:
-// those the named-folder check does not guard already, and every folder the shell-folder
-// values name, except the value being judged (`own`) and the known folder it stands for.
-std::vector<std::string> UserFolders(Context& ctx,
-                                     std::string_view own,
-                                     std::optional<KnownFolder> own_known) {
-  std::vector<std::string> folders;
-  for (KnownFolder folder :
-       {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies}) {
-    if (folder != own_known)
-      folders.push_back(KnownFolderText(ctx, folder));
-  }
-  platform::Registry& registry = ctx.platform.registry;
-  platform::UniqueRegKey key;
-  if (platform::OpenKey(registry, platform::kHkeyCurrentUser, kShellFoldersKey,
-                        platform::kKeyQueryValue, &key) == platform::kSuccess) {
-    platform::RegValue value;
-    for (std::uint32_t i = 0; registry.EnumValue(key.get(), i, &value) == platform::kSuccess; ++i) {
-      if ((value.type == platform::kRegSz || value.type == platform::kRegExpandSz) &&
-          (own.empty() || !IsSamePath(value.name, own))) {
-        folders.push_back(value.data.substr(0, value.data.find('\0')));
-      }
-    }
-  }
-  return folders;
-}
-
-// The folder is, or holds, one of the user's own folders, by its text, by where it leads or
-// by its number on its volume: TEMP set by hand to the profile or AppData\Local, or the cache
-// value set to Pictures (under Wine a link into the Unix home; elsewhere a junction, a share),
-// would empty them. Roots, the Windows folder and the profile itself are refused by the
-// purge's own check.
-bool HoldsUserFolder(Context& ctx,
-                     std::string_view text,
-                     std::string_view own = {},
-                     std::optional<KnownFolder> own_known = std::nullopt) {
-  std::string folder = PlainFolderText(text);
-  if (folder.empty())
-    return true;
-  std::vector<std::string> user_folders;
-  for (const std::string& user_folder : UserFolders(ctx, own, own_known)) {
-    std::string plain = PlainFolderText(user_folder);
-    if (!plain.empty())
-      user_folders.push_back(std::move(plain));
-  }
-  platform::FileSystem& files = ctx.platform.files;
-  const ProtectedFolders guarded(files, user_folders);
-  if (guarded.Covers(folder))
-    return true;
-  std::unique_ptr<platform::Item> item;
-  if (files.OpenItem(LiteralPath(folder),
-                     platform::ItemOpen{platform::ItemAccess::kRead, false, true},
-                     &item) != platform::kSuccess) {
-    return false;
-  }
-  std::string real;
-  return (item->FinalPath(&real) == platform::kSuccess && guarded.Covers(real)) ||
-         guarded.CoversItem(*item);
 }
 
 // The user's temp folder, unless it is or holds one of the user's folders.
@@ -121,7 +57,7 @@ void CleanIECookies(Context& ctx) {
 
 void CleanWindowsCookies(Context& ctx) {
   std::string cookies = Below(ctx, KnownFolder::kWindows, "Cookies");
-  if (!cookies.empty())
+  if (!cookies.empty() && !HoldsUserFolder(ctx, cookies))
     SweepFolderFiles(ctx, cookies);
 }
 
@@ -142,7 +78,7 @@ void CleanTempFiles(Context& ctx) {
 
 void CleanWindowsTemp(Context& ctx) {
   std::string temp = Below(ctx, KnownFolder::kWindows, "Temp");
-  if (!temp.empty())
+  if (!temp.empty() && !HoldsUserFolder(ctx, temp))
     PurgeFolder(ctx, temp);
 }
 
@@ -150,7 +86,7 @@ void CleanRecentDocuments(Context& ctx) {
   ctx.platform.shell.AddToRecentDocsNull(platform::kShardPathA);
   // The shortcuts only: the subfolders hold the jump lists and the pinned places.
   std::string recent = KnownFolderText(ctx, KnownFolder::kRecent);
-  if (!recent.empty())
+  if (!recent.empty() && !HoldsUserFolder(ctx, recent, "Recent", KnownFolder::kRecent))
     DeleteFolderFilesEndingIn(ctx, recent, ".lnk");
 }
 

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/windows_history_step.h"
 #include "app_harness.h"
 #include "browser/browser_cleaners.h"
 #include "browser/ini.h"
@@ -153,6 +154,24 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
 }
 
+// A trace folder made a link to one of the user's folders would take its step there.
+TEST_F(FileCleanersTest, ATraceFolderLeadingToAUsersFolderIsNotEmptied) {
+  reg().SetString(kShellFolders, "My Pictures", "D:\\Pics");
+  reg().SetString(kShellFolders, "History", "C:\\Users\\me\\History");
+  files().AddFile("D:\\Pics\\photo.jpg");
+  files().AddFile("D:\\Pics\\album.lnk");
+  for (const char* trace :
+       {"C:\\WINDOWS\\Temp", "C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
+    files().AddLink(trace, "D:\\Pics", true);
+  }
+  CleanWindowsTemp(ctx());
+  CleanWindowsCookies(ctx());
+  CleanRecentDocuments(ctx());
+  WindowsHistoryStep(ctx());
+  EXPECT_THAT(files().removed(), IsEmpty());
+}
+
 const std::string kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
 const std::string kLocalFirefox = "C:\\Users\\me\\AppData\\Local\\Mozilla\\Firefox";
 const std::string kProfilesIni = kFirefox + "\\profiles.ini";
@@ -250,6 +269,17 @@ TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndCookieSidecarsGoOnlyWithTheirStore)
     EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
   EXPECT_FALSE(files().Exists(gone + "\\cookies.sqlite-wal"));
   EXPECT_FALSE(files().Exists(gone + "\\cookies.sqlite-shm"));
+}
+
+TEST_F(FirefoxTest, ACacheLeadingToAUsersFolderIsNotEmptied) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
+  app.machine.registry.SetString(kShellFolders, "My Pictures", "D:\\Pics");
+  files().AddFile("D:\\Pics\\photo.jpg");
+  files().AddLink(kFirefox + "\\p\\cache", "D:\\Pics", true);
+  files().AddLink(kLocalFirefox + "\\p\\cache2", "D:\\Pics", true);
+  Start();
+  CleanAll();
+  EXPECT_TRUE(files().Exists("D:\\Pics\\photo.jpg"));
 }
 
 // SQLite reads the name it is given as Windows does: "prof." would be read as "prof".

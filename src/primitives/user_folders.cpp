@@ -1,0 +1,76 @@
+#include "primitives/user_folders.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "primitives/folder_text.h"
+#include "primitives/named_folder.h"
+
+namespace scourix {
+namespace {
+
+using platform::KnownFolder;
+
+constexpr std::string_view kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// The user's own folders that a folder named by the user's settings must not be, nor hold:
+// those the named-folder check does not guard already, and every folder the shell-folder
+// values name, except the value being judged (`own`) and the known folder it stands for.
+std::vector<std::string> UserFolders(Context& ctx,
+                                     std::string_view own,
+                                     std::optional<KnownFolder> own_known) {
+  std::vector<std::string> folders;
+  for (KnownFolder folder :
+       {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies}) {
+    if (folder != own_known)
+      folders.push_back(KnownFolderText(ctx, folder));
+  }
+  platform::Registry& registry = ctx.platform.registry;
+  platform::UniqueRegKey key;
+  if (platform::OpenKey(registry, platform::kHkeyCurrentUser, kShellFoldersKey,
+                        platform::kKeyQueryValue, &key) == platform::kSuccess) {
+    platform::RegValue value;
+    for (std::uint32_t i = 0; registry.EnumValue(key.get(), i, &value) == platform::kSuccess; ++i) {
+      if ((value.type == platform::kRegSz || value.type == platform::kRegExpandSz) &&
+          (own.empty() || !IsSamePath(value.name, own))) {
+        folders.push_back(value.data.substr(0, value.data.find('\0')));
+      }
+    }
+  }
+  return folders;
+}
+
+}  // namespace
+
+bool HoldsUserFolder(Context& ctx,
+                     std::string_view text,
+                     std::string_view own,
+                     std::optional<KnownFolder> own_known) {
+  std::string folder = PlainFolderText(text);
+  if (folder.empty())
+    return true;
+  std::vector<std::string> user_folders;
+  for (const std::string& user_folder : UserFolders(ctx, own, own_known)) {
+    std::string plain = PlainFolderText(user_folder);
+    if (!plain.empty())
+      user_folders.push_back(std::move(plain));
+  }
+  platform::FileSystem& files = ctx.platform.files;
+  const ProtectedFolders guarded(files, user_folders);
+  if (guarded.Covers(folder))
+    return true;
+  std::unique_ptr<platform::Item> item;
+  if (files.OpenItem(LiteralPath(folder),
+                     platform::ItemOpen{platform::ItemAccess::kRead, false, true},
+                     &item) != platform::kSuccess) {
+    return false;
+  }
+  std::string real;
+  return (item->FinalPath(&real) == platform::kSuccess && guarded.Covers(real)) ||
+         guarded.CoversItem(*item);
+}
+
+}  // namespace scourix
