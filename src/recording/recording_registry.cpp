@@ -235,15 +235,24 @@ Status RecordingRegistry::DeleteValue(RegKey key, std::string_view name) {
   return platform::kSuccess;
 }
 
-bool RecordingRegistry::HasLiveSubkeys(RegKey parent, const std::string& path) {
+bool RecordingRegistry::HasLiveSubkeys(RegKey parent,
+                                       std::string_view subkey,
+                                       const std::string& path) {
   const std::string below = Folded(path) + "\\";
   for (const std::string& made : made_keys_) {
     if (made.starts_with(below))
       return true;
   }
+  // Deleting takes no right to list: a key the user may delete but not list is taken to hold
+  // nothing, so that the preview never shows less than the run removes.
+  platform::UniqueRegKey lister;
+  if (platform::OpenKey(real_, parent, subkey, platform::kKeyEnumerateSubKeys, &lister) !=
+      platform::kSuccess) {
+    return false;
+  }
   char name[1024];
   for (std::uint32_t i = 0;; ++i) {
-    Status status = real_.EnumKey(parent, i, name, sizeof name);
+    Status status = real_.EnumKey(lister.get(), i, name, sizeof name);
     if (status == platform::kNoMoreItems)
       return false;
     // A subkey that cannot be listed by name (one holding a NUL) cannot be deleted either.
@@ -269,11 +278,10 @@ Status RecordingRegistry::DeleteKey(RegKey key, std::string_view subkey) {
       return platform::kFileNotFound;
     // As the machine would: the key must open for deletion and hold no subkey that stays.
     platform::UniqueRegKey probe;
-    Status status =
-        platform::OpenKey(real_, key, subkey, platform::kDeleteAccess | platform::kKeyRead, &probe);
+    Status status = platform::OpenKey(real_, key, subkey, platform::kDeleteAccess, &probe);
     if (status != platform::kSuccess)
       return status;
-    if (HasLiveSubkeys(probe.get(), path))
+    if (HasLiveSubkeys(key, subkey, path))
       return platform::kAccessDenied;
   }
   deleted_keys_.insert(folded);

@@ -79,7 +79,10 @@ class RecordingRegistry : public platform::Registry {
                          std::uint32_t access,
                          bool made);
   [[nodiscard]] bool Gone(const std::string& folded_path) const;
-  [[nodiscard]] bool HasLiveSubkeys(platform::RegKey parent, const std::string& path);
+  // Whether the key subkey of parent (at path) holds a subkey that the preview has not deleted.
+  [[nodiscard]] bool HasLiveSubkeys(platform::RegKey parent,
+                                    std::string_view subkey,
+                                    const std::string& path);
   // The overlay's word on a value: nothing when the preview has not touched it, an empty
   // optional when it deleted it.
   const std::optional<platform::RegValue>* Overlaid(const std::string& path,

@@ -28,6 +28,8 @@ void SeedFew(sim::SimMachine& machine) {
   machine.registry.SetString(kKey, "a", "xyz");
   machine.registry.SetString(std::string(kKey) + "\\Leaf", "v", "1");
   machine.registry.AddKey(std::string(kKey) + "\\Branch\\Twig");
+  machine.registry.AddKey("HKEY_CURRENT_USER\\Software\\Sealed");
+  machine.registry.DenyAccess("HKEY_CURRENT_USER\\Software\\Sealed", platform::kKeyRead);
   machine.files.AddFile("C:\\Data\\f.txt", "12345");
   machine.files.AddFile("C:\\Data\\ro.txt", "12", platform::kAttrReadOnly);
   machine.url_cache.Add("http://a/");
@@ -94,6 +96,12 @@ const std::vector<Case>& Cases() {
        {{ChangeKind::kKeyDeleted, "HKEY_CURRENT_USER\\Software\\T\\Branch\\Twig", 0},
         {ChangeKind::kKeyDeleted, "HKEY_CURRENT_USER\\Software\\T\\Branch", 0},
         {ChangeKind::kKeyDeleted, "HKEY_CURRENT_USER\\Software\\T\\Leaf", 0}}},
+      {"a key that may be deleted but not read",
+       [](platform::Platform& p) {
+         EXPECT_EQ(p.registry.DeleteKey(platform::kHkeyCurrentUser, "Software\\Sealed"),
+                   platform::kSuccess);
+       },
+       {{ChangeKind::kKeyDeleted, "HKEY_CURRENT_USER\\Software\\Sealed", 0}}},
       {"files deleted and wiped, a read-only one only once cleared, then the folder",
        [](platform::Platform& p) {
          EXPECT_EQ(DeleteItem(p, "C:\\Data", false), platform::kDirNotEmpty);
