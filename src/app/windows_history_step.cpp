@@ -9,7 +9,6 @@
 #include "browser/url_history.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"
-#include "primitives/user_folders.h"
 
 namespace scourix {
 namespace {
@@ -45,9 +44,7 @@ void WindowsHistoryStep(Context& ctx) {
     std::string folder = PlainFolderText(ShellRegRead(ctx, kHistoryFolderValue));
     if (folder.empty())
       continue;
-    folder += suffix;
-    if (!HoldsUserFolder(ctx, folder))
-      PurgeFolder(ctx, folder);
+    PurgeFolder(ctx, folder + std::string(suffix));
   }
 }
 

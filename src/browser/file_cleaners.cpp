@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 
 #include "browser/browser_cleaners.h"
@@ -7,7 +8,6 @@
 #include "primitives/named_folder.h"
 #include "primitives/purge.h"
 #include "primitives/registry_primitives.h"
-#include "primitives/user_folders.h"
 
 namespace scourix {
 namespace {
@@ -35,29 +35,19 @@ std::string Below(Context& ctx, KnownFolder folder, std::string_view name) {
   return path;
 }
 
-// The user's temp folder, unless it is or holds one of the user's folders.
-void PurgeUserTemp(Context& ctx, const std::string& temp) {
-  if (!temp.empty() && !HoldsUserFolder(ctx, temp))
-    PurgeFolder(ctx, temp);
-}
-
 }  // namespace
 
 void CleanIECookies(Context& ctx) {
   // A value that cannot be read gives "", and "" + "\*.*" would name the current drive's root:
   // each step runs only on a folder that passes the named-folder checks.
-  std::string cookies = ShellRegRead(ctx, kCookiesValue);
-  if (!HoldsUserFolder(ctx, cookies, "Cookies", KnownFolder::kCookies))
-    SweepFolderFiles(ctx, cookies);
-  std::string cache = ShellRegRead(ctx, kCacheValue);
-  if (!HoldsUserFolder(ctx, cache, "Cache"))
-    PurgeFolder(ctx, cache);
+  SweepFolderFiles(ctx, ShellRegRead(ctx, kCookiesValue), {"Cookies", KnownFolder::kCookies});
+  PurgeFolder(ctx, ShellRegRead(ctx, kCacheValue), {"Cache", std::nullopt});
   DeleteCookieEntries(ctx);
 }
 
 void CleanWindowsCookies(Context& ctx) {
   std::string cookies = Below(ctx, KnownFolder::kWindows, "Cookies");
-  if (!cookies.empty() && !HoldsUserFolder(ctx, cookies))
+  if (!cookies.empty())
     SweepFolderFiles(ctx, cookies);
 }
 
@@ -65,20 +55,19 @@ void CleanTempFiles(Context& ctx) {
   std::string value = ShellRegRead(ctx, kLocalSettingsValue);
   // Since Vista the value is gone, and the temp folder is the one the system names.
   if (value.empty()) {
-    PurgeUserTemp(ctx, KnownFolderText(ctx, KnownFolder::kTemp));
+    PurgeFolder(ctx, KnownFolderText(ctx, KnownFolder::kTemp));
     return;
   }
   // The value itself must name a folder below a root: "C:\" + "\Temp" is no temp folder.
   std::string local_settings = PlainFolderText(value);
   if (local_settings.empty())
     return;
-  // Before Vista this is the user's temp folder, and a value may send it anywhere.
-  PurgeUserTemp(ctx, local_settings + "\\Temp");
+  PurgeFolder(ctx, local_settings + "\\Temp");
 }
 
 void CleanWindowsTemp(Context& ctx) {
   std::string temp = Below(ctx, KnownFolder::kWindows, "Temp");
-  if (!temp.empty() && !HoldsUserFolder(ctx, temp))
+  if (!temp.empty())
     PurgeFolder(ctx, temp);
 }
 
@@ -86,8 +75,8 @@ void CleanRecentDocuments(Context& ctx) {
   ctx.platform.shell.AddToRecentDocsNull(platform::kShardPathA);
   // The shortcuts only: the subfolders hold the jump lists and the pinned places.
   std::string recent = KnownFolderText(ctx, KnownFolder::kRecent);
-  if (!recent.empty() && !HoldsUserFolder(ctx, recent, "Recent", KnownFolder::kRecent))
-    DeleteFolderFilesEndingIn(ctx, recent, ".lnk");
+  if (!recent.empty())
+    DeleteFolderFilesEndingIn(ctx, recent, ".lnk", {"Recent", KnownFolder::kRecent});
 }
 
 void CleanWinampPlaylist(Context& ctx) {

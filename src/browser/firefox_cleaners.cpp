@@ -10,7 +10,6 @@
 #include "primitives/cleaners_state.h"
 #include "primitives/named_folder.h"
 #include "primitives/purge.h"
-#include "primitives/user_folders.h"
 #include "registry/reg_view.h"
 
 namespace scourix {
@@ -101,12 +100,6 @@ bool InUse(Context& ctx, const std::string& folder) {
   return true;
 }
 
-// A cache folder made a link to one of the user's folders is not emptied.
-void PurgeTraceFolder(Context& ctx, const std::string& folder) {
-  if (!HoldsUserFolder(ctx, folder))
-    PurgeFolder(ctx, folder);
-}
-
 // Runs clean on the folder of each profile that passes the named-folder checks (held open
 // meanwhile), with whether Firefox is running with it.
 template <typename Clean>
@@ -160,9 +153,9 @@ void FindFirefoxProfile(Context& ctx) {
 
 void CleanFirefoxCache(Context& ctx) {
   ForEachProfile(ctx, [&](const std::string& folder, const FirefoxProfile& profile) {
-    PurgeTraceFolder(ctx, folder + "\\cache");
+    PurgeFolder(ctx, folder + "\\cache");
     if (!profile.local.empty() && !InUse(ctx, folder))
-      PurgeTraceFolder(ctx, profile.local + "\\cache2");
+      PurgeFolder(ctx, profile.local + "\\cache2");
   });
 }
 

@@ -350,7 +350,13 @@ namespace {
 // Hands `act` the real path of each normal file directly in a checked folder whose name
 // `wanted` takes, and shows the bare name of each one it removed.
 template <typename Wanted, typename Act>
-void ForEachNormalFile(Context& ctx, std::string_view folder_text, Wanted wanted, Act act) {
+void ForEachNormalFile(Context& ctx,
+                       std::string_view folder_text,
+                       const OwnFolder& own,
+                       Wanted wanted,
+                       Act act) {
+  if (HoldsUserFolder(ctx, folder_text, own))
+    return;
   NamedFolder folder(ctx, folder_text);
   if (!folder)
     return;
@@ -382,21 +388,25 @@ bool EndsWithFolded(std::string_view name, std::string_view ending) {
 
 }  // namespace
 
-void SweepFolderFiles(Context& ctx, std::string_view folder_text) {
+void SweepFolderFiles(Context& ctx, std::string_view folder_text, const OwnFolder& own) {
   ForEachNormalFile(
-      ctx, folder_text, [](std::string_view) { return true; },
+      ctx, folder_text, own, [](std::string_view) { return true; },
       [&ctx](std::string_view real) { return WipeListedFile(ctx, real); });
 }
 
 void DeleteFolderFilesEndingIn(Context& ctx,
                                std::string_view folder_text,
-                               std::string_view ending) {
+                               std::string_view ending,
+                               const OwnFolder& own) {
   ForEachNormalFile(
-      ctx, folder_text, [ending](std::string_view name) { return EndsWithFolded(name, ending); },
+      ctx, folder_text, own,
+      [ending](std::string_view name) { return EndsWithFolded(name, ending); },
       [&ctx](std::string_view real) { return DeleteListedFile(ctx, real); });
 }
 
-void PurgeFolderFiles(Context& ctx, std::string_view path) {
+void PurgeFolderFiles(Context& ctx, std::string_view path, const OwnFolder& own) {
+  if (HoldsUserFolder(ctx, path, own))
+    return;
   NamedFolder folder(ctx, path);
   if (!folder)
     return;
@@ -404,9 +414,11 @@ void PurgeFolderFiles(Context& ctx, std::string_view path) {
   PurgeFilesOf(walk, folder.place());
 }
 
-void PurgeFolder(Context& ctx, std::string_view path) {
+void PurgeFolder(Context& ctx, std::string_view path, const OwnFolder& own) {
   // A root, a relative path ("\Temp" of an unread folder value), a path Windows would read
   // otherwise, or a folder holding the system's or the user's own: more than a folder.
+  if (HoldsUserFolder(ctx, path, own))
+    return;
   NamedFolder folder(ctx, path);
   if (!folder)
     return;

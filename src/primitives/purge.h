@@ -11,11 +11,13 @@
 #include "platform/status.h"
 #include "primitives/context.h"
 #include "primitives/folder_text.h"
+#include "primitives/user_folders.h"
 
 // Removing files and folder trees. The folder procedures show each path on the status label
 // as "Deleting - <path>" (never in the log) and let the window process messages after each.
 //
-// Every folder they are given must pass the checks of NamedFolder (named_folder.h). Inside
+// Every folder they are given must pass the checks of NamedFolder (named_folder.h), and must
+// neither be nor hold one of the user's own folders other than its own (user_folders.h). Inside
 // it, each entry is addressed literally ("\\?\"), and opened without following links at the
 // moment it is acted on: it is deleted through that handle only if it is still what the
 // listing said. Links are never followed, deleted or removed; the program's own folder is
@@ -28,15 +30,18 @@ namespace scourix {
 // overwritten; only this name of it is deleted.
 platform::Status WipeAndDeleteFile(Context& ctx, std::string_view path);
 // Deletes every file of the tree, then removes each direct subfolder; keeps the folder.
-void PurgeFolder(Context& ctx, std::string_view path);
+void PurgeFolder(Context& ctx, std::string_view path, const OwnFolder& own = {});
 // The recursive file pass inside PurgeFolder.
-void PurgeFolderFiles(Context& ctx, std::string_view path);
+void PurgeFolderFiles(Context& ctx, std::string_view path, const OwnFolder& own = {});
 // Wipes and deletes the normal files directly in a folder (not hidden, system or links),
 // showing each bare name once it is gone. A file that cannot be wiped is skipped.
-void SweepFolderFiles(Context& ctx, std::string_view folder);
+void SweepFolderFiles(Context& ctx, std::string_view folder, const OwnFolder& own = {});
 // Deletes, without wiping, the normal files directly in a folder whose names end in `ending`
 // (ASCII case folded), showing each bare name once it is gone. Subfolders are not entered.
-void DeleteFolderFilesEndingIn(Context& ctx, std::string_view folder, std::string_view ending);
+void DeleteFolderFilesEndingIn(Context& ctx,
+                               std::string_view folder,
+                               std::string_view ending,
+                               const OwnFolder& own = {});
 
 // Deletes one file without wiping it: through its narrow name first where that names it
 // exactly, else (or when that fails) through its literal wide name. A link is left alone.

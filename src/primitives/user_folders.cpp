@@ -18,14 +18,12 @@ constexpr std::string_view kShellFoldersKey =
 
 // The user's own folders that a folder named by the user's settings must not be, nor hold:
 // those the named-folder check does not guard already, and every folder the shell-folder
-// values name, except the value being judged (`own`) and the known folder it stands for.
-std::vector<std::string> UserFolders(Context& ctx,
-                                     std::string_view own,
-                                     std::optional<KnownFolder> own_known) {
+// values name, except the folder's own.
+std::vector<std::string> UserFolders(Context& ctx, const OwnFolder& own) {
   std::vector<std::string> folders;
   for (KnownFolder folder :
        {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies}) {
-    if (folder != own_known)
+    if (folder != own.known)
       folders.push_back(KnownFolderText(ctx, folder));
   }
   platform::Registry& registry = ctx.platform.registry;
@@ -35,7 +33,7 @@ std::vector<std::string> UserFolders(Context& ctx,
     platform::RegValue value;
     for (std::uint32_t i = 0; registry.EnumValue(key.get(), i, &value) == platform::kSuccess; ++i) {
       if ((value.type == platform::kRegSz || value.type == platform::kRegExpandSz) &&
-          (own.empty() || !IsSamePath(value.name, own))) {
+          (own.value.empty() || !IsSamePath(value.name, own.value))) {
         folders.push_back(value.data.substr(0, value.data.find('\0')));
       }
     }
@@ -45,15 +43,12 @@ std::vector<std::string> UserFolders(Context& ctx,
 
 }  // namespace
 
-bool HoldsUserFolder(Context& ctx,
-                     std::string_view text,
-                     std::string_view own,
-                     std::optional<KnownFolder> own_known) {
+bool HoldsUserFolder(Context& ctx, std::string_view text, const OwnFolder& own) {
   std::string folder = PlainFolderText(text);
   if (folder.empty())
     return true;
   std::vector<std::string> user_folders;
-  for (const std::string& user_folder : UserFolders(ctx, own, own_known)) {
+  for (const std::string& user_folder : UserFolders(ctx, own)) {
     std::string plain = PlainFolderText(user_folder);
     if (!plain.empty())
       user_folders.push_back(std::move(plain));

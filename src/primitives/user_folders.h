@@ -8,16 +8,19 @@
 
 namespace scourix {
 
+// The shell-folder value and the known folder that a step's folder is itself (the cache, the
+// cookies, Recent): a folder is not judged against itself.
+struct OwnFolder {
+  std::string_view value;
+  std::optional<platform::KnownFolder> known;
+};
+
 // The folder is, or holds, one of the user's own folders (every folder the shell-folder
 // values name, local application data, Recent, Cookies), by its text, by where it leads or by
 // its number on its volume: TEMP set by hand to the profile or AppData\Local, the cache value
 // set to Pictures, or a trace folder made a link to one (under Wine a link into the Unix home;
-// elsewhere a junction, a share) would empty them. `own` is the value that names the folder
-// judged, and `own_known` the known folder it is, neither judged against itself. Roots, the
-// Windows folder and the profile itself are refused by the named-folder check.
-bool HoldsUserFolder(Context& ctx,
-                     std::string_view text,
-                     std::string_view own = {},
-                     std::optional<platform::KnownFolder> own_known = std::nullopt);
+// elsewhere a junction, a share) would empty them. Roots, the Windows folder and the profile
+// itself are refused by the named-folder check. The folder steps of purge.h ask this first.
+bool HoldsUserFolder(Context& ctx, std::string_view text, const OwnFolder& own = {});
 
 }  // namespace scourix
