@@ -20,6 +20,9 @@ enum class KnownFolder {
   kProfile,             // CSIDL_PROFILE
   kDesktop,             // CSIDL_DESKTOPDIRECTORY
   kDocuments,           // CSIDL_PERSONAL
+  kPictures,            // CSIDL_MYPICTURES
+  kMusic,               // CSIDL_MYMUSIC
+  kVideos,              // CSIDL_MYVIDEO
   kAppData,             // CSIDL_APPDATA
   kCommonAppData,       // CSIDL_COMMON_APPDATA: every user's (ProgramData)
   kCommonDocuments,     // CSIDL_COMMON_DOCUMENTS: every user's (Public\Documents)

@@ -109,9 +109,11 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
                            "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt",
-                           "D:\\Profile\\d.txt", "D:\\Pics\\p.jpg"}) {
+                           "D:\\Profile\\d.txt", "D:\\Pics\\p.jpg", "D:\\Media\\Tunes\\t.mp3"}) {
     files().AddFile(file);
   }
+  // A folder the shell names though no value does.
+  machine.shell.known_folders[fs::KnownFolder::kMusic] = "D:\\Media\\Tunes";
   // A user's folder that is a link (under Wine, into the Unix home), and a drive to its target.
   reg().SetString(kShellFolders, "My Pictures", "C:\\Users\\me\\Pictures");
   files().AddLink("C:\\Users\\me\\Pictures", "D:\\Pics", true);
@@ -120,7 +122,7 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
                            "C:\\Users\\me\\AppData\\Local",
                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile",
-                           "D:\\Pics", "Y:\\Pics", "Temp", ""}) {
+                           "D:\\Pics", "Y:\\Pics", "D:\\Media", "Temp", ""}) {
     machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
     CleanTempFiles(ctx());
   }

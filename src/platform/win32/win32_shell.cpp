@@ -59,6 +59,12 @@ platform::Status Win32Shell::GetKnownFolder(KnownFolder folder, std::string* pat
       return ShellFolder(CSIDL_DESKTOPDIRECTORY, path);
     case KnownFolder::kDocuments:
       return ShellFolder(CSIDL_PERSONAL, path);
+    case KnownFolder::kPictures:
+      return ShellFolder(CSIDL_MYPICTURES, path);
+    case KnownFolder::kMusic:
+      return ShellFolder(CSIDL_MYMUSIC, path);
+    case KnownFolder::kVideos:
+      return ShellFolder(CSIDL_MYVIDEO, path);
     case KnownFolder::kAppData:
       return ShellFolder(CSIDL_APPDATA, path);
     case KnownFolder::kCommonAppData:
