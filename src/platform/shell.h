@@ -23,6 +23,7 @@ enum class KnownFolder {
   kPictures,            // CSIDL_MYPICTURES
   kMusic,               // CSIDL_MYMUSIC
   kVideos,              // CSIDL_MYVIDEO
+  kDownloads,           // FOLDERID_Downloads, from Vista on
   kAppData,             // CSIDL_APPDATA
   kCommonAppData,       // CSIDL_COMMON_APPDATA: every user's (ProgramData)
   kCommonDocuments,     // CSIDL_COMMON_DOCUMENTS: every user's (Public\Documents)

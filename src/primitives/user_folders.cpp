@@ -18,13 +18,13 @@ constexpr std::string_view kShellFoldersKey =
 
 // The user's own folders that a folder named by the user's settings must not be, nor hold:
 // those the named-folder check does not guard already, and every folder the shell-folder
-// values name, except the folder's own. The shell is asked for the media folders too: the
-// values are kept for old programs, and a profile may lack one.
+// values name, except the folder's own. The shell is asked for the media and download folders too:
+// the values are kept for old programs, and a profile may lack one.
 std::vector<std::string> UserFolders(Context& ctx, const OwnFolder& own) {
   std::vector<std::string> folders;
-  for (KnownFolder folder :
-       {KnownFolder::kLocalAppData, KnownFolder::kRecent, KnownFolder::kCookies,
-        KnownFolder::kPictures, KnownFolder::kMusic, KnownFolder::kVideos}) {
+  for (KnownFolder folder : {KnownFolder::kLocalAppData, KnownFolder::kRecent,
+                             KnownFolder::kCookies, KnownFolder::kPictures, KnownFolder::kMusic,
+                             KnownFolder::kVideos, KnownFolder::kDownloads}) {
     if (folder != own.known)
       folders.push_back(KnownFolderText(ctx, folder));
   }

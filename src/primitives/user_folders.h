@@ -16,11 +16,12 @@ struct OwnFolder {
 };
 
 // The folder is, or holds, one of the user's own folders (every folder the shell-folder
-// values name, local application data, Recent, Cookies, Pictures, Music, Videos), by its text, by
-// where it leads or by its number on its volume: TEMP set by hand to the profile or AppData\Local,
-// the cache value set to Pictures, or a trace folder made a link to one (under Wine a link into the
-// Unix home; elsewhere a junction, a share) would empty them. Roots, the Windows folder and the
-// profile itself are refused by the named-folder check. The folder steps of purge.h ask this first.
+// values name, local application data, Recent, Cookies, Pictures, Music, Videos, Downloads), by its
+// text, by where it leads or by its number on its volume: TEMP set by hand to the profile or
+// AppData\Local, the cache value set to Pictures, or a trace folder made a link to one (under Wine
+// a link into the Unix home; elsewhere a junction, a share) would empty them. Roots, the Windows
+// folder and the profile itself are refused by the named-folder check. The folder steps of purge.h
+// ask this first.
 bool HoldsUserFolder(Context& ctx, std::string_view text, const OwnFolder& own = {});
 
 }  // namespace scourix

@@ -29,6 +29,19 @@ TEST(Win32Text, NonAsciiCrossesWideButNotTheAnsiCodePageAndOverlongFormsNotAtAll
   EXPECT_EQ(Utf8ToWide("\xC0\xAF\xC1\x9Cz").find_first_of(L"/\\"), std::wstring::npos);
 }
 
+// The user's folders that the folder steps keep clear of, the one without a CSIDL included.
+TEST(Win32ShellOnWine, TheUsersMediaAndDownloadFoldersAreNamedInTheProfile) {
+  Win32Shell shell;
+  std::string profile;
+  ASSERT_EQ(shell.GetKnownFolder(platform::KnownFolder::kProfile, &profile), platform::kSuccess);
+  for (auto folder : {platform::KnownFolder::kPictures, platform::KnownFolder::kMusic,
+                      platform::KnownFolder::kVideos, platform::KnownFolder::kDownloads}) {
+    std::string path;
+    EXPECT_EQ(shell.GetKnownFolder(folder, &path), platform::kSuccess);
+    EXPECT_EQ(path.rfind(profile + "\\", 0), 0u) << path;
+  }
+}
+
 // Unlike Windows, Wine's null pattern walks the cookie and history stores with the content;
 // their entries lack the normal-entry bit, so the walk leaves them (but for a first one).
 TEST(UrlCacheOnWine, CookieAndHistoryEntriesAreWalkedButKept) {

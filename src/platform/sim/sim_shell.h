@@ -34,6 +34,7 @@ class SimShell : public platform::Shell {
       {platform::KnownFolder::kPictures, "C:\\Users\\me\\Pictures"},
       {platform::KnownFolder::kMusic, "C:\\Users\\me\\Music"},
       {platform::KnownFolder::kVideos, "C:\\Users\\me\\Videos"},
+      {platform::KnownFolder::kDownloads, "C:\\Users\\me\\Downloads"},
       {platform::KnownFolder::kAppData, "C:\\Users\\me\\AppData\\Roaming"},
       {platform::KnownFolder::kCommonAppData, "C:\\ProgramData"},
       {platform::KnownFolder::kCommonDocuments, "C:\\Users\\Public\\Documents"},

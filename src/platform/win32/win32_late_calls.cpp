@@ -14,11 +14,13 @@ Fn Lookup(HMODULE module, const char* name) {
 LateCalls LookUpAll() {
   HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
   LateCalls calls;
   calls.get_final_path_name_by_handle =
       Lookup<GetFinalPathNameByHandleWFn>(kernel32, "GetFinalPathNameByHandleW");
   calls.get_system_wow64_directory =
       Lookup<GetSystemWow64DirectoryWFn>(kernel32, "GetSystemWow64DirectoryW");
+  calls.sh_get_known_folder_path = Lookup<SHGetKnownFolderPathFn>(shell32, "SHGetKnownFolderPath");
   calls.nt_set_information_file = Lookup<NtFileInformationFn>(ntdll, "NtSetInformationFile");
   calls.nt_query_information_file = Lookup<NtFileInformationFn>(ntdll, "NtQueryInformationFile");
   calls.rtl_nt_status_to_dos_error =

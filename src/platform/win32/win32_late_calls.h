@@ -11,6 +11,7 @@ namespace scourix::win32 {
 
 using GetFinalPathNameByHandleWFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
 using GetSystemWow64DirectoryWFn = UINT(WINAPI*)(LPWSTR, UINT);
+using SHGetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
 
 // ntdll's IO_STATUS_BLOCK.
 struct IoStatusBlock {
@@ -29,6 +30,7 @@ using WineGetVersionFn = const char* (*)();
 struct LateCalls {
   GetFinalPathNameByHandleWFn get_final_path_name_by_handle = nullptr;  // Vista
   GetSystemWow64DirectoryWFn get_system_wow64_directory = nullptr;      // XP x64
+  SHGetKnownFolderPathFn sh_get_known_folder_path = nullptr;            // Vista
   NtFileInformationFn nt_set_information_file = nullptr;                // every NT
   NtFileInformationFn nt_query_information_file = nullptr;              // every NT
   RtlNtStatusToDosErrorFn rtl_nt_status_to_dos_error = nullptr;         // every NT

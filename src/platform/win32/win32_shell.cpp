@@ -1,5 +1,6 @@
 #include "platform/win32/win32_shell.h"
 
+#include <memory>
 #include <string>
 
 #include "platform/win32/win32_late_calls.h"
@@ -26,6 +27,30 @@ platform::Status ShellFolder(int csidl, std::string* path) {
     return platform::kFileNotFound;
   return Answer(buffer, static_cast<UINT>(wcslen(buffer.c_str())), path);
 }
+
+struct CoTaskMemDeleter {
+  void operator()(wchar_t* text) const { CoTaskMemFree(text); }
+};
+
+// The folders that came with Vista have no CSIDL; before Vista there is no such folder.
+platform::Status NewShellFolder(const GUID& id, std::string* path) {
+  SHGetKnownFolderPathFn get_known = Late().sh_get_known_folder_path;
+  if (get_known == nullptr)
+    return platform::kFileNotFound;
+  wchar_t* raw = nullptr;
+  const HRESULT result = get_known(id, 0, nullptr, &raw);
+  const std::unique_ptr<wchar_t, CoTaskMemDeleter> text(raw);
+  if (FAILED(result) || !text)
+    return platform::kFileNotFound;
+  *path = WideToUtf8(text.get());
+  return platform::kSuccess;
+}
+
+// FOLDERID_Downloads, {374DE290-123F-4565-9164-39C4925E467B}.
+constexpr GUID kDownloadsId = {0x374de290,
+                               0x123f,
+                               0x4565,
+                               {0x91, 0x64, 0x39, 0xc4, 0x92, 0x5e, 0x46, 0x7b}};
 
 }  // namespace
 
@@ -65,6 +90,8 @@ platform::Status Win32Shell::GetKnownFolder(KnownFolder folder, std::string* pat
       return ShellFolder(CSIDL_MYMUSIC, path);
     case KnownFolder::kVideos:
       return ShellFolder(CSIDL_MYVIDEO, path);
+    case KnownFolder::kDownloads:
+      return NewShellFolder(kDownloadsId, path);
     case KnownFolder::kAppData:
       return ShellFolder(CSIDL_APPDATA, path);
     case KnownFolder::kCommonAppData:
