@@ -231,5 +231,30 @@ TEST_F(SqlitePlacesStoreTest, AFailureLeavesTheFileAsItWas) {
   }
 }
 
+// A journal left beside the database is not played back, nor counted through: its last bytes
+// may name any file as the journal of a transaction over several databases, which SQLite
+// deletes once the playback is done.
+TEST_F(SqlitePlacesStoreTest, AJournalLeftBesideItIsNotPlayedBack) {
+  MakePlaces(false);
+  const std::string other = (folder_ / "other.txt").string();
+  std::ofstream(other) << "kept";
+  std::string journal = other;  // that name, its length and sum, and the journal's mark
+  std::uint32_t sum = 0;
+  for (char c : other)
+    sum += static_cast<unsigned char>(c);
+  for (std::uint32_t word : {static_cast<std::uint32_t>(other.size()), sum}) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+      journal += static_cast<char>(word >> shift);
+  }
+  journal += "\xd9\xd5\x05\xf9\x20\xa1\x63\xd7";
+  std::ofstream(path_ + "-journal", std::ios::binary) << journal;
+  const std::string before = Bytes(path_);
+  std::uint64_t visits = 0;
+  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSharingViolation);
+  EXPECT_EQ(store_.ClearHistory(path_), platform::kSharingViolation);
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(Bytes(path_) == before);
+}
+
 }  // namespace
 }  // namespace scourix

@@ -159,9 +159,18 @@ bool SqliteSeesFile(const std::string& path) {
          vfs->xAccess(vfs, path.c_str(), SQLITE_ACCESS_EXISTS, &exists) != SQLITE_OK || exists != 0;
 }
 
+// A journal SQLite would play back on opening: a transaction another program has not
+// finished, or one it left by crashing. Its last bytes may name any file as the journal of a
+// transaction over several databases, which SQLite deletes after the playback.
+bool JournalLeft(std::string_view path) {
+  return SqliteSeesFile(std::string(path) + "-journal");
+}
+
 }  // namespace
 
 Status SqlitePlacesStore::ClearHistory(std::string_view path) {
+  if (JournalLeft(path))
+    return platform::kSharingViolation;
   Database database;
   int result = Database::Open(path, &database);
   if (result != SQLITE_OK)
@@ -170,17 +179,18 @@ Status SqlitePlacesStore::ClearHistory(std::string_view path) {
 }
 
 Status SqlitePlacesStore::CountHistory(std::string_view path, std::uint64_t* visits) {
+  if (JournalLeft(path))
+    return platform::kSharingViolation;
   // An ordinary reader uses a log only through its index, and makes whichever of the two is
-  // missing. So the database is read that way only with a journal (a reader makes nothing
-  // there) or with both log and index (Firefox running, or killed). Otherwise it is read as
-  // unchanging, alone: closed cleanly, the file holds everything; a log left without its index
-  // (after a crash) goes uncounted, since reading it would leave a new index in the profile.
+  // missing. So the database is read that way only with both log and index (Firefox running,
+  // or killed). Otherwise it is read as unchanging, alone: closed cleanly, the file holds
+  // everything; a log left without its index (after a crash) goes uncounted, since reading it
+  // would leave a new index in the profile.
   const std::string name(path);
-  const bool journal = SqliteSeesFile(name + "-journal");
   const bool log_with_index = SqliteSeesFile(name + "-wal") && SqliteSeesFile(name + "-shm");
   Database database;
-  int result = journal || log_with_index ? Database::Open(path, &database, true)
-                                         : Database::OpenUnchanging(path, &database);
+  int result = log_with_index ? Database::Open(path, &database, true)
+                              : Database::OpenUnchanging(path, &database);
   if (result == SQLITE_OK)
     result = ProbeSchema(database);
   if (result != SQLITE_OK)
