@@ -32,6 +32,9 @@ std::string LogFileName(const platform::LocalTime& time, std::string_view short_
 }
 
 void ActivityLog::Open(std::string_view folder, std::string_view file_name) {
+  // The program's folder unknown: the name alone would put the log at the drive's root.
+  if (folder.empty())
+    return;
   std::string path(folder);
   // A drive's root already ends in a backslash; doubling it names the same file, but a
   // clean path reads better in error reports and tests.

@@ -118,11 +118,13 @@ std::string GetManifestText() {
 }
 
 void CreateManifest(platform::Platform& platform) {
-  const std::string path = ManifestPath(platform.system.ProgramPath());
+  const std::string program = platform.system.ProgramPath();
+  const std::string path = ManifestPath(program);
   std::uint32_t attributes = 0;
   // GetAttributes also sees the hidden, system, read-only manifest of an earlier start.
   bool exists = platform.files.GetAttributes(path, &attributes) == platform::kSuccess;
-  if (!exists && GetOSName(platform.system) == "Windows XP") {
+  // With the program's own path unknown, the path would name the drive's root.
+  if (!program.empty() && !exists && GetOSName(platform.system) == "Windows XP") {
     std::unique_ptr<platform::File> file;
     if (platform.files.OpenFile(path, platform::OpenMode::kCreateAlways, &file) ==
         platform::kSuccess) {

@@ -161,6 +161,15 @@ TEST(Lifecycle, AnUnwritableFolderLeavesTheWindowWorking) {
   app.window.UncheckAll();
   app.frm->cmdScour_Click();
   EXPECT_EQ(app.window.status, "[9:05 12/4/2026] Finished in 0 seconds.");
+  // Where the program's own path cannot be read, its folder is unknown: neither file goes to
+  // the root of the drive instead.
+  AppHarness pathless;
+  pathless.machine.system.version = kXp;
+  pathless.machine.system.program_path.clear();
+  pathless.Start();
+  pathless.frm->Form_Unload();
+  EXPECT_FALSE(pathless.machine.files.Exists("C:\\9.05 12-4-2026.txt"));
+  EXPECT_FALSE(pathless.machine.files.Exists("C:\\.exe.manifest"));
 }
 
 // Start and close leave exactly two stamped lines. The date format is the user's: other

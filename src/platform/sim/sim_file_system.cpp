@@ -204,6 +204,9 @@ std::vector<std::string> ReadAsWindows(std::string_view path) {
     path.remove_prefix(kDevice.size());
   std::string text(path);
   std::replace(text.begin(), text.end(), '/', '\\');
+  // A path from the root of no drive is on the current drive, C: here.
+  if (text.starts_with('\\') && !text.starts_with("\\\\"))
+    text.insert(0, "C:");
   std::vector<std::string> parts;
   for (std::string& part : SplitPath(text)) {
     while (!part.empty() && (part.back() == '.' || part.back() == ' ') && part != "." &&
