@@ -30,7 +30,7 @@ bool ClimbsOut(std::string_view relative) {
     if (end == std::string_view::npos)
       end = relative.size();
     std::string_view part = relative.substr(start, end - start);
-    // Windows drops trailing dots and spaces, so ". ." is ".." too.
+    // Windows drops trailing dots and spaces, so "..." and ".. " are refused with "..".
     if (!part.empty() && part.find_first_not_of(". ") == std::string_view::npos &&
         part.find("..") != std::string_view::npos) {
       return true;
