@@ -1,6 +1,5 @@
 #include "primitives/user_folders.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,29 +44,16 @@ std::vector<std::string> UserFolders(Context& ctx, const OwnFolder& own) {
 
 }  // namespace
 
-bool HoldsUserFolder(Context& ctx, std::string_view text, const OwnFolder& own) {
-  std::string folder = PlainFolderText(text);
-  if (folder.empty())
-    return true;
+bool HoldsUserFolder(Context& ctx, const NamedFolder& folder, const OwnFolder& own) {
   std::vector<std::string> user_folders;
   for (const std::string& user_folder : UserFolders(ctx, own)) {
     std::string plain = PlainFolderText(user_folder);
     if (!plain.empty())
       user_folders.push_back(std::move(plain));
   }
-  platform::FileSystem& files = ctx.platform.files;
-  const ProtectedFolders guarded(files, user_folders);
-  if (guarded.Covers(folder))
-    return true;
-  std::unique_ptr<platform::Item> item;
-  if (files.OpenItem(LiteralPath(folder),
-                     platform::ItemOpen{platform::ItemAccess::kRead, false, true},
-                     &item) != platform::kSuccess) {
-    return false;
-  }
-  std::string real;
-  return (item->FinalPath(&real) == platform::kSuccess && guarded.Covers(real)) ||
-         guarded.CoversItem(*item);
+  const ProtectedFolders guarded(ctx.platform.files, user_folders);
+  return guarded.Covers(folder.place().shown) || guarded.Covers(folder.place().real) ||
+         guarded.CoversItem(folder.item());
 }
 
 }  // namespace scourix

@@ -156,17 +156,24 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
 }
 
-// A trace folder made a link to one of the user's folders would take its step there.
+// A trace folder made a link to one of the user's folders would take its step there, also where
+// the link is put in place only once the folder has been judged against them.
 TEST_F(FileCleanersTest, ATraceFolderLeadingToAUsersFolderIsNotEmptied) {
   reg().SetString(kShellFolders, "My Pictures", "D:\\Pics");
   reg().SetString(kShellFolders, "History", "C:\\Users\\me\\History");
   files().AddFile("D:\\Pics\\photo.jpg");
   files().AddFile("D:\\Pics\\album.lnk");
-  for (const char* trace :
-       {"C:\\WINDOWS\\Temp", "C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
+  for (const char* trace : {"C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
+                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
     files().AddLink(trace, "D:\\Pics", true);
   }
+  files().AddFolder("C:\\WINDOWS\\Temp");
+  files().BeforeOpen("C:\\WINDOWS\\Temp", [&] {
+    files().BeforeOpen("C:\\WINDOWS\\Temp", [&] {
+      files().Remove("C:\\WINDOWS\\Temp");
+      files().AddLink("C:\\WINDOWS\\Temp", "D:\\Pics", true);
+    });
+  });
   CleanWindowsTemp(ctx());
   CleanWindowsCookies(ctx());
   CleanRecentDocuments(ctx());
