@@ -9,8 +9,9 @@
 
 namespace scourix {
 
-// The shell-folder value and the known folder that a step's folder is itself (the cache, the
-// cookies, Recent): a folder is not judged against itself.
+// The shell-folder value and the known folder that name the kind of folder a step works in (the
+// cache, the cookies, Recent): the step's folder is not judged against them where they name that
+// folder itself, but a folder holding the one they name is refused.
 struct OwnFolder {
   std::string_view value;
   std::optional<platform::KnownFolder> known;

@@ -130,9 +130,12 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   files().AddLink("C:\\Users\\me\\Local Settings\\Temp", "D:\\Pics", true);
   reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
   CleanTempFiles(ctx());
-  // Each value is judged against every folder but the one it names itself.
+  // Each value is judged against every folder but the one it names itself, and not excused
+  // for holding the folder the shell names for its own kind.
+  machine.shell.known_folders[fs::KnownFolder::kCookies] = "D:\\Jar\\Cookies";
+  files().AddFile("D:\\Jar\\j.txt");
   for (const char* name : {"Cache", "Cookies"}) {
-    for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile",
+    for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile", "D:\\Jar",
                                "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
       reg().SetString(kShellFolders, name, folder);
       CleanIECookies(ctx());
