@@ -81,6 +81,9 @@ class NamedFolder {
   const FolderPlace& place() const { return place_; }
   // The program's folder as the check found it; a purge in this folder passes over it.
   const ProgramFolder& program() const { return *program_; }
+  // The folder held open: any further check of where the step works is made on it, not on the
+  // text, which may lead elsewhere by then.
+  platform::Item& item() const { return *item_; }
 
  private:
   FolderPlace place_;

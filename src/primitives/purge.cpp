@@ -355,10 +355,8 @@ void ForEachNormalFile(Context& ctx,
                        const OwnFolder& own,
                        Wanted wanted,
                        Act act) {
-  if (HoldsUserFolder(ctx, folder_text, own))
-    return;
   NamedFolder folder(ctx, folder_text);
-  if (!folder)
+  if (!folder || HoldsUserFolder(ctx, folder, own))
     return;
   std::unique_ptr<DirectoryListing> listing;
   if (ctx.platform.files.ListFolder(LiteralPath(folder.place().real), &listing) !=
@@ -405,10 +403,8 @@ void DeleteFolderFilesEndingIn(Context& ctx,
 }
 
 void PurgeFolderFiles(Context& ctx, std::string_view path, const OwnFolder& own) {
-  if (HoldsUserFolder(ctx, path, own))
-    return;
   NamedFolder folder(ctx, path);
-  if (!folder)
+  if (!folder || HoldsUserFolder(ctx, folder, own))
     return;
   Walk walk{ctx, folder.program()};
   PurgeFilesOf(walk, folder.place());
@@ -417,10 +413,8 @@ void PurgeFolderFiles(Context& ctx, std::string_view path, const OwnFolder& own)
 void PurgeFolder(Context& ctx, std::string_view path, const OwnFolder& own) {
   // A root, a relative path ("\Temp" of an unread folder value), a path Windows would read
   // otherwise, or a folder holding the system's or the user's own: more than a folder.
-  if (HoldsUserFolder(ctx, path, own))
-    return;
   NamedFolder folder(ctx, path);
-  if (!folder)
+  if (!folder || HoldsUserFolder(ctx, folder, own))
     return;
   Walk walk{ctx, folder.program()};
   PurgeFilesOf(walk, folder.place());

@@ -130,9 +130,12 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   files().AddLink("C:\\Users\\me\\Local Settings\\Temp", "D:\\Pics", true);
   reg().SetString(kShellFolders, "Local Settings", "C:\\Users\\me\\Local Settings");
   CleanTempFiles(ctx());
-  // Each value is judged against every folder but the one it names itself.
+  // Each value is judged against every folder but the one it names itself, and not excused
+  // for holding the folder the shell names for its own kind.
+  machine.shell.known_folders[fs::KnownFolder::kCookies] = "D:\\Jar\\Cookies";
+  files().AddFile("D:\\Jar\\j.txt");
   for (const char* name : {"Cache", "Cookies"}) {
-    for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile",
+    for (const char* folder : {"C:\\Users\\me\\AppData\\Local", "D:\\Profile", "D:\\Jar",
                                "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
       reg().SetString(kShellFolders, name, folder);
       CleanIECookies(ctx());
@@ -156,17 +159,24 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   EXPECT_THAT(files().removed(), ElementsAre("C:\\Users\\me\\Cache\\c.htm"));
 }
 
-// A trace folder made a link to one of the user's folders would take its step there.
+// A trace folder made a link to one of the user's folders would take its step there, also where
+// the link is put in place only once the folder has been judged against them.
 TEST_F(FileCleanersTest, ATraceFolderLeadingToAUsersFolderIsNotEmptied) {
   reg().SetString(kShellFolders, "My Pictures", "D:\\Pics");
   reg().SetString(kShellFolders, "History", "C:\\Users\\me\\History");
   files().AddFile("D:\\Pics\\photo.jpg");
   files().AddFile("D:\\Pics\\album.lnk");
-  for (const char* trace :
-       {"C:\\WINDOWS\\Temp", "C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
+  for (const char* trace : {"C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
+                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
     files().AddLink(trace, "D:\\Pics", true);
   }
+  files().AddFolder("C:\\WINDOWS\\Temp");
+  files().BeforeOpen("C:\\WINDOWS\\Temp", [&] {
+    files().BeforeOpen("C:\\WINDOWS\\Temp", [&] {
+      files().Remove("C:\\WINDOWS\\Temp");
+      files().AddLink("C:\\WINDOWS\\Temp", "D:\\Pics", true);
+    });
+  });
   CleanWindowsTemp(ctx());
   CleanWindowsCookies(ctx());
   CleanRecentDocuments(ctx());
