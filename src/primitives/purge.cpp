@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "primitives/named_folder.h"
+#include "primitives/system_areas.h"
 
 namespace scourix {
 namespace {
@@ -347,6 +348,12 @@ Status WithPlainFile(Context& ctx,
 
 namespace {
 
+// A folder step works only in a checked folder that neither is nor holds one of the user's own
+// folders, and lies in no folder of the system's or of other users.
+bool MayEmpty(Context& ctx, const NamedFolder& folder, const OwnFolder& own) {
+  return folder && !HoldsUserFolder(ctx, folder, own) && !LiesInSystemArea(ctx, folder);
+}
+
 // Hands `act` the real path of each normal file directly in a checked folder whose name
 // `wanted` takes, and shows the bare name of each one it removed.
 template <typename Wanted, typename Act>
@@ -356,7 +363,7 @@ void ForEachNormalFile(Context& ctx,
                        Wanted wanted,
                        Act act) {
   NamedFolder folder(ctx, folder_text);
-  if (!folder || HoldsUserFolder(ctx, folder, own))
+  if (!MayEmpty(ctx, folder, own))
     return;
   std::unique_ptr<DirectoryListing> listing;
   if (ctx.platform.files.ListFolder(LiteralPath(folder.place().real), &listing) !=
@@ -404,7 +411,7 @@ void DeleteFolderFilesEndingIn(Context& ctx,
 
 void PurgeFolderFiles(Context& ctx, std::string_view path, const OwnFolder& own) {
   NamedFolder folder(ctx, path);
-  if (!folder || HoldsUserFolder(ctx, folder, own))
+  if (!MayEmpty(ctx, folder, own))
     return;
   Walk walk{ctx, folder.program()};
   PurgeFilesOf(walk, folder.place());
@@ -414,7 +421,7 @@ void PurgeFolder(Context& ctx, std::string_view path, const OwnFolder& own) {
   // A root, a relative path ("\Temp" of an unread folder value), a path Windows would read
   // otherwise, or a folder holding the system's or the user's own: more than a folder.
   NamedFolder folder(ctx, path);
-  if (!folder || HoldsUserFolder(ctx, folder, own))
+  if (!MayEmpty(ctx, folder, own))
     return;
   Walk walk{ctx, folder.program()};
   PurgeFilesOf(walk, folder.place());

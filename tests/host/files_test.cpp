@@ -80,6 +80,14 @@ TEST_F(FileCleanersTest, WindowsFoldersAreTheSystemsOwn) {
   CleanWindowsCookies(ctx());
   CleanWindowsTemp(ctx());
   EXPECT_EQ(files().removed().size(), 2u);
+  // The system account's profile lies in the Windows folder; what lies in it is its own.
+  const std::string profile = "D:\\Win\\system32\\config\\systemprofile";
+  files().AddFile(profile + "\\Local Settings\\Temp\\s.tmp");
+  machine.shell.known_folders[fs::KnownFolder::kWindows] = "D:\\Win";
+  machine.shell.known_folders[fs::KnownFolder::kProfile] = profile;
+  reg().SetString(kShellFolders, "Local Settings", profile + "\\Local Settings");
+  CleanTempFiles(ctx());
+  EXPECT_EQ(files().removed().back(), profile + "\\Local Settings\\Temp\\s.tmp");
 }
 
 // The modern scenario checks on the real program the playlists, the temp folder the system
@@ -105,11 +113,14 @@ TEST_F(FileCleanersTest, RecentDocumentsGoWithTheShellsListShowingBareNames) {
 TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
   reg().RemoveValue(kShellFolders, "Local Settings");
   reg().SetString(kShellFolders, "History", "D:\\Profile\\History");
-  for (const char* file : {"C:\\root.txt", "C:\\WINDOWS\\w.txt", "C:\\Users\\me\\p.txt",
-                           "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
-                           "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
-                           "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt",
-                           "D:\\Profile\\d.txt", "D:\\Pics\\p.jpg", "D:\\Media\\Tunes\\t.mp3"}) {
+  for (const char* file :
+       {"C:\\root.txt", "C:\\WINDOWS\\w.txt", "C:\\Users\\me\\p.txt",
+        "C:\\Users\\me\\AppData\\Local\\l.txt", "C:\\Users\\me\\AppData\\a.txt",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\w.txt", "D:\\Profile\\d.txt",
+        "D:\\Pics\\p.jpg", "D:\\Media\\Tunes\\t.mp3", "C:\\WINDOWS\\system32\\drivers\\d.sys",
+        "C:\\Program Files\\App\\a.dll", "C:\\ProgramData\\Microsoft\\m.dat",
+        "C:\\Users\\other\\Documents\\o.doc"}) {
     files().AddFile(file);
   }
   // A folder the shell names though no value does.
@@ -122,7 +133,10 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
                            "C:\\Users\\me\\AppData\\Local",
                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows", "D:\\Profile",
-                           "D:\\Pics", "Y:\\Pics", "D:\\Media", "Temp", ""}) {
+                           "D:\\Pics", "Y:\\Pics", "D:\\Media", "Temp", "",
+                           // Inside the system's folders or another user's.
+                           "C:\\WINDOWS\\system32\\drivers", "C:\\Program Files\\App",
+                           "C:\\ProgramData\\Microsoft", "C:\\Users\\other\\Documents"}) {
     machine.shell.known_folders[fs::KnownFolder::kTemp] = temp;
     CleanTempFiles(ctx());
   }

@@ -106,7 +106,7 @@ TEST_F(UrlHistoryStoreTest, EveryStringIsFreedOnceAsItsItemGoes) {
   EXPECT_EQ(store.bad_frees, 0);
 }
 
-constexpr std::string_view kHistory = "C:\\Users\\ann\\Local Settings\\History";
+constexpr std::string_view kHistory = "C:\\Users\\me\\Local Settings\\History";
 constexpr const char* kFolders[] = {"\\History.IE5", "\\History.IE6", "\\History.IE7"};
 
 class WindowsHistoryStepTest : public testing::AppTest {
@@ -166,13 +166,13 @@ TEST_F(WindowsHistoryStepTest, AStoreThatCannotBeReadStillGetsTheFoldersPurgedOn
 }
 
 TEST_F(WindowsHistoryStepTest, NothingIsPurgedWhenTheValueNamesNoFolderBelowARoot) {
-  for (const char* root : {"C:", "C:\\Users\\ann"}) {
+  for (const char* root : {"C:", "C:\\Users\\me"}) {
     for (const char* ie : kFolders)
       AddHistoryFolder(std::string(root) + ie);
   }
   reg().RemoveTree(kShellFolders);
   WindowsHistoryStep(ctx());  // no value at all
-  for (const char* value : {"", "\\", "History", "C:History", "\\Users\\ann", "C:\\", "C:\\x/..",
+  for (const char* value : {"", "\\", "History", "C:History", "\\Users\\me", "C:\\", "C:\\x/..",
                             "\\\\?\\C:\\", "\\\\.\\C:\\"}) {
     reg().SetString(kShellFolders, "History", value);
     WindowsHistoryStep(ctx());

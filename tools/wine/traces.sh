@@ -12,7 +12,8 @@
 
 FIXTURES="$WINE_KIT/../../tests/fixtures/cleaners"
 PLANTED="$ARTIFACTS/planted.tsv"
-U='C:\users\e2e'
+# The traces lie in the user's own profile, where a folder step may work.
+U='C:\users\'"$(whoami)"
 # Wine rewrites the application-data value at start-up, so Firefox lives where Wine says.
 FF='C:\users\'"$(whoami)"'\AppData\Roaming\Mozilla\Firefox'
 LOCAL_FF='C:\users\'"$(whoami)"'\AppData\Local\Mozilla\Firefox'
@@ -47,9 +48,9 @@ seed_traces() {
     folders+="
 
 [HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\$key]
-\"Cookies\"=\"C:\\\\users\\\\e2e\\\\Cookies\"
-\"Cache\"=\"C:\\\\users\\\\e2e\\\\Cache\"
-\"Local Settings\"=\"C:\\\\users\\\\e2e\\\\Local Settings\""
+\"Cookies\"=\"C:\\\\users\\\\$(whoami)\\\\Cookies\"
+\"Cache\"=\"C:\\\\users\\\\$(whoami)\\\\Cache\"
+\"Local Settings\"=\"C:\\\\users\\\\$(whoami)\\\\Local Settings\""
   done
   printf '%s\n' "$folders" >"$ARTIFACTS/folders.reg"
   reg_import "$ARTIFACTS/folders.reg"
@@ -113,7 +114,7 @@ seed_traces() {
 
   # Outside every named folder.
   keep 'C:\canary.txt'
-  keep 'C:\users\e2e\Temp.txt'
+  keep "$U"'\Temp.txt'
   keep 'C:\Program Files\Scourix\readme.txt'
 
   cache_tool seed \
