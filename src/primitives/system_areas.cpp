@@ -60,7 +60,11 @@ bool LiesInSystemArea(Context& ctx, const NamedFolder& folder) {
   const std::string profiles = FolderOf(profile);
   if (!profiles.empty() && RootLength(profiles) < profiles.size())
     AddForms(files, profiles, &areas);
-  for (const std::string& path : {folder.place().shown, folder.place().real}) {
+  // A short name ("C:\Users\JOHNSM~1", as Windows gives TEMP) is read by its long one.
+  std::string shown = folder.place().shown;
+  if (std::string long_path; files.LongPath(shown, &long_path) == platform::kSuccess)
+    shown = std::move(long_path);
+  for (const std::string& path : {shown, folder.place().real}) {
     if (InsideAny(path, areas) && !SameOrInsideAny(path, users))
       return true;
   }

@@ -90,6 +90,17 @@ TEST_F(FileCleanersTest, WindowsFoldersAreTheSystemsOwn) {
   EXPECT_EQ(files().removed().back(), profile + "\\Local Settings\\Temp\\s.tmp");
 }
 
+// Windows gives TEMP by its short name where the profile's name is long ("C:\Users\JOHNSM~1"):
+// the user's own profile still.
+TEST_F(FileCleanersTest, ATempFolderNamedShortIsStillInTheUsersProfile) {
+  reg().RemoveValue(kShellFolders, "Local Settings");
+  files().AddFile("C:\\Users\\me\\AppData\\Local\\Temp\\t.tmp");
+  files().SetShortName("C:\\Users\\me", "MEMEME~1");
+  machine.shell.known_folders[fs::KnownFolder::kTemp] = "C:\\Users\\MEMEME~1\\AppData\\Local\\Temp";
+  CleanTempFiles(ctx());
+  EXPECT_FALSE(files().Exists("C:\\Users\\me\\AppData\\Local\\Temp\\t.tmp"));
+}
+
 // The modern scenario checks on the real program the playlists, the temp folder the system
 // names where "Local Settings" is missing, and the shortcuts going with the jump lists staying;
 // here the shell's own list, the label's bare names, and a shortcut below Recent that stays.
