@@ -75,6 +75,15 @@ std::string FinalPathOf(platform::FileSystem& files, std::string_view plain) {
   return final_path;
 }
 
+void AddWithFinalPath(platform::FileSystem& files,
+                      std::string_view plain,
+                      std::vector<std::string>* texts) {
+  texts->emplace_back(plain);
+  std::string real = FinalPathOf(files, plain);
+  if (!real.empty() && !IsSamePath(real, plain))
+    texts->push_back(std::move(real));
+}
+
 std::string KnownFolderText(Context& ctx, KnownFolder which) {
   std::string path;
   if (ctx.platform.shell.GetKnownFolder(which, &path) != platform::kSuccess)
@@ -90,7 +99,7 @@ ProtectedFolders::ProtectedFolders(Context& ctx) : files_(ctx.platform.files) {
   std::string profiles = FolderOf(KnownFolderText(ctx, KnownFolder::kProfile));
   if (profiles.empty() || PlainFolderText(profiles) != profiles)
     return;
-  AddWithFinalPath(profiles, &profiles_);
+  AddWithFinalPath(files_, profiles, &profiles_);
 }
 
 ProtectedFolders::ProtectedFolders(platform::FileSystem& files,
@@ -103,15 +112,8 @@ ProtectedFolders::ProtectedFolders(platform::FileSystem& files,
 void ProtectedFolders::Add(std::string_view plain) {
   if (plain.empty())
     return;
-  AddWithFinalPath(plain, &folders_);
+  AddWithFinalPath(files_, plain, &folders_);
   AddIdentities(plain);
-}
-
-void ProtectedFolders::AddWithFinalPath(std::string_view plain, std::vector<std::string>* texts) {
-  texts->emplace_back(plain);
-  std::string real = FinalPathOf(files_, plain);
-  if (!real.empty() && !IsSamePath(real, plain))
-    texts->push_back(std::move(real));
 }
 
 void ProtectedFolders::AddIdentities(std::string_view plain) {

@@ -49,8 +49,6 @@ class ProtectedFolders {
     std::string path;
   };
   void Add(std::string_view plain);
-  // The folder's text, and its final path where that reads otherwise.
-  void AddWithFinalPath(std::string_view plain, std::vector<std::string>* texts);
   void AddIdentities(std::string_view plain);
 
   platform::FileSystem& files_;
@@ -102,6 +100,10 @@ bool NoLinkOnTheWay(platform::FileSystem& files, std::string_view plain);
 
 // The final path of an existing item, links followed; empty when it cannot be read.
 std::string FinalPathOf(platform::FileSystem& files, std::string_view plain);
+// Adds the folder's text to texts, and its final path where that reads otherwise.
+void AddWithFinalPath(platform::FileSystem& files,
+                      std::string_view plain,
+                      std::vector<std::string>* texts);
 
 // The folder the system names for `which`, in its plain form (PlainFolderText); empty where
 // the system names none, or names one that no folder step would take.

@@ -16,8 +16,9 @@
 // Removing files and folder trees. The folder procedures show each path on the status label
 // as "Deleting - <path>" (never in the log) and let the window process messages after each.
 //
-// Every folder they are given must pass the checks of NamedFolder (named_folder.h), and must
-// neither be nor hold one of the user's own folders other than its own (user_folders.h). Inside
+// Every folder they are given must pass the checks of NamedFolder (named_folder.h), must
+// neither be nor hold one of the user's own folders other than its own (user_folders.h), and
+// must not lie inside the system's folders or another user's profile (system_areas.h). Inside
 // it, each entry is addressed literally ("\\?\"), and opened without following links at the
 // moment it is acted on: it is deleted through that handle only if it is still what the
 // listing said. Links are never followed, deleted or removed; the program's own folder is

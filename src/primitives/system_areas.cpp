@@ -10,16 +10,12 @@ namespace {
 
 using platform::KnownFolder;
 
-// A folder as its text and, where that reads otherwise, its final path.
+// A folder as its text and, where that reads otherwise, its final path; nothing for no folder.
 void AddForms(platform::FileSystem& files,
               const std::string& plain,
               std::vector<std::string>* forms) {
-  if (plain.empty())
-    return;
-  forms->push_back(plain);
-  std::string real = FinalPathOf(files, plain);
-  if (!real.empty() && !IsSamePath(real, plain))
-    forms->push_back(std::move(real));
+  if (!plain.empty())
+    AddWithFinalPath(files, plain, forms);
 }
 
 bool InsideAny(std::string_view path, const std::vector<std::string>& areas) {
