@@ -12,11 +12,13 @@
 
 FIXTURES="$WINE_KIT/../../tests/fixtures/cleaners"
 PLANTED="$ARTIFACTS/planted.tsv"
-# The traces lie in the user's own profile, where a folder step may work.
-U='C:\users\'"$(whoami)"
+# The traces lie in the user's own profile (Wine names it after the Unix user), where a folder
+# step may work.
+WINE_USER="$(whoami)"
+U='C:\users\'"$WINE_USER"
 # Wine rewrites the application-data value at start-up, so Firefox lives where Wine says.
-FF='C:\users\'"$(whoami)"'\AppData\Roaming\Mozilla\Firefox'
-LOCAL_FF='C:\users\'"$(whoami)"'\AppData\Local\Mozilla\Firefox'
+FF="$U"'\AppData\Roaming\Mozilla\Firefox'
+LOCAL_FF="$U"'\AppData\Local\Mozilla\Firefox'
 PROFILE="$FF"'\Profiles\abc.default'
 OTHER_PROFILE="$FF"'\Profiles\xyz.work'
 ABSOLUTE_PROFILE='C:\Firefox profiles\abs.default'
@@ -48,9 +50,9 @@ seed_traces() {
     folders+="
 
 [HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\$key]
-\"Cookies\"=\"C:\\\\users\\\\$(whoami)\\\\Cookies\"
-\"Cache\"=\"C:\\\\users\\\\$(whoami)\\\\Cache\"
-\"Local Settings\"=\"C:\\\\users\\\\$(whoami)\\\\Local Settings\""
+\"Cookies\"=\"C:\\\\users\\\\$WINE_USER\\\\Cookies\"
+\"Cache\"=\"C:\\\\users\\\\$WINE_USER\\\\Cache\"
+\"Local Settings\"=\"C:\\\\users\\\\$WINE_USER\\\\Local Settings\""
   done
   printf '%s\n' "$folders" >"$ARTIFACTS/folders.reg"
   reg_import "$ARTIFACTS/folders.reg"
