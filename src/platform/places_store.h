@@ -22,8 +22,9 @@ class PlacesStore {
   // the write-ahead log is folded back into the file. The file itself is never removed or
   // truncated. On any failure the database is left as it was: kFileNotFound when there is no
   // such file, kSharingViolation when another program has it locked or a journal is left
-  // beside it, kBadFormat when it is not a places database, another code when a statement
-  // failed.
+  // beside it, kBadFormat when it is not a places database, kAccessDenied when path is not
+  // well-formed UTF-8 (a name holding half of a surrogate pair, which the library would read
+  // as another), another code when a statement failed.
   [[nodiscard]] virtual Status ClearHistory(std::string_view path) = 0;
   // Changes nothing: the number of visits the history at path holds, or the status that
   // ClearHistory would give for a missing file or one that is not a places database.

@@ -256,5 +256,27 @@ TEST_F(SqlitePlacesStoreTest, AJournalLeftBesideItIsNotPlayedBack) {
   EXPECT_TRUE(Bytes(path_) == before);
 }
 
+// A name the system gives may hold half of a surrogate pair, as NTFS allows: the library reads
+// its bytes as U+FFFD, and would open that other file, never checked.
+TEST_F(SqlitePlacesStoreTest, ANameTheLibraryReadsOtherwiseIsNotOpened) {
+  const std::string half = "x\xED\xA0\x80";  // "x" and a lone U+D800
+#ifdef _WIN32
+  const std::u8string read = u8"x\uFFFD\uFFFD";  // as SQLite's Windows layer reads it
+#else
+  const std::u8string read(half.begin(), half.end());
+#endif
+  fs::create_directory(folder_ / fs::path(read));
+  path_ = folder_.string() + static_cast<char>(fs::path::preferred_separator) + half +
+          static_cast<char>(fs::path::preferred_separator) + "places.sqlite";
+  MakePlaces(false);
+  const fs::path made = folder_ / fs::path(read) / "places.sqlite";
+  const std::string before = Bytes(made);
+  ASSERT_FALSE(before.empty());
+  std::uint64_t visits = 0;
+  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kAccessDenied);
+  EXPECT_EQ(store_.ClearHistory(path_), platform::kAccessDenied);
+  EXPECT_TRUE(Bytes(made) == before);
+}
+
 }  // namespace
 }  // namespace scourix
