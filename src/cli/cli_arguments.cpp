@@ -27,7 +27,8 @@ constexpr std::string_view kUsage =
     "  --targets LIST         captions or run numbers separated by commas, in any letter case,\n"
     "                         e.g. \"Temporary Files,Firefox Cache\" or \"1,12,37\"\n"
     "\n"
-    "Exit codes: 0 done, 2 bad arguments (nothing is cleaned).\n";
+    "Exit codes: 0 done, 1 done but the output was cut short (a full disk, a closed pipe),\n"
+    "            2 bad arguments (nothing is cleaned).\n";
 
 std::string Lower(std::string_view text) {
   std::string lower(text);

@@ -99,19 +99,7 @@ int Clean(const Request& request, platform::Platform& machine, TextSink& out, Te
   return kExitDone;
 }
 
-}  // namespace
-
-int RunCommandLine(std::span<const std::string> args,
-                   platform::Platform& machine,
-                   TextSink& out,
-                   TextSink& err) {
-  const Parsed parsed = ParseArguments(args);
-  if (!parsed.request) {
-    err << "scourix-cli: " << parsed.error << "\n"
-        << "Try scourix-cli --help.\n";
-    return kExitBadArguments;
-  }
-  const Request& request = *parsed.request;
+int Run(const Request& request, platform::Platform& machine, TextSink& out, TextSink& err) {
   switch (request.command) {
     case Command::kHelp:
       out << Usage();
@@ -133,6 +121,24 @@ int RunCommandLine(std::span<const std::string> args,
       return Clean(request, machine, out, err);
   }
   return kExitBadArguments;
+}
+
+}  // namespace
+
+int RunCommandLine(std::span<const std::string> args,
+                   platform::Platform& machine,
+                   TextSink& out,
+                   TextSink& err) {
+  const Parsed parsed = ParseArguments(args);
+  if (!parsed.request) {
+    err << "scourix-cli: " << parsed.error << "\n"
+        << "Try scourix-cli --help.\n";
+    return kExitBadArguments;
+  }
+  const int code = Run(*parsed.request, machine, out, err);
+  // A list or preview cut short by a full disk or a closed pipe is no answer: a script must
+  // not take it for the whole one.
+  return code == kExitDone && !out.whole() ? kExitOutputLost : code;
 }
 
 }  // namespace scourix::cli

@@ -9,6 +9,8 @@
 namespace scourix::cli {
 
 inline constexpr int kExitDone = 0;
+// The command ran, but what it printed did not all reach standard output.
+inline constexpr int kExitOutputLost = 1;
 inline constexpr int kExitBadArguments = 2;
 
 // The command line over a machine: list, preview or clean, as the arguments (without the

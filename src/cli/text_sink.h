@@ -12,6 +12,9 @@ class TextSink {
  public:
   virtual ~TextSink() = default;
   virtual void Write(std::string_view text) = 0;
+  // False once a write did not reach its place whole (a full disk, a pipe closed early): the
+  // text is cut short.
+  [[nodiscard]] virtual bool whole() const { return true; }
 
   TextSink& operator<<(std::string_view text) {
     Write(text);

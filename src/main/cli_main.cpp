@@ -13,6 +13,7 @@ class HandleSink : public scourix::cli::TextSink {
  public:
   explicit HandleSink(DWORD which) : handle_(GetStdHandle(which)) {}
   void Write(std::string_view text) override {
+    // Started without a standard handle (detached, as a scheduler may): nothing to lose.
     if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE)
       return;
     std::string lines;
@@ -22,11 +23,16 @@ class HandleSink : public scourix::cli::TextSink {
       lines += c;
     }
     DWORD written = 0;
-    WriteFile(handle_, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+    if (!WriteFile(handle_, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr) ||
+        written != lines.size()) {
+      whole_ = false;
+    }
   }
+  bool whole() const override { return whole_; }
 
  private:
   HANDLE handle_;
+  bool whole_ = true;
 };
 
 }  // namespace

@@ -151,6 +151,13 @@ TEST(CliCommandsTest, ListShowsEveryTargetAndHelpTheUsage) {
   const std::vector<std::string> help = {"--help"};
   ASSERT_EQ(cli::RunCommandLine(help, machine.platform, out, err), cli::kExitDone);
   EXPECT_THAT(out.text, HasSubstr("Usage: scourix-cli COMMAND"));
+
+  // Output cut short (a full disk, a closed pipe) is no answer a script may take for a whole one.
+  struct CutShort : cli::TextSink {
+    void Write(std::string_view) override {}
+    bool whole() const override { return false; }
+  } cut;
+  EXPECT_EQ(cli::RunCommandLine(list, machine.platform, cut, err), cli::kExitOutputLost);
   EXPECT_EQ(err.text, "");
 }
 
