@@ -17,6 +17,28 @@ std::string Counted(std::uint64_t count, std::string_view one, std::string_view 
   return Grouped(count) + " " + std::string(count == 1 ? one : many);
 }
 
+// A name as text for a terminal: a registry name may hold any character, and a new line or an
+// escape sequence would fake lines or drive the terminal. Control characters are shown as
+// `cat -v` shows them ("^[", "^J", "M-^[" for U+009B); --json gives them exactly.
+std::string Visible(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c < 0x20 || c == 0x7F) {
+      out += '^';
+      out += static_cast<char>(c ^ 0x40);
+    } else if (c == 0xC2 && at + 1 < text.size() &&
+               static_cast<unsigned char>(text[at + 1]) < 0xA0 &&
+               static_cast<unsigned char>(text[at + 1]) >= 0x80) {
+      out += "M-^";  // U+0080 to U+009F, the second set of controls, in UTF-8
+      out += static_cast<char>((static_cast<unsigned char>(text[++at]) - 0x80) ^ 0x40);
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 void Totals::Add(const recording::Change& change) {
@@ -94,7 +116,7 @@ Totals Sum(std::span<const recording::Change> changes) {
 }
 
 std::string ChangeLine(const recording::Change& change) {
-  std::string line = std::string(recording::KindName(change.kind)) + "  " + change.what;
+  std::string line = std::string(recording::KindName(change.kind)) + "  " + Visible(change.what);
   switch (change.kind) {
     case ChangeKind::kFileDeleted:
     case ChangeKind::kFileOverwritten:

@@ -30,7 +30,8 @@ struct Totals {
 
 Totals Sum(std::span<const recording::Change> changes);
 
-// One change on one line: "file  C:\...\a.tmp  (120 bytes)".
+// One change on one line: "file  C:\...\a.tmp  (120 bytes)"; control characters in the name
+// are shown, not sent.
 std::string ChangeLine(const recording::Change& change);
 // {"kind":"file","what":"C:\\...","size":120}
 std::string ChangeJson(const recording::Change& change);

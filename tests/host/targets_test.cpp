@@ -161,5 +161,19 @@ TEST(CliCommandsTest, ListShowsEveryTargetAndHelpTheUsage) {
   EXPECT_EQ(err.text, "");
 }
 
+// A registry name may hold any character: in the details a new line or an escape sequence is
+// shown, not sent to the terminal.
+TEST(CliCommandsTest, DetailsShowControlCharactersInNames) {
+  sim::SimMachine machine;
+  const std::string run_mru =
+      "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion"
+      "\\Explorer\\RunMRU";
+  machine.registry.SetString(run_mru, "a\n     value  fake\x1b]0;t\x07\xC2\x9B", "x");
+  cli::StringSink out, err;
+  const std::vector<std::string> args = {"preview", "--targets", "Run Recent", "--details"};
+  ASSERT_EQ(cli::RunCommandLine(args, machine.platform, out, err), cli::kExitDone);
+  EXPECT_THAT(out.text, HasSubstr("RunMRU\\a^J     value  fake^[]0;t^GM-^[  (2 bytes)\n"));
+}
+
 }  // namespace
 }  // namespace scourix::testing
