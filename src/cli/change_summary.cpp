@@ -135,8 +135,22 @@ std::string ChangeLine(const recording::Change& change) {
 }
 
 std::string JsonString(std::string_view text) {
+  constexpr std::string_view kHex = "0123456789abcdef";
   std::string out = "\"";
-  for (char c : text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    // Half of a surrogate pair, which a Windows name may hold, comes as its three bytes: not
+    // UTF-8 a JSON reader takes, but JSON's own escape names it.
+    if (static_cast<unsigned char>(c) == 0xED && at + 2 < text.size() &&
+        static_cast<unsigned char>(text[at + 1]) >= 0xA0) {
+      const unsigned unit = 0xD000U | ((static_cast<unsigned char>(text[at + 1]) & 0x3FU) << 6) |
+                            (static_cast<unsigned char>(text[at + 2]) & 0x3FU);
+      out += "\\u";
+      for (int shift = 12; shift >= 0; shift -= 4)
+        out += kHex[(unit >> shift) & 0xFU];
+      at += 2;
+      continue;
+    }
     switch (c) {
       case '"':
         out += "\\\"";
@@ -155,7 +169,6 @@ std::string JsonString(std::string_view text) {
         break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
-          constexpr std::string_view kHex = "0123456789abcdef";
           out += "\\u00";
           out += kHex[static_cast<unsigned char>(c) >> 4];
           out += kHex[static_cast<unsigned char>(c) & 0xF];

@@ -35,7 +35,8 @@ Totals Sum(std::span<const recording::Change> changes);
 std::string ChangeLine(const recording::Change& change);
 // {"kind":"file","what":"C:\\...","size":120}
 std::string ChangeJson(const recording::Change& change);
-// A JSON string literal of UTF-8 text.
+// A JSON string literal of UTF-8 text; half of a surrogate pair, which a Windows name may
+// hold, as its \u escape.
 std::string JsonString(std::string_view text);
 
 }  // namespace scourix::cli

@@ -162,8 +162,8 @@ TEST(CliCommandsTest, ListShowsEveryTargetAndHelpTheUsage) {
 }
 
 // A registry name may hold any character: in the details a new line or an escape sequence is
-// shown, not sent to the terminal.
-TEST(CliCommandsTest, DetailsShowControlCharactersInNames) {
+// shown, not sent to the terminal; JSON gives every name exactly, in a form its readers take.
+TEST(CliCommandsTest, NamesAreShownHarmlesslyInTheDetailsAndExactlyInJson) {
   sim::SimMachine machine;
   const std::string run_mru =
       "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion"
@@ -173,6 +173,13 @@ TEST(CliCommandsTest, DetailsShowControlCharactersInNames) {
   const std::vector<std::string> args = {"preview", "--targets", "Run Recent", "--details"};
   ASSERT_EQ(cli::RunCommandLine(args, machine.platform, out, err), cli::kExitDone);
   EXPECT_THAT(out.text, HasSubstr("RunMRU\\a^J     value  fake^[]0;t^GM-^[  (2 bytes)\n"));
+
+  // In JSON, exactly; half of a surrogate pair by JSON's own escape, as a reader takes it.
+  machine.registry.SetString(run_mru, "b\xED\xA0\x80", "x");
+  const std::vector<std::string> json = {"preview", "--targets", "17", "--json"};
+  ASSERT_EQ(cli::RunCommandLine(json, machine.platform, out, err), cli::kExitDone);
+  EXPECT_THAT(out.text, HasSubstr("RunMRU\\\\a\\n     value  fake\\u001b]0;t\\u0007\xC2\x9B\""));
+  EXPECT_THAT(out.text, HasSubstr("RunMRU\\\\b\\ud800\""));
 }
 
 }  // namespace
