@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/sqlite/sqlite_handles.h"
+#include "platform/utf8.h"
 
 namespace scourix::sqlite {
 namespace {
@@ -166,39 +167,13 @@ bool JournalLeft(std::string_view path) {
   return SqliteSeesFile(std::string(path) + "-journal");
 }
 
-// Whether path is well-formed UTF-8, the only form SQLite reads as it stands. The names the
-// system gives may hold half of a surrogate pair, which NTFS allows; SQLite reads its bytes as
-// U+FFFD, and so would open another file than the one checked, with its journal, log and index
-// unchecked too.
-bool SqliteReadsAsGiven(std::string_view path) {
-  for (std::size_t at = 0; at < path.size();) {
-    const auto lead = static_cast<unsigned char>(path[at]);
-    const std::size_t length = lead < 0x80                    ? 1
-                               : lead >= 0xC2 && lead <= 0xDF ? 2
-                               : (lead & 0xF0) == 0xE0        ? 3
-                               : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                              : 0;
-    if (length == 0 || at + length > path.size())
-      return false;
-    // The second byte's range rules out the overlong forms, the surrogates and beyond U+10FFFF.
-    const auto second = static_cast<unsigned char>(length > 1 ? path[at + 1] : 0x80);
-    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    if (second < low || second > high)
-      return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if ((static_cast<unsigned char>(path[at + k]) & 0xC0) != 0x80)
-        return false;
-    }
-    at += length;
-  }
-  return true;
-}
-
 }  // namespace
 
 Status SqlitePlacesStore::ClearHistory(std::string_view path) {
-  if (!SqliteReadsAsGiven(path))
+  // SQLite reads a name's bytes as UTF-8: half of a surrogate pair, which NTFS allows, would
+  // be read as U+FFFD and open another file than the one checked, its journal, log and index
+  // unchecked too.
+  if (!platform::IsWellFormedUtf8(path))
     return platform::kAccessDenied;
   if (JournalLeft(path))
     return platform::kSharingViolation;
@@ -210,7 +185,7 @@ Status SqlitePlacesStore::ClearHistory(std::string_view path) {
 }
 
 Status SqlitePlacesStore::CountHistory(std::string_view path, std::uint64_t* visits) {
-  if (!SqliteReadsAsGiven(path))
+  if (!platform::IsWellFormedUtf8(path))
     return platform::kAccessDenied;
   if (JournalLeft(path))
     return platform::kSharingViolation;
