@@ -143,7 +143,7 @@ TEST_F(FileSystemConformance, AWipedFileGoesAndAHeldFileIsLeftAlone) {
   EXPECT_TRUE(Exists("held.txt"));
 }
 
-TEST_F(FileSystemConformance, ProfileStringsAreCutTo254) {
+TEST_F(FileSystemConformance, ProfileStringsAreCutTo254AndReadAsFirefoxWritesThem) {
   std::string value(300, 'v');
   File("p.ini", "[Profile0]\r\nPath=Profiles/a.default\r\nLong=" + value + "\r\n");
   char buffer[255];
@@ -152,6 +152,16 @@ TEST_F(FileSystemConformance, ProfileStringsAreCutTo254) {
   EXPECT_EQ(files().GetProfileString("Profile0", "Long", "", buffer, 255, At("p.ini")), 254u);
   EXPECT_EQ(files().GetProfileString("Profile1", "Path", "", buffer, 255, At("p.ini")), 0u);
   EXPECT_EQ(files().GetProfileString("Profile0", "Path", "", buffer, 255, At("no.ini")), 0u);
+
+  // Firefox writes its list in UTF-8; a user's folder may be named in a script the ANSI code
+  // page lacks.
+  const std::string folder = "\xd0\xb4\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5";
+  Folder(folder);
+  for (const std::string& ini : {std::string("u.ini"), folder + "\\u.ini"}) {
+    File(ini, "[Profile0]\r\nPath=Profiles/a.J\xc3\xbcrgen\r\n");
+    EXPECT_EQ(files().GetProfileString("Profile0", "Path", "", buffer, 255, At(ini)), 18u) << ini;
+    EXPECT_STREQ(buffer, "Profiles/a.J\xc3\xbcrgen");
+  }
 }
 
 TEST_F(FileSystemConformance, PurgeKeepsTheFolderAndNothingBehindALink) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_item.h"
 #include "platform/win32/win32_late_calls.h"
@@ -310,25 +311,48 @@ platform::Status Win32FileSystem::OpenFile(std::string_view path,
   return platform::kSuccess;
 }
 
+namespace {
+
+// A value as its file holds it. Windows reads a file without a byte-order mark through the
+// ANSI code page, and Firefox writes its list in UTF-8: bytes that form UTF-8 are read so (an
+// ASCII value reads the same either way), the rest through the ANSI code page.
+std::string ValueText(const std::string& bytes) {
+  return platform::IsWellFormedUtf8(bytes) ? bytes : AnsiToUtf8(bytes);
+}
+
+}  // namespace
+
 std::uint32_t Win32FileSystem::GetProfileString(std::string_view section,
                                                 std::string_view key,
                                                 std::string_view default_value,
                                                 char* buffer,
                                                 std::uint32_t size,
                                                 std::string_view file) {
-  std::string ansi_section = Utf8ToAnsi(section);
-  std::string ansi_key = Utf8ToAnsi(key);
-  std::string ansi_default = Utf8ToAnsi(default_value);
-  std::string ansi_file = Utf8ToAnsi(file);
   if (size == 0)
     return 0;
-  std::string ansi(size, '\0');
-  DWORD copied =
-      GetPrivateProfileStringA(ansi_section.c_str(), ansi_key.c_str(), ansi_default.c_str(),
-                               ansi.data(), size, ansi_file.c_str());
-  // The value comes back in the ANSI code page; the core speaks UTF-8. Cut at a character
-  // boundary when the longer form no longer fits.
-  std::string utf8 = AnsiToUtf8(std::string_view(ansi.data(), std::min<DWORD>(copied, size - 1)));
+  std::string utf8;
+  std::string ansi_file = Utf8ToAnsi(file);
+  if (AnsiToUtf8(ansi_file) == file) {
+    std::string ansi(size, '\0');
+    DWORD copied = GetPrivateProfileStringA(Utf8ToAnsi(section).c_str(), Utf8ToAnsi(key).c_str(),
+                                            Utf8ToAnsi(default_value).c_str(), ansi.data(), size,
+                                            ansi_file.c_str());
+    ansi.resize(std::min<DWORD>(copied, size - 1));
+    utf8 = ValueText(ansi);
+  } else {
+    // A path the ANSI code page cannot hold (a user name in another script) is read wide.
+    std::wstring wide(size, L'\0');
+    DWORD copied = GetPrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(),
+                                            Utf8ToWide(default_value).c_str(), wide.data(), size,
+                                            Utf8ToWide(file).c_str());
+    wide.resize(std::min<DWORD>(copied, size - 1));
+    utf8 = WideToUtf8(wide);
+    // Read through the ANSI code page unless the file said otherwise: its bytes again.
+    std::string bytes = Utf8ToAnsi(utf8);
+    if (AnsiToUtf8(bytes) == utf8)
+      utf8 = ValueText(bytes);
+  }
+  // Cut at a character boundary when the longer form no longer fits.
   std::size_t length = std::min<std::size_t>(utf8.size(), size - 1);
   while (length > 0 && length < utf8.size() && (utf8[length] & 0xC0) == 0x80)
     --length;
