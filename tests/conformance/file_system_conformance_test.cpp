@@ -305,6 +305,10 @@ TEST_F(FileSystemConformance, AppendingGoesThroughNoLinkAndIntoNoOtherName) {
   EXPECT_EQ(env->Read(At("victim.txt")), "v");
   EXPECT_EQ(env->Read(At("other.txt")), "o");
   EXPECT_FALSE(Exists("made.txt"));
+  // What any other open that creates does with the dangling link: it makes the file named.
+  ASSERT_EQ(files().OpenFile(At("dangling.txt"), fs::OpenMode::kCreateAlways, &file), 0);
+  file.reset();
+  EXPECT_TRUE(Exists("made.txt"));
 }
 
 }  // namespace

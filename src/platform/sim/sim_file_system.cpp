@@ -369,10 +369,11 @@ SimFileSystem::Found SimFileSystem::Walk(std::vector<std::string> parts,
       if (child->is_link())
         links_touched_.push_back(JoinPath(walked));
       Found target = Walk(ReadAsWindows(child->link_target), true, depth + 1);
-      if (target.node == nullptr)
-        return Found();
+      // A link to nothing leads to the place it names: a create through it makes that file.
       if (last)
         return target;
+      if (target.node == nullptr)
+        return Found();
       node = target.node;
       real = target.real;
       continue;
@@ -392,6 +393,19 @@ SimFileSystem::Found SimFileSystem::Walk(std::vector<std::string> parts,
 
 SimFileSystem::Found SimFileSystem::Resolve(std::string_view path, bool follow_last) {
   return Walk(ReadAsWindows(path), follow_last, 0);
+}
+
+std::shared_ptr<SimFileSystem::Node> SimFileSystem::OwnEntry(std::string_view path) {
+  std::vector<std::string> parts = ReadAsWindows(path);
+  if (parts.empty())
+    return nullptr;
+  const std::string leaf = parts.back();
+  parts.pop_back();
+  Found folder = Walk(parts, true, 0);
+  if (folder.node == nullptr || !folder.node->is_folder())
+    return nullptr;
+  auto it = folder.node->children.find(leaf);
+  return it != folder.node->children.end() ? it->second : nullptr;
 }
 
 void SimFileSystem::Erase(Found& found) {
@@ -615,7 +629,8 @@ Status SimFileSystem::MakeFolder(std::string_view path) {
   const std::string& leaf = found.leaf;
   if (parent == nullptr)
     return platform::kPathNotFound;
-  if (found.node != nullptr)
+  // The name is taken, by a link to nothing too: the new folder does not go where it leads.
+  if (found.node != nullptr || OwnEntry(path) != nullptr)
     return platform::kAlreadyExists;
   if (parent->deny_create)
     return platform::kAccessDenied;
@@ -633,18 +648,9 @@ Status SimFileSystem::OpenFile(std::string_view path,
   // Appending never goes through a link, marked or not, dangling or not, nor into a file with
   // another name.
   if (mode == platform::OpenMode::kAppend) {
-    std::vector<std::string> parts = ReadAsWindows(path);
-    const std::string leaf = parts.empty() ? std::string() : parts.back();
-    if (!parts.empty())
-      parts.pop_back();
-    Found folder = Walk(parts, true, 0);
-    if (folder.node != nullptr && folder.node->is_folder()) {
-      auto it = folder.node->children.find(leaf);
-      if (it != folder.node->children.end() &&
-          (!it->second->link_target.empty() || it->second->links > 1)) {
-        return platform::kAccessDenied;
-      }
-    }
+    std::shared_ptr<Node> entry = OwnEntry(path);
+    if (entry != nullptr && (!entry->link_target.empty() || entry->links > 1))
+      return platform::kAccessDenied;
   }
   Node* parent = found.parent.get();
   if (parent == nullptr)

@@ -130,6 +130,9 @@ class SimFileSystem : public platform::FileSystem {
   // Finds a node; links in the path are followed (and recorded), as the platform does.
   Node* Find(std::string_view path, bool follow_last_link);
   Found Walk(std::vector<std::string> parts, bool follow_last, int depth);
+  // The entry path names in its folder (reached through any links), not followed, a link to
+  // nothing included; null where there is none.
+  std::shared_ptr<Node> OwnEntry(std::string_view path);
   const Node* FindConst(std::string_view path) const;
   Node* MakeFolders(const std::vector<std::string>& parts);
   void RunHooks(const std::vector<std::string>& parts);
