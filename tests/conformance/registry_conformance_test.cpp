@@ -181,6 +181,8 @@ TEST_F(RegistryConformance, AKeyThatIsALinkIsRefusedAndLeftWithTheKeyItLeadsTo) 
   Create(Sub("Elsewhere\\Below"));
   ASSERT_EQ(reg().OpenKey(kHkcu, Sub("Swept\\Link\\Below"), platform::kKeyRead, &key), 0);
   EXPECT_EQ(reg().CloseKey(key), 0);
+  EXPECT_EQ(reg().DeleteKey(kHkcu, Sub("Swept\\Link\\Below")), 0);
+  EXPECT_EQ(reg().OpenKey(kHkcu, Sub("Elsewhere\\Below"), platform::kKeyRead, &key), 2);
 }
 
 // A name holding a NUL, which only the native calls make: cut at the NUL, it would name the key

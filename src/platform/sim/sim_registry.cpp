@@ -292,10 +292,11 @@ Status SimRegistry::DeleteKey(RegKey key, std::string_view subkey) {
     return platform::kBadPathname;
   if (levels->empty())
     return platform::kAccessDenied;  // a key does not delete itself here
-  std::shared_ptr<SimRegKey> owner = parent;
-  for (std::size_t i = 0; owner && i + 1 < levels->size(); ++i) {
-    owner = owner->FindSubkey((*levels)[i]);
-  }
+  // Links on the way are followed, as by every other call; only the key named last is not.
+  const auto above = static_cast<std::size_t>(levels->back().data() - subkey.data());
+  std::shared_ptr<SimRegKey> owner = WalkConst(parent, subkey.substr(0, above));
+  if (owner && owner->link)
+    owner = LinkTarget(*owner, 0);
   std::shared_ptr<SimRegKey> target = owner ? owner->FindSubkey(levels->back()) : nullptr;
   if (!owner || !target)
     return platform::kFileNotFound;
