@@ -1,8 +1,23 @@
+#include <string>
+
 #include "browser/browser_cleaners.h"
 #include "browser/mdl_cache.h"
 #include "platform/url_cache.h"
 
 namespace scourix {
+namespace {
+
+// A normal entry of the content store. Wine lists the cookie and history stores with it, and
+// their entries carry the normal bit where whoever wrote them set it: those belong to the
+// cookie and history boxes.
+bool IsContentEntry(Context& ctx) {
+  if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
+    return false;
+  const std::string url = GetCacheSourceUrl(ctx);
+  return !url.starts_with("Cookie:") && !url.starts_with("Visited:");
+}
+
+}  // namespace
 
 void CleanIECache(Context& ctx) {
   if (!FindFirstCacheEntry(ctx))
@@ -10,10 +25,10 @@ void CleanIECache(Context& ctx) {
   FolderHold hold;
   // Only normal entries go, the first one included: whatever else comes first is another
   // kind of entry, which this box does not name.
-  if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) != 0)
+  if (IsContentEntry(ctx))
     DeleteCurrentCacheEntry(ctx, hold);
   while (FindNextCacheEntry(ctx)) {
-    if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
+    if (!IsContentEntry(ctx))
       continue;
     DeleteCurrentCacheEntry(ctx, hold);
     ctx.window.DoEvents();
