@@ -31,14 +31,11 @@ void SeedEntries(long entries) {
   }
 }
 
-// The walk's deletions without the label and the yield: the first entry whatever its type,
-// the later ones when they are normal entries.
+// The walk's deletions without the label, the yield and the checks: every normal entry.
 void BareWalk() {
-  bool first = true;
   win32::ForEachUrlCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
-    if (first || (info.CacheEntryType & NORMAL_CACHE_ENTRY) != 0)
+    if ((info.CacheEntryType & NORMAL_CACHE_ENTRY) != 0)
       DeleteUrlCacheEntryA(info.lpszSourceUrlName);
-    first = false;
   });
 }
 
