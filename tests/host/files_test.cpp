@@ -191,10 +191,14 @@ TEST_F(FileCleanersTest, ATraceFolderLeadingToAUsersFolderIsNotEmptied) {
   reg().SetString(kShellFolders, "History", "C:\\Users\\me\\History");
   files().AddFile("D:\\Pics\\photo.jpg");
   files().AddFile("D:\\Pics\\album.lnk");
-  for (const char* trace : {"C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
-                            "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent"}) {
+  for (const char* trace :
+       {"C:\\WINDOWS\\Cookies", "C:\\Users\\me\\History\\History.IE5",
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Recent",
+        "C:\\Users\\me\\Firefox\\p\\cache", "C:\\Users\\me\\Local\\p\\cache2"}) {
     files().AddLink(trace, "D:\\Pics", true);
   }
+  files().AddFolder("C:\\Users\\me\\Firefox\\p");
+  cleaners.FirefoxProfiles.push_back({"C:\\Users\\me\\Firefox\\p", "C:\\Users\\me\\Local\\p"});
   files().AddFolder("C:\\WINDOWS\\Temp");
   files().BeforeOpen("C:\\WINDOWS\\Temp", [&] {
     files().BeforeOpen("C:\\WINDOWS\\Temp", [&] {
@@ -206,6 +210,7 @@ TEST_F(FileCleanersTest, ATraceFolderLeadingToAUsersFolderIsNotEmptied) {
   CleanWindowsCookies(ctx());
   CleanRecentDocuments(ctx());
   WindowsHistoryStep(ctx());
+  CleanFirefoxCache(ctx());
   EXPECT_THAT(files().removed(), IsEmpty());
 }
 
@@ -306,17 +311,6 @@ TEST_F(FirefoxTest, APlacesLinkIsNotOpenedAndCookieSidecarsGoOnlyWithTheirStore)
     EXPECT_TRUE(files().Exists(p + "\\" + kept)) << kept;
   EXPECT_FALSE(files().Exists(gone + "\\cookies.sqlite-wal"));
   EXPECT_FALSE(files().Exists(gone + "\\cookies.sqlite-shm"));
-}
-
-TEST_F(FirefoxTest, ACacheLeadingToAUsersFolderIsNotEmptied) {
-  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
-  app.machine.registry.SetString(kShellFolders, "My Pictures", "D:\\Pics");
-  files().AddFile("D:\\Pics\\photo.jpg");
-  files().AddLink(kFirefox + "\\p\\cache", "D:\\Pics", true);
-  files().AddLink(kLocalFirefox + "\\p\\cache2", "D:\\Pics", true);
-  Start();
-  CleanAll();
-  EXPECT_TRUE(files().Exists("D:\\Pics\\photo.jpg"));
 }
 
 // SQLite reads the name it is given as Windows does: "prof." would be read as "prof".
