@@ -1,5 +1,3 @@
-#include <string>
-
 #include "browser/browser_cleaners.h"
 #include "browser/mdl_cache.h"
 #include "platform/url_cache.h"
@@ -13,8 +11,7 @@ namespace {
 bool IsContentEntry(Context& ctx) {
   if ((GetCacheEntryType(ctx) & platform::kNormalCacheEntry) == 0)
     return false;
-  const std::string url = GetCacheSourceUrl(ctx);
-  return !url.starts_with("Cookie:") && !url.starts_with("Visited:");
+  return !platform::InCookieOrHistoryContainer(GetCacheSourceUrl(ctx));
 }
 
 }  // namespace

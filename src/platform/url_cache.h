@@ -21,6 +21,16 @@ inline constexpr std::uint32_t kSparseCacheEntry = 0x00010000;
 inline constexpr std::uint32_t kCookieCacheEntry = 0x00100000;
 inline constexpr std::uint32_t kUrlHistoryCacheEntry = 0x00200000;
 
+// The prefixes of the cookie and history containers, as Windows spells them in every entry's
+// URL; the container is chosen by them, case and all.
+inline constexpr std::string_view kCookieContainer = "Cookie:";
+inline constexpr std::string_view kHistoryContainer = "Visited:";
+
+// An entry of the cookie or history container, whatever its type bits say.
+inline bool InCookieOrHistoryContainer(std::string_view url) {
+  return url.starts_with(kCookieContainer) || url.starts_with(kHistoryContainer);
+}
+
 // An open cache enumeration. 0 is "none".
 using CacheFindHandle = std::uint64_t;
 inline constexpr CacheFindHandle kNoCacheFind = 0;

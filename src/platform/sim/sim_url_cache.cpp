@@ -3,12 +3,8 @@
 namespace scourix::sim {
 namespace {
 
-bool InSeparateContainer(std::string_view url) {
-  return url.starts_with("Cookie:") || url.starts_with("Visited:");
-}
-
 bool Enumerates(std::string_view pattern, std::string_view url) {
-  return pattern.empty() ? !InSeparateContainer(url) : url.starts_with(pattern);
+  return pattern.empty() ? !platform::InCookieOrHistoryContainer(url) : url.starts_with(pattern);
 }
 
 }  // namespace
