@@ -300,6 +300,14 @@ Status WithFileInPlace(Context& ctx,
                        FolderHold& hold,
                        std::string_view path,
                        const std::function<Status()>& act) {
+  // A library may name the file through its folders' short names (the URL cache does, below a
+  // folder the ANSI code page cannot hold), while its final path gives the long ones. The file is
+  // checked by its long name, which leads through the same entries; only a generated short name
+  // has a "~".
+  std::string long_form;
+  if (path.find('~') != std::string_view::npos &&
+      ctx.platform.files.LongPath(path, &long_form) == platform::kSuccess)
+    path = long_form;
   std::size_t slash = path.find_last_of('\\');
   if (slash == std::string_view::npos)
     return platform::kAccessDenied;

@@ -509,24 +509,31 @@ TEST_F(HostileTreeTest, AnEntrySwappedForALinkAfterTheListingIsLeftAlone) {
 }
 
 // A library that deletes a file by its name is let do so only where the name leads to that
-// very file: no link at its end or on the way, on a system with final paths or without.
+// very file: no link at its end or on the way, on a system with final paths or without. A name
+// through a folder's short name (the URL cache's, below a folder the ANSI code page cannot
+// hold) is that folder's file.
 TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
   files().AddFile("C:\\Cache\\A\\page.htm");
+  files().AddFile("C:\\Cache\\Данные\\p.htm");
+  files().SetShortName("C:\\Cache\\Данные", "____~ENN");
   files().AddLink("C:\\Cache\\B", "C:\\Outside", true);
+  files().SetShortName("C:\\Cache\\B", "B~1");
   files().AddLink("C:\\Cache\\A\\c.txt", "C:\\Outside\\c.txt", false);
   for (bool final_paths : {true, false}) {
     files().final_paths = final_paths;
     std::vector<std::string> let;
     FolderHold hold;  // one for the walk, as a cache walk keeps it
     for (const char* path :
-         {"C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm", "C:\\Cache\\B\\c.txt",
-          "C:\\Cache\\A\\c.txt", "C:\\Cache\\A\\..\\B\\c.txt"}) {
+         {"C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm", "C:\\Cache\\____~ENN\\p.htm",
+          "C:\\Cache\\B\\c.txt", "C:\\Cache\\B~1\\c.txt", "C:\\Cache\\A\\c.txt",
+          "C:\\Cache\\A\\..\\B\\c.txt"}) {
       (void)WithFileInPlace(ctx(), hold, path, [&] {
         let.emplace_back(path);
         return fs::kSuccess;
       });
     }
-    EXPECT_THAT(let, ElementsAre("C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm"));
+    EXPECT_THAT(let, ElementsAre("C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm",
+                                 "C:\\Cache\\____~ENN\\p.htm"));
   }
 }
 

@@ -1,7 +1,8 @@
 # Names and a date format that neither the ANSI code page nor a file name can hold, and two
 # copies started in one minute: values named outside the code page go with every "every value"
 # sweep while their neighbours stay; a short-date format that climbs with "\..\" keeps the log
-# beside the program; both copies' lines are in that one log.
+# beside the program; both copies' lines are in that one log; a URL cache in a folder the code
+# page cannot name (wininet gives its files by the folder's short name) is emptied.
 
 RUN_MRU='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU'
 TYPED_URLS='HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\TypedURLs'
@@ -11,6 +12,7 @@ KEEP='HKEY_CURRENT_USER\Software\ScourixKeep'
 NAMES=('жé_ünï' '文件名' '😀')
 # And a name with a UTF-16 unit that pairs with none, written into the .reg file as "<lone>".
 LONE='x<lone>'
+CACHE_URLS=(http://cache.example/a.html http://cache.example/b.png)
 
 seed() {
   local key name
@@ -18,6 +20,11 @@ seed() {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Control Panel\\International]\r\n'
     printf '"sShortDate"="x\\\\..\\\\..\\\\..\\\\yyyy"\r\n\r\n'
+    # wininet rewrites "Shell Folders" from "User Shell Folders" on first use: set both.
+    for key in 'Shell Folders' 'User Shell Folders'; do
+      printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\%s]\r\n' "$key"
+      printf '"Cache"="C:\\\\users\\\\%s\\\\Данные\\\\Cache"\r\n\r\n' "$(whoami)"
+    done
     for key in "$RUN_MRU" "$TYPED_URLS" "$SUBKEY" "$KEEP"; do
       printf '[%s]\r\n' "$key"
       for name in "${NAMES[@]}" "$LONE"; do printf '"%s"="%s"\r\n' "$name" "$name"; done
@@ -26,6 +33,10 @@ seed() {
   } | python3 -c 'import sys; text = "\ufeff" + sys.stdin.read().replace("<lone>", "\ud800")
 sys.stdout.buffer.write(text.encode("utf-16-le", "surrogatepass"))' >"$ARTIFACTS/hostile.reg"
   reg_import "$ARTIFACTS/hostile.reg"
+  # wininet gives the short name only of a folder that is there when it starts, as a browser's is.
+  mkdir -p "$(unix_path "C:\\users\\$(whoami)\\Данные\\Cache\\Content.IE5")"
+  cache_tool seed "${CACHE_URLS[0]}" 1 "${CACHE_URLS[1]}" 1 || fail "the URL cache could not be seeded"
+  cache_tool list >"$ARTIFACTS/cache-before.txt"
   # The two copies must start in one minute, so the run does not begin near a minute's end.
   local second
   second=$((10#$(date +%S)))
@@ -49,6 +60,13 @@ verify() {
   for key in "$SUBKEY" "$KEEP"; do
     for name in "${NAMES[@]}"; do assert_reg_value "$key" "$name" "sz:$name"; done
     assert_eq 4 "$(reg_values "$key" | grep -c .)" "values kept in $key"
+  done
+
+  local url
+  cache_tool list >"$ARTIFACTS/cache-after.txt"
+  for url in "${CACHE_URLS[@]}"; do
+    grep -q " $url\$" "$ARTIFACTS/cache-before.txt" || fail "not seeded into the cache: $url"
+    if grep -q " $url\$" "$ARTIFACTS/cache-after.txt"; then fail "still in the cache: $url"; fi
   done
 
   # The log is in the program's folder, one file for both copies; nothing at the drive's root.
