@@ -300,21 +300,26 @@ Status WithFileInPlace(Context& ctx,
                        FolderHold& hold,
                        std::string_view path,
                        const std::function<Status()>& act) {
+  // ".", "..", a stream, a trailing dot or a device: the text names another file than it says.
+  auto plain = [&ctx](std::string_view text) {
+    std::size_t slash = text.find_last_of('\\');
+    return slash != std::string_view::npos && PlainAsRead(ctx.platform.files, text) == text &&
+           PlainFolderText(text.substr(0, slash)) == text.substr(0, slash);
+  };
+  if (!plain(path))
+    return platform::kAccessDenied;
   // A library may name the file through its folders' short names (the URL cache does, below a
   // folder the ANSI code page cannot hold), while its final path gives the long ones. The file is
   // checked by its long name, which leads through the same entries; only a generated short name
   // has a "~".
   std::string long_form;
   if (path.find('~') != std::string_view::npos &&
-      ctx.platform.files.LongPath(path, &long_form) == platform::kSuccess)
+      ctx.platform.files.LongPath(path, &long_form) == platform::kSuccess) {
+    if (!plain(long_form))
+      return platform::kAccessDenied;
     path = long_form;
-  std::size_t slash = path.find_last_of('\\');
-  if (slash == std::string_view::npos)
-    return platform::kAccessDenied;
-  // ".", "..", a stream, a trailing dot or a device: the text names another file than it says.
-  std::string_view folder = path.substr(0, slash);
-  if (PlainAsRead(ctx.platform.files, path) != path || PlainFolderText(folder) != folder)
-    return platform::kAccessDenied;
+  }
+  std::string_view folder = path.substr(0, path.find_last_of('\\'));
   // The folder is held, so that it cannot be swapped for a link until act is done.
   auto& held = hold.folders;
   if (std::none_of(held.begin(), held.end(),

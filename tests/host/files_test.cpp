@@ -526,7 +526,7 @@ TEST_F(HostileTreeTest, AFileDeletedByNameIsReachedThroughNoLink) {
     for (const char* path :
          {"C:\\Cache\\A\\page.htm", "C:\\Cache\\A\\gone.htm", "C:\\Cache\\____~ENN\\p.htm",
           "C:\\Cache\\B\\c.txt", "C:\\Cache\\B~1\\c.txt", "C:\\Cache\\A\\c.txt",
-          "C:\\Cache\\A\\..\\B\\c.txt"}) {
+          "C:\\Cache\\A\\..\\B\\c.txt", "C:\\Cache\\____~ENN\\..\\A\\page.htm"}) {
       (void)WithFileInPlace(ctx(), hold, path, [&] {
         let.emplace_back(path);
         return fs::kSuccess;
