@@ -149,35 +149,35 @@ TEST_F(SqlitePlacesStoreTest, CountingSeesTheLogAndLeavesNoNewFile) {
     std::sort(out.begin(), out.end());
     return out;
   };
-  MakePlaces(true);
+  auto count = [&](const fs::path& path) {
+    std::uint64_t visits = 0;
+    return store_.CountHistory(path.string(), &visits) == platform::kSuccess ? visits : ~0ull;
+  };
   sqlite3* firefox = nullptr;  // running, with its last visit still in the log
-  ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
-  Exec(firefox,
-       "PRAGMA wal_autocheckpoint = 0; INSERT INTO moz_historyvisits (place_id, visit_date, "
-       "visit_type) VALUES (4, 1700000000000004, 1);");
+  auto visit = [&](const std::string& date) {
+    ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
+    Exec(firefox,
+         "PRAGMA wal_autocheckpoint = 0; INSERT INTO moz_historyvisits (place_id, "
+         "visit_date, visit_type) VALUES (4, " +
+             date + ", 1);");
+  };
+  MakePlaces(true);
+  visit("1700000000000004");
   ASSERT_GT(fs::file_size(path_ + "-wal"), 0u);
-  std::uint64_t visits = 0;
-  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSuccess);
-  EXPECT_EQ(visits, 4u);
+  EXPECT_EQ(count(path_), 4u);
   sqlite3_close(firefox);
   ASSERT_THAT(names(), ElementsAre("places.sqlite"));
-  visits = 0;
-  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSuccess);
-  EXPECT_EQ(visits, 4u);
+  EXPECT_EQ(count(path_), 4u);
   EXPECT_THAT(names(), ElementsAre("places.sqlite"));
 
   // A log left without its index, as a crash leaves it: the file alone is counted.
-  ASSERT_EQ(sqlite3_open(path_.c_str(), &firefox), SQLITE_OK);
-  Exec(firefox,
-       "PRAGMA wal_autocheckpoint = 0; INSERT INTO moz_historyvisits (place_id, visit_date, "
-       "visit_type) VALUES (4, 1700000000000005, 1);");
+  visit("1700000000000005");
   const fs::path crashed = fs::path(folder_) / "crashed";
   fs::create_directory(crashed);
   fs::copy_file(path_, crashed / "places.sqlite");
   fs::copy_file(path_ + "-wal", crashed / "places.sqlite-wal");
   sqlite3_close(firefox);
-  EXPECT_EQ(store_.CountHistory((crashed / "places.sqlite").string(), &visits), platform::kSuccess);
-  EXPECT_EQ(visits, 4u);
+  EXPECT_EQ(count(crashed / "places.sqlite"), 4u);
   EXPECT_FALSE(fs::exists(crashed / "places.sqlite-shm"));
 }
 
@@ -231,10 +231,20 @@ TEST_F(SqlitePlacesStoreTest, AFailureLeavesTheFileAsItWas) {
   }
 }
 
-// A journal left beside the database is not played back, nor counted through: its last bytes
-// may name any file as the journal of a transaction over several databases, which SQLite
-// deletes once the playback is done.
-TEST_F(SqlitePlacesStoreTest, AJournalLeftBesideItIsNotPlayedBack) {
+// Neither counting nor clearing opens what the library would take for another file: a journal
+// left beside the database, played back, may name any file as the journal of a transaction over
+// several databases, which SQLite deletes once the playback is done; a name the system gives may
+// hold half of a surrogate pair, as NTFS allows, which the library reads as U+FFFD.
+TEST_F(SqlitePlacesStoreTest, WhatTheLibraryWouldTakeForAnotherFileIsNotOpened) {
+  auto expect_refused = [&](const char* what, const fs::path& file, platform::Status status) {
+    SCOPED_TRACE(what);
+    const std::string before = Bytes(file);
+    ASSERT_FALSE(before.empty());
+    std::uint64_t visits = 0;
+    EXPECT_EQ(store_.CountHistory(path_, &visits), status);
+    EXPECT_EQ(store_.ClearHistory(path_), status);
+    EXPECT_TRUE(Bytes(file) == before);
+  };
   MakePlaces(false);
   const std::string other = (folder_ / "other.txt").string();
   std::ofstream(other) << "kept";
@@ -248,17 +258,9 @@ TEST_F(SqlitePlacesStoreTest, AJournalLeftBesideItIsNotPlayedBack) {
   }
   journal += "\xd9\xd5\x05\xf9\x20\xa1\x63\xd7";
   std::ofstream(path_ + "-journal", std::ios::binary) << journal;
-  const std::string before = Bytes(path_);
-  std::uint64_t visits = 0;
-  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kSharingViolation);
-  EXPECT_EQ(store_.ClearHistory(path_), platform::kSharingViolation);
+  expect_refused("a journal", path_, platform::kSharingViolation);
   EXPECT_TRUE(fs::exists(other));
-  EXPECT_TRUE(Bytes(path_) == before);
-}
 
-// A name the system gives may hold half of a surrogate pair, as NTFS allows: the library reads
-// its bytes as U+FFFD, and would open that other file, never checked.
-TEST_F(SqlitePlacesStoreTest, ANameTheLibraryReadsOtherwiseIsNotOpened) {
   const std::string half = "x\xED\xA0\x80";  // "x" and a lone U+D800
 #ifdef _WIN32
   const std::u8string read = u8"x\uFFFD\uFFFD";  // as SQLite's Windows layer reads it
@@ -269,13 +271,8 @@ TEST_F(SqlitePlacesStoreTest, ANameTheLibraryReadsOtherwiseIsNotOpened) {
   path_ = folder_.string() + static_cast<char>(fs::path::preferred_separator) + half +
           static_cast<char>(fs::path::preferred_separator) + "places.sqlite";
   MakePlaces(false);
-  const fs::path made = folder_ / fs::path(read) / "places.sqlite";
-  const std::string before = Bytes(made);
-  ASSERT_FALSE(before.empty());
-  std::uint64_t visits = 0;
-  EXPECT_EQ(store_.CountHistory(path_, &visits), platform::kAccessDenied);
-  EXPECT_EQ(store_.ClearHistory(path_), platform::kAccessDenied);
-  EXPECT_TRUE(Bytes(made) == before);
+  expect_refused("half a pair", folder_ / fs::path(read) / "places.sqlite",
+                 platform::kAccessDenied);
 }
 
 }  // namespace
