@@ -248,15 +248,13 @@ class CountingRegistry : public sim::SimRegistry {
 
 constexpr char kLong[] = "HKCU\\Software\\Long";
 
-class RegistryCallCountTest : public testing::LeafTest {
- protected:
+using RegistryCallCountTest = testing::LeafTest;
+
+TEST_F(RegistryCallCountTest, ListingsAndSweepsOfLongNamesAndValuesCostAFewCallsEach) {
   CountingRegistry counting;
   platform::Platform counted{counting,      machine.files, machine.url_cache, machine.url_history,
                              machine.shell, machine.clock, machine.system,    machine.places};
   Context counted_ctx{counted, window, cleaners, cache};
-};
-
-TEST_F(RegistryCallCountTest, ListingAndSweepingLongValuesCostAFewCallsAValue) {
   for (int n : {10, 1000}) {
     for (int i = 0; i < n; ++i) {  // 300 bytes each, UTF-8 with the null
       std::string name = "v" + std::to_string(i);
@@ -280,11 +278,9 @@ TEST_F(RegistryCallCountTest, ListingAndSweepingLongValuesCostAFewCallsAValue) {
     EXPECT_LE(counting.calls["all"], 2 * n + 5) << n;
   }
   EXPECT_EQ(counting.OpenHandleCount(), 0u);
-}
 
-// A preview lists subkey names too long for the listing's first buffer in a few calls a name:
-// the name just listed, asked for again with more room, is not looked for from the first.
-TEST_F(RegistryCallCountTest, APreviewListsLongSubkeyNamesInAFewCallsAName) {
+  // A preview lists subkey names too long for the listing's first buffer in a few calls a name:
+  // the name just listed, asked for again with more room, is not looked for from the first.
   constexpr int kNames = 300;
   std::string long_name;
   for (int i = 0; i < 100; ++i)
@@ -292,13 +288,12 @@ TEST_F(RegistryCallCountTest, APreviewListsLongSubkeyNamesInAFewCallsAName) {
   for (int i = 0; i < kNames; ++i)
     counting.AddKey(std::string(kLong) + "\\" + std::to_string(i) + long_name);
   recording::RecordingPlatform preview(counted, recording::Mode::kPreview);
-  RegView view(preview.platform.registry, window);
-  ASSERT_EQ(view.OpenRegistry(platform::kHkeyCurrentUser, "Software\\Long"), -1);
+  RegView listing(preview.platform.registry, window);
+  ASSERT_EQ(listing.OpenRegistry(platform::kHkeyCurrentUser, "Software\\Long"), -1);
   counting.calls.clear();
-  view.GetAllSubDirectories2(window.keys);
+  listing.GetAllSubDirectories2(window.keys);
   EXPECT_EQ(window.keys.items.size(), static_cast<std::size_t>(kNames));
   EXPECT_LE(counting.calls["EnumKey"], 2 * kNames + 1);
-  view.CloseRegistry();
 }
 
 using RegistryPrimitivesTest = testing::LeafTest;
