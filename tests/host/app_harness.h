@@ -129,14 +129,11 @@ inline std::vector<std::string> CurrentUser(const sim::SimRegistry& registry) {
 
 // Everything a run may change on a machine: the user's registry, every file with its content
 // and attributes, the URL cache, the history store and the shell's recent documents.
-inline std::vector<std::string> MachineState(sim::SimMachine& machine) {
+inline std::vector<std::string> MachineState(const sim::SimMachine& machine) {
   std::vector<std::string> lines = CurrentUser(machine.registry);
-  for (const std::string& path : machine.files.Tree("C:\\")) {
-    std::uint32_t attributes = 0;
-    (void)machine.files.GetAttributes(path, &attributes);
-    lines.push_back(path + " " + std::to_string(attributes) +
+  for (const std::string& path : machine.files.Tree("C:\\"))
+    lines.push_back(path + " " + std::to_string(machine.files.Attributes(path)) +
                     (path.ends_with('\\') ? "" : " " + machine.files.Content(path)));
-  }
   for (const std::string& url : machine.url_cache.Urls())
     lines.push_back("cache " + url);
   lines.push_back("history " + std::to_string(machine.url_history.entries.size()));

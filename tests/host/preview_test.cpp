@@ -62,8 +62,8 @@ struct Case {
   std::vector<Change> recorded;
 };
 
-const std::vector<Case>& Cases() {
-  static const std::vector<Case> cases = {
+TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
+  const Case cases[] = {
       {"value deleted",
        [](platform::Platform& p) {
          platform::UniqueRegKey key = OpenT(p);
@@ -140,11 +140,7 @@ const std::vector<Case>& Cases() {
        [](platform::Platform& p) { p.shell.AddToRecentDocsNull(platform::kShardPathA); },
        {{ChangeKind::kRecentDocumentsCleared, "recent documents", 0}}},
   };
-  return cases;
-}
-
-TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
-  for (const Case& c : Cases()) {
+  for (const Case& c : cases) {
     sim::SimMachine previewed, changed, untouched;
     for (sim::SimMachine* machine : {&previewed, &changed, &untouched})
       SeedFew(*machine);
