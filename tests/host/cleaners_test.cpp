@@ -53,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Users, ScourTest, ::testing::Values("traces", "modern_t
 class CleanersTest : public LeafTest {
  protected:
   void SetUp() override { Seed(reg(), "traces.reg"); }
+  void TearDown() override { EXPECT_EQ(reg().OpenHandleCount(), 0u); }
   void Run(std::span<const Step> steps) { RunSteps(ctx(), steps); }
   std::vector<std::string> Values(std::string_view key) { return reg().ValueNames(key); }
   std::vector<std::string> Subkeys(std::string_view key) { return reg().SubkeyNames(key); }
@@ -105,7 +106,6 @@ TEST_F(CleanersTest, ADeniedKeyEndsOnlyItsOwnStepAndLesserRightsSuffice) {
   EXPECT_EQ(reg().StringValue(kWinRAR, "0"), R"(C:\Downloads\photos-2006.rar)");
   EXPECT_TRUE(reg().ValueExists(word10, "Settings"));
   EXPECT_FALSE(reg().ValueExists(Below(kOffice, R"(12.0\Word\Data)"), "Settings"));
-  EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
 
 TEST_F(CleanersTest, RecentDocsLosesEveryValueAndSubkeyButNotWhatLiesDeeper) {
@@ -136,7 +136,6 @@ TEST_F(CleanersTest, StreamsKeepTheExactDesktopAndWhatCannotBeOpened) {
   Run(steps::kStreams);
   EXPECT_THAT(Subkeys(Below(kExplorer, "Streams")), ElementsAre(hidden, "1"));
   EXPECT_THAT(Values(Below(kExplorer, R"(Streams\1)")), ElementsAre("ViewView2"));
-  EXPECT_EQ(reg().OpenHandleCount(), 0u);
 }
 
 TEST_F(CleanersTest, AMissingOrDeniedParentTouchesNeitherTheKeysNorTheLists) {
