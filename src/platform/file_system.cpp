@@ -4,19 +4,25 @@
 
 namespace scourix::platform {
 
-bool IsDeviceName(std::string_view name) {
-  std::string base(name.substr(0, name.find('.')));
-  base.erase(base.find_last_not_of(' ') + 1);
+std::string_view DeviceIn(std::string_view name) {
+  std::string_view part = name.substr(0, name.find('.'));
+  part = part.substr(0, part.find_last_not_of(' ') + 1);
+  std::string base(part);
   for (char& c : base)
     c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   if (base == "con" || base == "prn" || base == "aux" || base == "nul")
-    return true;
+    return part;
   if (base.size() < 4 || (base.compare(0, 3, "com") != 0 && base.compare(0, 3, "lpt") != 0))
-    return false;
+    return {};
   // COM1 to COM9, and the superscript digits one to three in UTF-8.
   const std::string_view number = std::string_view(base).substr(3);
-  return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xc2\xb9" ||
-         number == "\xc2\xb2" || number == "\xc2\xb3";
+  const bool port = (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
+                    number == "\xc2\xb9" || number == "\xc2\xb2" || number == "\xc2\xb3";
+  return port ? part : std::string_view();
+}
+
+bool IsDeviceName(std::string_view name) {
+  return !DeviceIn(name).empty();
 }
 
 }  // namespace scourix::platform

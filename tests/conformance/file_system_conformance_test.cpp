@@ -115,8 +115,12 @@ TEST_F(FileSystemConformance, ListedWithAttributesReachedByExactNameDeletedThrou
 
 // The long path stands in for the final path where there is none: a long name stays as given.
 TEST_F(FileSystemConformance, FullPathFoldsWhatWindowsFoldsAndLongPathKeepsLongNames) {
-  for (auto [given, expected] : std::vector<std::pair<std::string, std::string>>{
-           {"a/..", env->root()}, {"a\\.\\b", At("a\\b")}, {"b ", At("b")}, {"b.", At("b")}}) {
+  for (auto [given, expected] :
+       std::vector<std::pair<std::string, std::string>>{{"a/..", env->root()},
+                                                        {"a\\.\\b", At("a\\b")},
+                                                        {"b ", At("b")},
+                                                        {"b.", At("b")},
+                                                        {"Aux .txt", "\\\\.\\Aux"}}) {
     std::string full;
     ASSERT_EQ(files().FullPath(At(given), &full), fs::kSuccess) << given;
     EXPECT_EQ(full, expected) << given;

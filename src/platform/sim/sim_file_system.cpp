@@ -601,8 +601,9 @@ Status SimFileSystem::FullPath(std::string_view path, std::string* full) {
   std::vector<std::string> parts = ReadAsWindows(path);
   if (parts.empty())
     return platform::kInvalidParameter;
-  *full = parts.size() > 1 && platform::IsDeviceName(parts.back()) ? "\\\\.\\" + parts.back()
-                                                                   : JoinPath(parts);
+  // A device is named alone, as written: "aux.txt" is "\\.\aux".
+  const std::string_view device = parts.size() > 1 ? platform::DeviceIn(parts.back()) : "";
+  *full = device.empty() ? JoinPath(parts) : "\\\\.\\" + std::string(device);
   return platform::kSuccess;
 }
 
