@@ -5,13 +5,17 @@
 namespace scourix::platform {
 
 std::string_view DeviceIn(std::string_view name) {
-  std::string_view part = name.substr(0, name.find('.'));
+  // The system reads the name up to its first dot or colon, without the spaces before it.
+  std::string_view part = name.substr(0, name.find_first_of(".:"));
   part = part.substr(0, part.find_last_not_of(' ') + 1);
   std::string base(part);
   for (char& c : base)
     c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  if (base == "con" || base == "prn" || base == "aux" || base == "nul")
+  // The console's own two names are devices too since Windows 8, and under Wine.
+  if (base == "con" || base == "prn" || base == "aux" || base == "nul" || base == "conin$" ||
+      base == "conout$") {
     return part;
+  }
   if (base.size() < 4 || (base.compare(0, 3, "com") != 0 && base.compare(0, 3, "lpt") != 0))
     return {};
   // COM1 to COM9, and the superscript digits one to three in UTF-8.

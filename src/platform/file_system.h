@@ -148,7 +148,8 @@ class FileSystem {
 };
 
 // A name that Windows reads, at the end of a path that is not literal, as a device (CON, NUL,
-// COM1, LPT1...), with any extension or trailing spaces: "aux.txt" opens the AUX device.
+// COM1, LPT1, CONIN$...), with any extension, colon or trailing spaces: "aux.txt" and "aux:"
+// open the AUX device.
 [[nodiscard]] bool IsDeviceName(std::string_view name);
 // The device such a name opens, as written in it ("aux" of "aux .txt"); empty for any other.
 [[nodiscard]] std::string_view DeviceIn(std::string_view name);

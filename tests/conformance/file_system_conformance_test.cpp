@@ -120,7 +120,9 @@ TEST_F(FileSystemConformance, FullPathFoldsWhatWindowsFoldsAndLongPathKeepsLongN
                                                         {"a\\.\\b", At("a\\b")},
                                                         {"b ", At("b")},
                                                         {"b.", At("b")},
-                                                        {"Aux .txt", "\\\\.\\Aux"}}) {
+                                                        {"Aux .txt", "\\\\.\\Aux"},
+                                                        {"con:", "\\\\.\\con"},
+                                                        {"conout$.log", "\\\\.\\conout$"}}) {
     std::string full;
     ASSERT_EQ(files().FullPath(At(given), &full), fs::kSuccess) << given;
     EXPECT_EQ(full, expected) << given;

@@ -465,10 +465,13 @@ TEST_F(HostileTreeTest, NamesWindowsReadsOtherwiseAreTakenLiterally) {
     files().AddLink("C:\\T\\y", "C:\\Outside", true, marked);
     files().AddFile("C:\\T\\z.", "trace");
     files().AddFile("C:\\T\\z", "keep?");
-    files().AddFile("C:\\T\\com1.txt");
+    // Wine lists a Unix name with its colon as it is: read plainly, "con:" opens the console.
+    for (const char* device : {"com1.txt", "con:", "conin$.txt"})
+      files().AddFile(std::string("C:\\T\\") + device);
     PurgeFolder(ctx(), "C:\\T");
     ExpectOutsideIntact();
-    for (const char* gone : {"x.", "y ", "z.", "z" /* a trace of its own */, "com1.txt"})
+    for (const char* gone :
+         {"x.", "y ", "z.", "z" /* a trace of its own */, "com1.txt", "con:", "conin$.txt"})
       EXPECT_FALSE(files().Exists(std::string("C:\\T\\") + gone)) << gone;
     EXPECT_THAT(files().devices_opened(), IsEmpty());
   }
