@@ -26,6 +26,7 @@ constexpr std::string_view kKey = "HKEY_CURRENT_USER\\Software\\T";
 
 void SeedFew(sim::SimMachine& machine) {
   machine.registry.SetString(kKey, "a", "xyz");
+  machine.registry.SetString(kKey, "b", "keep");
   machine.registry.SetString(std::string(kKey) + "\\Leaf", "v", "1");
   machine.registry.AddKey(std::string(kKey) + "\\Branch\\Twig");
   machine.registry.AddKey("HKEY_CURRENT_USER\\Software\\Sealed");
@@ -64,13 +65,25 @@ struct Case {
 
 TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
   const Case cases[] = {
-      {"value deleted",
+      // Later reads see the changes: the deleted value is neither read nor listed, the blanked
+      // one reads as written.
+      {"value deleted, another blanked",
        [](platform::Platform& p) {
          platform::UniqueRegKey key = OpenT(p);
          EXPECT_EQ(p.registry.DeleteValue(key.get(), "a"), platform::kSuccess);
          EXPECT_EQ(p.registry.DeleteValue(key.get(), "a"), platform::kFileNotFound);
+         const std::uint8_t blank[] = {0};
+         EXPECT_EQ(p.registry.SetValue(key.get(), "b", platform::kRegSz, blank, 1),
+                   platform::kSuccess);
+         platform::RegValue value;
+         EXPECT_EQ(p.registry.QueryValue(key.get(), "a", &value), platform::kFileNotFound);
+         std::vector<std::string> listed;
+         for (std::uint32_t i = 0; p.registry.EnumValue(key.get(), i, &value) == 0; ++i)
+           listed.push_back(value.name + "=" + value.data);
+         EXPECT_THAT(listed, ElementsAre(std::string("b=") + '\0'));
        },
-       {{ChangeKind::kValueDeleted, "HKEY_CURRENT_USER\\Software\\T\\a", 4}}},
+       {{ChangeKind::kValueDeleted, "HKEY_CURRENT_USER\\Software\\T\\a", 4},
+        {ChangeKind::kValueWritten, "HKEY_CURRENT_USER\\Software\\T\\b", 1}}},
       {"value blanked in a key made for it",
        [](platform::Platform& p) {
          platform::UniqueRegKey key;
@@ -154,27 +167,6 @@ TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
     EXPECT_EQ(live.journal.changes(), c.recorded) << c.name << " (live)";
     EXPECT_NE(MachineState(changed), MachineState(untouched)) << c.name << " (live)";
   }
-}
-
-// A preview's later reads see its earlier changes: the deleted value is neither read nor listed,
-// the blanked one reads as written.
-TEST(RecordingTest, PreviewReadsItsOwnChanges) {
-  sim::SimMachine machine;
-  SeedFew(machine);
-  machine.registry.SetString(kKey, "b", "keep");
-  recording::RecordingPlatform preview(machine.platform, Mode::kPreview);
-  platform::Registry& reg = preview.platform.registry;
-  platform::UniqueRegKey key = OpenT(preview.platform);
-  ASSERT_EQ(reg.DeleteValue(key.get(), "a"), platform::kSuccess);
-  const std::uint8_t blank[] = {0};
-  ASSERT_EQ(reg.SetValue(key.get(), "b", platform::kRegSz, blank, 1), platform::kSuccess);
-  platform::RegValue value;
-  EXPECT_EQ(reg.QueryValue(key.get(), "a", &value), platform::kFileNotFound);
-  std::vector<std::string> listed;
-  for (std::uint32_t i = 0; reg.EnumValue(key.get(), i, &value) == platform::kSuccess; ++i)
-    listed.push_back(value.name + "=" + value.data);
-  EXPECT_THAT(listed, ElementsAre(std::string("b=") + '\0'));
-  EXPECT_EQ(machine.registry.StringValue(kKey, "a"), "xyz");
 }
 
 // Traces for every target: the registry fixture, and files, cache entries and history for the
