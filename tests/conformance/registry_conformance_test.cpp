@@ -165,18 +165,15 @@ TEST_F(RegistryConformance, MissingKeysAreNotFoundAndDeleteKeyRefusesAKeyWithSub
 TEST_F(RegistryConformance, AKeyThatIsALinkIsRefusedAndLeftWithTheKeyItLeadsTo) {
   UniqueRegKey target = Create(Sub("Elsewhere"));
   Set(target.get(), "kept", platform::kRegSz, std::string("1\0", 2));
-  Create(Sub("Swept"));
-  env_->MakeLink(Sub("Swept\\Link"), Sub("Elsewhere"));
   UniqueRegKey swept = Create(Sub("Swept"));
+  env_->MakeLink(Sub("Swept\\Link"), Sub("Elsewhere"));
   RegKey key = platform::kNoKey;
   EXPECT_EQ(reg().OpenKey(kHkcu, Sub("Swept\\Link"), platform::kKeyAllAccess, &key), 5);
   EXPECT_EQ(reg().CreateKey(swept.get(), "link", platform::kKeyAllAccess, &key, nullptr), 5);
   EXPECT_EQ(reg().DeleteKey(swept.get(), "Link"), 5);
   EXPECT_EQ(reg().DeleteKey(kHkcu, Sub("Swept\\Link")), 5);
   EXPECT_EQ(SubkeyNames(swept.get()), std::vector<std::string>{"Link"});
-  ASSERT_EQ(reg().OpenKey(kHkcu, Sub("Elsewhere"), platform::kKeyRead, &key), 0);
-  UniqueRegKey reopened(reg(), key);
-  EXPECT_EQ(ValueNames(reopened.get()), std::vector<std::string>{"kept"});
+  EXPECT_EQ(ValueNames(target.get()), std::vector<std::string>{"kept"});
   // On the way to a key below it, a link is followed, as the system's own are.
   Create(Sub("Elsewhere\\Below"));
   ASSERT_EQ(reg().OpenKey(kHkcu, Sub("Swept\\Link\\Below"), platform::kKeyRead, &key), 0);
