@@ -98,16 +98,14 @@ class SqlitePlacesStoreTest : public ::testing::Test {
     Exec(db, schema);
     Exec(db, kPlacesRows);
     Exec(db, extra);
+    // Left open by a second connection while the first closes, the log keeps the rows.
+    sqlite3* keeper = nullptr;
     if (wal) {
-      // Left open by a second connection while the first closes, the log keeps the rows.
-      sqlite3* keeper = nullptr;
       sqlite3_open(path_.c_str(), &keeper);
       Exec(keeper, "SELECT count(*) FROM moz_places");
-      sqlite3_close(db);
-      sqlite3_close(keeper);
-      return;
     }
     sqlite3_close(db);
+    sqlite3_close(keeper);
   }
 
   fs::path folder_;
