@@ -1,5 +1,4 @@
 // The registry cleaners' step tables on a user's registry (tests/fixtures/cleaners).
-#include <algorithm>
 #include <gmock/gmock.h>
 #include <span>
 
