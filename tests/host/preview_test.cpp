@@ -67,7 +67,7 @@ TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
   const Case cases[] = {
       // Later reads see the changes: the deleted value is neither read nor listed, the blanked
       // one reads as written.
-      {"value deleted, another blanked",
+      {"value deleted, another blanked, one written in a key made for it",
        [](platform::Platform& p) {
          platform::UniqueRegKey key = OpenT(p);
          EXPECT_EQ(p.registry.DeleteValue(key.get(), "a"), platform::kSuccess);
@@ -81,20 +81,16 @@ TEST(RecordingTest, EachChangeRecordedWithItsSizeAndMadeOnlyLive) {
          for (std::uint32_t i = 0; p.registry.EnumValue(key.get(), i, &value) == 0; ++i)
            listed.push_back(value.name + "=" + value.data);
          EXPECT_THAT(listed, ElementsAre(std::string("b=") + '\0'));
+         platform::UniqueRegKey made;
+         ASSERT_EQ(platform::CreateKey(p.registry, platform::kHkeyCurrentUser, "Software\\New",
+                                       platform::kKeySetValue, &made),
+                   platform::kSuccess);
+         EXPECT_EQ(p.registry.SetValue(made.get(), "File1", platform::kRegSz, blank, 1),
+                   platform::kSuccess);
        },
        {{ChangeKind::kValueDeleted, "HKEY_CURRENT_USER\\Software\\T\\a", 4},
-        {ChangeKind::kValueWritten, "HKEY_CURRENT_USER\\Software\\T\\b", 1}}},
-      {"value blanked in a key made for it",
-       [](platform::Platform& p) {
-         platform::UniqueRegKey key;
-         ASSERT_EQ(platform::CreateKey(p.registry, platform::kHkeyCurrentUser, "Software\\New",
-                                       platform::kKeySetValue, &key),
-                   platform::kSuccess);
-         const std::uint8_t empty[] = {0};
-         EXPECT_EQ(p.registry.SetValue(key.get(), "File1", platform::kRegSz, empty, 1),
-                   platform::kSuccess);
-       },
-       {{ChangeKind::kKeyCreated, "HKEY_CURRENT_USER\\Software\\New", 0},
+        {ChangeKind::kValueWritten, "HKEY_CURRENT_USER\\Software\\T\\b", 1},
+        {ChangeKind::kKeyCreated, "HKEY_CURRENT_USER\\Software\\New", 0},
         {ChangeKind::kValueWritten, "HKEY_CURRENT_USER\\Software\\New\\File1", 1}}},
       {"leaf keys deleted, one that may be deleted but not read too; a key with a subkey refused",
        [](platform::Platform& p) {
