@@ -60,8 +60,9 @@ class CleanersTest : public LeafTest {
   static void Mark(sim::SimList& list) { list.items = {"<before>"}; }
 };
 
-// A cleaner's later steps wait for its first key: nothing happens while that key is missing,
-// and they run once it opens, even empty. Which steps of each table wait, README.md says.
+// A cleaner's later steps wait for its first key: while it is missing they list nothing (and
+// their keys stay, as the missing-values scenario shows), and they run once it opens, even
+// empty. Which steps of each table wait, README.md says.
 TEST_F(CleanersTest, DependentStepsRunOnlyOnceTheFirstKeyOpens) {
   const std::span<const Step> tables[] = {steps::kFlashRecent, steps::kComDlgMRU};
   const std::string firsts[] = {Below(kFlash, "LastOpenDocs"),
@@ -72,12 +73,10 @@ TEST_F(CleanersTest, DependentStepsRunOnlyOnceTheFirstKeyOpens) {
       {Below(kExplorer, R"(ComDlg32\OpenSaveMRU\txt)"), "a"}};
   for (const std::string& first : firsts)
     reg().RemoveTree(first);
-  const std::vector<std::string> before = CurrentUser(reg());
   Mark(window.val_names);
   for (std::span<const Step> table : tables)
     Run(table);
   EXPECT_THAT(window.val_names.items, ElementsAre("<before>"));
-  EXPECT_EQ(CurrentUser(reg()), before);
 
   for (const std::string& first : firsts)
     reg().AddKey(first);
