@@ -189,8 +189,10 @@ prepare_run() {
 }
 
 # In Temp: a real folder "x." beside a link "x" to a folder in C:\Outside (the same with "y "
-# and "y"); a link to the file C:\Outside\c.txt. In Cookies: a hard link to
-# C:\Outside\hard.txt. Each leads somewhere else, so a change there names the trap that failed.
+# and "y"); a link to the file C:\Outside\c.txt; a file "x\a.txt" and a folder "x\sub", Unix
+# names that Wine lists as they are and that, read as paths, lead through the link "x". In
+# Cookies: a hard link to C:\Outside\hard.txt. Each leads somewhere else, so a change there
+# names the trap that failed.
 prepare_traps() {
   local run="$1" temp="$2" name
   for name in 'x' 'y'; do
@@ -201,6 +203,8 @@ prepare_traps() {
     ln -sfn "$DRIVE_C/Outside/behind-$name" "$(unix_path "$temp")/$name"
   done
   ln -sf "$DRIVE_C/Outside/c.txt" "$(unix_path "$temp")/c-link.txt"
+  printf trace >"$(unix_path "$temp")/x\\a.txt"
+  mkdir "$(unix_path "$temp")/x\\sub" && printf trace >"$(unix_path "$temp")/x\\sub/b.txt"
   ln -f "$DRIVE_C/Outside/hard.txt" "$(unix_path "${LEGIT[Cookies]}")/me@hard[1].txt"
 }
 

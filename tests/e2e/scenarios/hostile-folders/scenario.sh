@@ -1,8 +1,9 @@
 # A machine set up against the cleaner: shell-folder values that Windows reads as a drive root,
 # the profile folder or the Windows folder; a real folder "x." beside a link "x" (and "y "
 # beside "y") in Temp; a hard link in the Cookies folder and a file link in Temp to files
-# elsewhere; Firefox profiles at C:\ and C:\windows; a Temp subfolder swapped for a link while
-# the purge runs; registry links, among the subkeys the MRU steps empty, to canary keys. The
+# elsewhere; Unix names in Temp holding a backslash, which read as paths lead through a link;
+# Firefox profiles at C:\ and C:\windows; a Temp subfolder swapped for a link while the purge
+# runs; registry links, among the subkeys the MRU steps empty, to canary keys. The
 # program runs several times ("Check All", "Scour"), one set of values per run. Each run may
 # change only what is inside the folders its legitimate values name: the whole drive (its
 # root, the profile folder, windows\system32, C:\Outside) is compared before and after every
