@@ -1,5 +1,7 @@
 #include "platform/sqlite/sqlite_handles.h"
 
+#include <utility>
+
 namespace scourix::sqlite {
 namespace {
 
@@ -38,6 +40,15 @@ int Database::OpenWith(const std::string& name, int flags, Database* database) {
   int result = sqlite3_open_v2(name.c_str(), &connection, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
   // SQLite hands back a connection even when the open fails; it must be closed all the same.
   std::unique_ptr<sqlite3, ConnectionCloser> owned(connection);
+  // The file's own schema is not ours to run: a trigger it holds would make a statement change
+  // more than it says (the bookmarks with the visits), and a view could stand for a table and
+  // never end. Firefox makes its own triggers anew on each start, in memory only.
+  for (auto [option, value] :
+       {std::pair{SQLITE_DBCONFIG_ENABLE_TRIGGER, 0}, std::pair{SQLITE_DBCONFIG_ENABLE_VIEW, 0},
+        std::pair{SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0}, std::pair{SQLITE_DBCONFIG_DEFENSIVE, 1}}) {
+    if (result == SQLITE_OK)
+      result = sqlite3_db_config(connection, option, value, nullptr);
+  }
   if (result == SQLITE_OK)
     database->connection_ = std::move(owned);
   return result;
