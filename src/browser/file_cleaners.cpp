@@ -72,11 +72,21 @@ void CleanWindowsTemp(Context& ctx) {
 }
 
 void CleanRecentDocuments(Context& ctx) {
+  const OwnFolder own{"Recent", KnownFolder::kRecent};
+  // Asked to forget every document, Windows deletes the files of the Recent folder itself,
+  // wherever the user's value for it leads (a root, Documents): it is asked only where this
+  // step would empty that folder too, or where there is none.
+  std::string named;
+  if (ctx.platform.shell.GetKnownFolder(KnownFolder::kRecent, &named) != platform::kSuccess) {
+    ctx.platform.shell.AddToRecentDocsNull(platform::kShardPathA);
+    return;
+  }
+  std::string recent = PlainFolderText(named);
+  if (!MayLeaveFolderTo(ctx, recent, own))
+    return;
   ctx.platform.shell.AddToRecentDocsNull(platform::kShardPathA);
   // The shortcuts only: the subfolders hold the jump lists and the pinned places.
-  std::string recent = KnownFolderText(ctx, KnownFolder::kRecent);
-  if (!recent.empty())
-    DeleteFolderFilesEndingIn(ctx, recent, ".lnk", {"Recent", KnownFolder::kRecent});
+  DeleteFolderFilesEndingIn(ctx, recent, ".lnk", own);
 }
 
 void CleanWinampPlaylist(Context& ctx) {

@@ -422,6 +422,13 @@ void DeleteFolderFilesEndingIn(Context& ctx,
       [&ctx](std::string_view real) { return DeleteListedFile(ctx, real); });
 }
 
+bool MayLeaveFolderTo(Context& ctx, std::string_view path, const OwnFolder& own) {
+  if (path.empty() || PlainFolderText(path) != path)
+    return false;
+  NamedFolder folder(ctx, path);
+  return MayEmpty(ctx, folder, own) || (!folder && IsMissing(ctx, path));
+}
+
 void PurgeFolderFiles(Context& ctx, std::string_view path, const OwnFolder& own) {
   NamedFolder folder(ctx, path);
   if (!MayEmpty(ctx, folder, own))

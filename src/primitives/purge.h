@@ -30,6 +30,10 @@ namespace scourix {
 // and the failure is returned. A file with more than one name (a hard link) is not
 // overwritten; only this name of it is deleted.
 platform::Status WipeAndDeleteFile(Context& ctx, std::string_view path);
+// Whether a library that empties a folder itself, reading on its own where it is, may be
+// asked to: the folder at path (plain) is one the folder steps below would work in, or none is
+// there.
+bool MayLeaveFolderTo(Context& ctx, std::string_view path, const OwnFolder& own = {});
 // Deletes every file of the tree, then removes each direct subfolder; keeps the folder.
 void PurgeFolder(Context& ctx, std::string_view path, const OwnFolder& own = {});
 // The recursive file pass inside PurgeFolder.

@@ -176,6 +176,12 @@ TEST_F(FileCleanersTest, AFolderThatIsOrHoldsTheUsersFoldersIsRefused) {
     CleanTempFiles(ctx());
     reg().SetString(kShellFolders, name, "C:\\Missing");
   }
+  // Asked to forget every document, Windows empties the Recent folder it reads itself.
+  for (const char* recent : {"C:\\", "C:\\Users\\me", "D:\\Pics", "Recent"}) {
+    machine.shell.known_folders[fs::KnownFolder::kRecent] = recent;
+    CleanRecentDocuments(ctx());
+  }
+  EXPECT_THAT(machine.shell.recent_docs_cleared, IsEmpty());
   EXPECT_THAT(files().removed(), IsEmpty());
   files().AddFile("C:\\Users\\me\\Cache\\c.htm");
   reg().SetString(kShellFolders, "Cache", kCache);
@@ -212,6 +218,7 @@ TEST_F(FileCleanersTest, ATraceFolderLeadingToAUsersFolderIsNotEmptied) {
   WindowsHistoryStep(ctx());
   CleanFirefoxCache(ctx());
   EXPECT_THAT(files().removed(), IsEmpty());
+  EXPECT_THAT(machine.shell.recent_docs_cleared, IsEmpty());
 }
 
 const std::string kFirefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
