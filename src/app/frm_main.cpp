@@ -46,8 +46,10 @@ void FrmMain::Form_Unload() {
     platform_.system.FreeDll(hShell32);
   hShell32 = 0;
   ended_ = true;
-  // Ends the process at once, also in the middle of a run.
-  window_->EndProgram();
+  // Ends the process at once, also in the middle of a run; but not in the middle of work
+  // that must end in one piece (a database's transaction).
+  if (!aside_)
+    window_->EndProgram();
 }
 
 void FrmMain::cmdCheckAll_Click() {
@@ -98,6 +100,15 @@ void FrmMain::DoEvents() {
   const std::uint32_t now = platform_.clock.TickCount();
   if (SliceOver(now))
     HandOverSlice(now);
+}
+
+void FrmMain::DoEventsDuring(const std::function<void()>& work) {
+  const bool open = !ended_;
+  aside_ = true;
+  platform_.system.RunAside(work, [this] { HandOverSlice(platform_.clock.TickCount()); });
+  aside_ = false;
+  if (open && ended_)
+    window_->EndProgram();
 }
 
 bool FrmMain::SliceOver(std::uint32_t now) const {

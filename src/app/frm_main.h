@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,6 +42,7 @@ class FrmMain : public platform::WindowEvents, public platform::RunWindow {
   // and the window processes its messages once per slice (kSliceMs).
   void SetStatus(std::string_view caption) override;
   void DoEvents() override;
+  void DoEventsDuring(const std::function<void()>& work) override;
   bool ended() const override { return ended_; }
   platform::ListControl& List(platform::ScratchList which) override;
   void ShowMessage(std::string_view text, std::string_view caption) override;
@@ -78,6 +80,7 @@ class FrmMain : public platform::WindowEvents, public platform::RunWindow {
   platform::ModuleHandle hShell32 = 0;
   bool running_ = false;
   bool ended_ = false;
+  bool aside_ = false;  // work runs aside: a close ends the program once it is done
   std::string waiting_status_;
   bool status_waiting_ = false;
   bool yielded_ = false;

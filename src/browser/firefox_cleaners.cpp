@@ -169,7 +169,10 @@ void CleanFirefoxHistory(Context& ctx) {
     // anywhere else.
     std::string places = folder + "\\places.sqlite";
     (void)WithPlainFile(ctx, places, platform::kSideFileEndings, [&](const std::string& real) {
-      return ctx.platform.places.ClearHistory(real);
+      // A long history takes seconds to delete and commit, in calls that cannot be broken.
+      platform::Status status = platform::kSuccess;
+      ctx.window.DoEventsDuring([&] { status = ctx.platform.places.ClearHistory(real); });
+      return status;
     });
   });
 }

@@ -17,6 +17,7 @@ class ConsoleRunWindow : public platform::RunWindow {
 
   void SetStatus(std::string_view /*caption*/) override {}
   void DoEvents() override {}
+  void DoEventsDuring(const std::function<void()>& work) override { work(); }
   [[nodiscard]] bool ended() const override { return false; }
   platform::ListControl& List(platform::ScratchList which) override {
     return lists_.at(static_cast<std::size_t>(which));

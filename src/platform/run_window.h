@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "platform/window.h"
@@ -15,6 +16,9 @@ class RunWindow {
   virtual void SetStatus(std::string_view caption) = 0;
   // Lets the window process its pending messages once.
   virtual void DoEvents() = 0;
+  // Runs work, one call that holds its caller for long, while the window goes on processing
+  // its messages. A close meanwhile ends the program only once work has ended.
+  virtual void DoEventsDuring(const std::function<void()>& work) = 0;
   // The window was closed (during a yield); a step stops at once.
   [[nodiscard]] virtual bool ended() const = 0;
   virtual ListControl& List(ScratchList which) = 0;

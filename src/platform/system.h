@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,12 @@ class System {
   virtual std::string ToAnsi(std::string_view utf8) = 0;
   // InitCommonControls.
   virtual void InitCommonControls() = 0;
+  // Runs work on a thread of its own and, until it has ended, meanwhile on this thread each
+  // time a message arrives for it, or a while has passed without one: for one call that holds
+  // its caller for long (a database's commit) while the window goes on answering. Where no
+  // thread can be started, runs work here.
+  virtual void RunAside(const std::function<void()>& work,
+                        const std::function<void()>& meanwhile) = 0;
 };
 
 }  // namespace scourix::platform

@@ -29,6 +29,7 @@ class StatusWindow : public platform::MainWindow, public platform::RunWindow {
   // RunWindow
   void SetStatus(std::string_view caption) override { SetStatusText(caption); }
   void DoEvents() override { PumpMessages(); }
+  void DoEventsDuring(const std::function<void()>& work) override { work(); }
   bool ended() const override { return false; }
 
   std::vector<std::string> lines;

@@ -293,6 +293,27 @@ TEST_F(FirefoxTest, ARunningProfileKeepsItsDatabasesAndCache) {
   EXPECT_THAT(app.window.status_history, Contains(kRunning));
 }
 
+// A long history takes seconds in calls that cannot be broken: the window answers meanwhile,
+// and a close then ends the program once the transaction is done, not in its middle.
+TEST_F(FirefoxTest, ACloseWhileTheHistoryGoesWaitsForItsEnd) {
+  files().AddFile(kProfilesIni, "[Profile0]\nPath=p\n");
+  const std::string p = AddProfile("p");
+  app.window.UncheckAll();
+  app.window.Check("chkFFHistory", 1);
+  Start();
+  app.window.on_pump = [&] {
+    // Past history.dat, before the database.
+    if (files().Exists(p + "\\history.dat") || !app.machine.places.cleared().empty())
+      return;
+    app.frm->Form_Unload();
+    EXPECT_FALSE(app.window.program_ended);
+  };
+  app.frm->cmdScour_Click();
+  EXPECT_TRUE(app.window.program_ended);
+  EXPECT_THAT(UrlsLeft(p), ElementsAre("https://kept.example/"));
+  EXPECT_EQ(app.Messages().back(), "Scourix Decommissioned.");
+}
+
 // SQLite opens the database by its name: a link there would take the clean-up elsewhere. A
 // profile folder may be a link, followed on purpose: SQLite gets the name of the folder it
 // leads to, which turning the link after the check cannot send elsewhere. A cookie store that

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
@@ -13,10 +14,36 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/unique_url_cache_find.h"
 #include "platform/win32/win32_machine.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
 
 namespace scourix::win32 {
 namespace {
+
+// Work aside runs on a thread of its own while this one answers its messages, and the call
+// returns only once the work is done.
+TEST(Win32System, WorkAsideLeavesThisThreadToItsMessages) {
+  Win32System system;
+  const DWORD caller = GetCurrentThreadId();
+  DWORD worker = caller;
+  std::atomic<bool> done = false;
+  int answered = 0;
+  system.RunAside(
+      [&] {
+        worker = GetCurrentThreadId();
+        PostThreadMessageW(caller, WM_USER, 0, 0);
+        Sleep(300);
+        done = true;
+      },
+      [&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+          answered += message.message == WM_USER && !done ? 1 : 0;
+      });
+  EXPECT_TRUE(done);
+  EXPECT_NE(worker, caller);
+  EXPECT_EQ(answered, 1);
+}
 
 // Lone surrogates and pairs cross in the names of the shared registry case.
 TEST(Win32Text, NonAsciiCrossesWideButNotTheAnsiCodePageAndOverlongFormsNotAtAll) {

@@ -17,6 +17,12 @@ class SimSystem : public platform::System {
   void FreeDll(platform::ModuleHandle module) override;
   std::string ToAnsi(std::string_view utf8) override;
   void InitCommonControls() override { ++common_controls_initialised; }
+  // One wait before the work, where a user could act, then the work itself.
+  void RunAside(const std::function<void()>& work,
+                const std::function<void()>& meanwhile) override {
+    meanwhile();
+    work();
+  }
 
   platform::OsVersion version{6, 1, 7601, 2, ""};  // Windows 7
   platform::Status version_status = platform::kSuccess;

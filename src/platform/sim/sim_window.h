@@ -32,6 +32,10 @@ class SimWindow : public platform::MainWindow, public platform::RunWindow {
   // RunWindow
   void SetStatus(std::string_view caption) override { SetStatusText(caption); }
   void DoEvents() override { PumpMessages(); }
+  void DoEventsDuring(const std::function<void()>& work) override {
+    PumpMessages();
+    work();
+  }
   bool ended() const override { return program_ended; }
 
   // Sets a box by its name.

@@ -3,10 +3,22 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace scourix::win32 {
+namespace {
+
+// The longest the waiting thread goes without calling meanwhile: a slice of the window's.
+constexpr DWORD kMostWaitMs = 50;
+
+DWORD WINAPI RunWork(void* work) {
+  (*static_cast<const std::function<void()>*>(work))();
+  return 0;
+}
+
+}  // namespace
 
 platform::Status Win32System::GetVersion(platform::OsVersion* version) {
   OSVERSIONINFOA info{};
@@ -57,6 +69,28 @@ std::string Win32System::ToAnsi(std::string_view utf8) {
 
 void Win32System::InitCommonControls() {
   ::InitCommonControls();
+}
+
+void Win32System::RunAside(const std::function<void()>& work,
+                           const std::function<void()>& meanwhile) {
+  // work outlives the thread: this call returns only once the thread has ended.
+  UniqueKernelHandle thread(
+      CreateThread(nullptr, 0, &RunWork, const_cast<std::function<void()>*>(&work), 0, nullptr));
+  if (!thread) {
+    work();
+    return;
+  }
+  HANDLE handle = thread.get();
+  for (;;) {
+    DWORD woke = MsgWaitForMultipleObjects(1, &handle, FALSE, kMostWaitMs, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0)
+      return;
+    if (woke == WAIT_FAILED) {
+      WaitForSingleObject(handle, INFINITE);
+      return;
+    }
+    meanwhile();
+  }
 }
 
 }  // namespace scourix::win32

@@ -12,6 +12,7 @@ class Win32System : public platform::System {
   void FreeDll(platform::ModuleHandle module) override;
   std::string ToAnsi(std::string_view utf8) override;
   void InitCommonControls() override;
+  void RunAside(const std::function<void()>& work, const std::function<void()>& meanwhile) override;
 };
 
 }  // namespace scourix::win32
