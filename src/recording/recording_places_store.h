@@ -1,5 +1,8 @@
 #pragma once
 
+#include <set>
+#include <string>
+
 #include "platform/places_store.h"
 #include "recording/journal.h"
 
@@ -15,11 +18,16 @@ class RecordingPlacesStore : public platform::PlacesStore {
 
   platform::Status ClearHistory(std::string_view path) override {
     std::uint64_t visits = 0;
-    platform::Status status = real_.CountHistory(path, &visits);
+    // The same database reached again (a profile listed under two names) is already empty.
+    const bool again = journal_.preview() && cleared_.contains(Folded(path));
+    platform::Status status = again ? platform::kSuccess : real_.CountHistory(path, &visits);
     if (status == platform::kSuccess && !journal_.preview())
       status = real_.ClearHistory(path);
-    if (status == platform::kSuccess)
-      journal_.Record(ChangeKind::kHistoryCleared, std::string(path), visits);
+    if (status != platform::kSuccess)
+      return status;
+    if (journal_.preview())
+      cleared_.insert(Folded(path));
+    journal_.Record(ChangeKind::kHistoryCleared, std::string(path), visits);
     return status;
   }
   platform::Status CountHistory(std::string_view path, std::uint64_t* visits) override {
@@ -29,6 +37,7 @@ class RecordingPlacesStore : public platform::PlacesStore {
  private:
   platform::PlacesStore& real_;
   Journal& journal_;
+  std::set<std::string> cleared_;  // in a preview, by the path SQLite was given
 };
 
 }  // namespace scourix::recording

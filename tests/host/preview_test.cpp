@@ -183,10 +183,17 @@ void SeedEveryTarget(sim::SimMachine& machine) {
   files.AddFile("C:\\WINDOWS\\Temp\\w.tmp", "windows");
   files.AddFile("C:\\WINDOWS\\Cookies\\wc.txt", "cookie");
   const std::string firefox = "C:\\Users\\me\\AppData\\Mozilla\\Firefox";
-  files.AddFile(firefox + "\\profiles.ini", "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/p0\r\n");
+  // The profile listed twice, the second time through a link to its folder: what the first
+  // removes, the second finds gone.
+  files.AddFile(firefox + "\\profiles.ini",
+                "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/p0\r\n"
+                "[Profile1]\r\nIsRelative=0\r\nPath=D:\\p0\r\n");
   files.AddFile(firefox + "\\Profiles\\p0\\history.dat", "history");
   files.AddFile(firefox + "\\Profiles\\p0\\cookies.txt", "cookies");
   files.AddFile(firefox + "\\Profiles\\p0\\cache\\ABC\\entry", "cached");
+  files.AddLink("D:\\p0", firefox + "\\Profiles\\p0", true);
+  machine.places.Add(firefox + "\\Profiles\\p0\\places.sqlite").pages = {
+      {"https://visited.example/", 2, false}};
   files.AddFile("C:\\Program Files\\Winamp\\winamp.m3u", "#EXTM3U");
   files.AddFile("C:\\Users\\me\\History\\History.IE5\\index.dat", "ie5");
   files.AddFile("C:\\Users\\me\\History\\History.IE5\\MSHist01\\index.dat", "day");
